@@ -1,0 +1,76 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "game/game_state.h"
+#include "game/pad.h"
+#include "media/rect.h"
+
+// The game-wide variables, kept in one place so that a test can put them back to their
+// start values with ResetGlobals().
+struct TGameGlobals {
+  // Frame clock and states.
+  TGameState GameState = gsStartup;
+  int32_t SleepMs = 1;
+  int32_t LagCount = 0;
+  int32_t LastTick = 0;
+  int32_t FrameDelta = 0;
+  int32_t LevelTicks = 0;
+  uint16_t SecondAcc = 0;
+  int32_t TimeLeft = 0;
+  int32_t SecondsElapsed = 0;
+  uint16_t BonusAcc = 0;
+  uint16_t FoodAcc = 0;
+  uint16_t FoodInterval = 0;
+  bool DemoMode = false;
+  bool ShowFps = false;
+  bool MenuBuilt = false;
+  bool Quitting = false;
+
+  // The game in progress.
+  int32_t Score = 0;
+  int32_t Lives = 0;
+  int32_t LevelNo = 1;
+  uint16_t LevelCount = 15;
+  int32_t MaxLevel = 0;
+  int32_t Difficulty = 2;
+  uint8_t DeathReason = 0;
+
+  // The current level.
+  uint16_t GridCols = 16;
+  uint16_t GridRows = 11;
+  uint16_t DiamondDelay = 0;
+  uint16_t DiamondX = 0;
+  uint16_t DiamondY = 0;
+  std::array<uint8_t, 6> FoodShare{};     // [1..5]
+  std::array<uint8_t, 680> BonusBag{};    // [1..BonusCount]
+  int32_t BonusCount = 0;
+  uint16_t BonusInterval = 0;
+  std::array<std::array<TPad, 21>, 21> Pads{};  // [column][row], from 1
+
+  // Sound and music volume steps.
+  int32_t SFXVol = 8;
+  uint16_t MusVol = 7;
+
+  // Display.
+  bool WindowedMode = true;
+  int32_t VideoBitCount = 0;
+  bool ModeSwitching = false;
+  bool TimerWasEnabled = false;
+
+  // The mouse pointer in client coordinates of the game window.
+  TPoint PointerPos;
+
+  // Folder of the executable with a trailing '/'; every data file is looked up in it.
+  std::string ProgramFolder;
+};
+
+extern TGameGlobals G;
+
+// Puts every game-wide variable back to its start value.
+void ResetGlobals();
+
+// Cell geometry of the pond.
+inline int32_t CellW() { return 640 / G.GridCols; }
+inline int32_t CellH() { return 440 / G.GridRows; }

@@ -1,0 +1,38 @@
+#include "platform/clock.h"
+
+#include <SDL.h>
+
+#include <chrono>
+#include <ctime>
+
+namespace {
+
+class TSdlClock : public IClock {
+ public:
+  uint32_t Now() override { return SDL_GetTicks(); }
+  void Sleep(uint32_t ms) override { SDL_Delay(ms); }
+  TTimeOfDay TimeOfDay() override {
+    using namespace std::chrono;
+    const auto now = system_clock::now();
+    const auto ms = duration_cast<milliseconds>(now.time_since_epoch()).count();
+    const std::time_t secs = static_cast<std::time_t>(ms / 1000);
+    std::tm utc{};
+    gmtime_r(&secs, &utc);
+    return {utc.tm_hour, utc.tm_min, utc.tm_sec, static_cast<int>(ms % 1000)};
+  }
+};
+
+TSdlClock realClock;
+IClock* current = &realClock;
+
+}  // namespace
+
+TTimeOfDay TVirtualClock::TimeOfDay() {
+  // The virtual day starts at 12:00:00.000 and runs with the virtual milliseconds.
+  const uint64_t ms = (12ull * 3600 * 1000 + now_) % (24ull * 3600 * 1000);
+  return {static_cast<int>(ms / 3600000), static_cast<int>(ms / 60000 % 60),
+          static_cast<int>(ms / 1000 % 60), static_cast<int>(ms % 1000)};
+}
+
+IClock& Clock() { return *current; }
+void SetClock(IClock* clock) { current = clock ? clock : &realClock; }

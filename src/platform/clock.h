@@ -1,0 +1,39 @@
+#pragma once
+#include <cstdint>
+
+struct TTimeOfDay {
+  int Hour = 0, Minute = 0, Second = 0, Millisecond = 0;
+};
+
+// The game's millisecond clock. The real one reads SDL's monotonic clock; the headless driver
+// and the tests use a virtual one that only moves when told to (or when slept on).
+class IClock {
+ public:
+  virtual ~IClock() = default;
+  virtual uint32_t Now() = 0;               // milliseconds, wraps like a 32-bit counter
+  virtual void Sleep(uint32_t ms) = 0;      // waits (or, virtually, advances) ms milliseconds
+  virtual TTimeOfDay TimeOfDay() = 0;       // current UTC time of day
+};
+
+// A clock that moves only when told to; it starts at a fixed time of day.
+class TVirtualClock : public IClock {
+ public:
+  explicit TVirtualClock(uint32_t start = 1000) : now_(start) {}
+  uint32_t Now() override { return now_; }
+  void Sleep(uint32_t ms) override { now_ += ms; }
+  TTimeOfDay TimeOfDay() override;
+  void Advance(uint32_t ms) { now_ += ms; }
+  void Set(uint32_t ms) { now_ = ms; }
+
+ private:
+  uint32_t now_;
+};
+
+// The clock in use; the real clock unless one was installed.
+IClock& Clock();
+// Installs a clock (nullptr puts the real one back). The caller keeps ownership.
+void SetClock(IClock* clock);
+
+// The game's names for the clock.
+inline int32_t timeGetTime() { return static_cast<int32_t>(Clock().Now()); }
+inline void Sleep(uint32_t ms) { Clock().Sleep(ms); }
