@@ -43,8 +43,8 @@ struct TGameGlobals {
   uint16_t DiamondDelay = 0;
   uint16_t DiamondX = 0;
   uint16_t DiamondY = 0;
-  std::array<uint8_t, 6> FoodShare{};     // [1..5]
-  std::array<uint8_t, 680> BonusBag{};    // [1..BonusCount]
+  std::array<uint8_t, 6> FoodShare{};   // [1..5]
+  std::array<uint8_t, 680> BonusBag{};  // [1..BonusCount]
   int32_t BonusCount = 0;
   uint16_t BonusInterval = 0;
   std::array<std::array<TPad, 21>, 21> Pads{};  // [column][row], from 1
@@ -59,8 +59,13 @@ struct TGameGlobals {
   bool ModeSwitching = false;
   bool TimerWasEnabled = false;
 
-  // The mouse pointer in client coordinates of the game window.
+  // Input: the mouse pointer in client coordinates of the game window, and the gamepad.
   TPoint PointerPos;
+  int32_t AxisCentreX = 32767, AxisCentreY = 32767;
+  bool JoyRepeatMode = false;
+  int32_t JoyRepeat = 4;
+  int32_t JoyLeft = 0, JoyRight = 0, JoyUp = 0, JoyDown = 0;
+  uint32_t JoyLastTime = 0;
 
   // Folder of the executable with a trailing '/'; every data file is looked up in it.
   std::string ProgramFolder;
@@ -72,5 +77,9 @@ extern TGameGlobals G;
 void ResetGlobals();
 
 // Cell geometry of the pond.
-inline int32_t CellW() { return 640 / G.GridCols; }
-inline int32_t CellH() { return 440 / G.GridRows; }
+inline int32_t CellW() {
+  return 640 / G.GridCols;
+}
+inline int32_t CellH() {
+  return 440 / G.GridRows;
+}

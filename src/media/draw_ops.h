@@ -23,5 +23,5 @@ void RotateDraw(TSurface& dst, int x, int y, int width, int height, const TSurfa
 // Draws the inclusive source rectangle (right and bottom are the last column and row drawn) of
 // source onto dest at (x, y), mixing with weight level/256 (level limited to 256, <= 0 draws
 // nothing); destination pixels stay unchanged where the source pixel equals key.
-void BlendImage(TSurface& dest, int x, int y, const TSurface& source, TRect srcRect,
-                uint32_t key, int level);
+void BlendImage(TSurface& dest, int x, int y, const TSurface& source, TRect srcRect, uint32_t key,
+                int level);

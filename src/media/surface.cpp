@@ -4,10 +4,14 @@
 
 TPixelFormat TPixelFormat::ForDepth(int bits) {
   switch (bits) {
-    case 16: return RGB565();
-    case 15: return RGB555();
-    case 24: return RGB888();
-    default: return XRGB8888();
+    case 16:
+      return RGB565();
+    case 15:
+      return RGB555();
+    case 24:
+      return RGB888();
+    default:
+      return XRGB8888();
   }
 }
 
@@ -17,8 +21,10 @@ uint32_t ToSurfaceColor(const TPixelFormat& f, uint8_t r, uint8_t g, uint8_t b) 
       if (f.Is565()) return ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3);
       return (((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3)) & 0x7FFF;
     case 24:
-    case 32: return (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
-    default: return 0;
+    case 32:
+      return (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
+    default:
+      return 0;
   }
 }
 
@@ -30,14 +36,24 @@ uint32_t PixelToColor(const TPixelFormat& f, uint32_t p) {
   uint32_t r, g, b;
   if (f.BitCount == 16) {
     if (f.Is565()) {
-      r = (p >> 11) & 31; g = (p >> 5) & 63; b = p & 31;
-      r = (r << 3) | (r >> 2); g = (g << 2) | (g >> 4); b = (b << 3) | (b >> 2);
+      r = (p >> 11) & 31;
+      g = (p >> 5) & 63;
+      b = p & 31;
+      r = (r << 3) | (r >> 2);
+      g = (g << 2) | (g >> 4);
+      b = (b << 3) | (b >> 2);
     } else {
-      r = (p >> 10) & 31; g = (p >> 5) & 31; b = p & 31;
-      r = (r << 3) | (r >> 2); g = (g << 3) | (g >> 2); b = (b << 3) | (b >> 2);
+      r = (p >> 10) & 31;
+      g = (p >> 5) & 31;
+      b = p & 31;
+      r = (r << 3) | (r >> 2);
+      g = (g << 3) | (g >> 2);
+      b = (b << 3) | (b >> 2);
     }
   } else {
-    r = (p >> 16) & 0xFF; g = (p >> 8) & 0xFF; b = p & 0xFF;
+    r = (p >> 16) & 0xFF;
+    g = (p >> 8) & 0xFF;
+    b = p & 0xFF;
   }
   return r | (g << 8) | (b << 16);
 }
@@ -59,9 +75,18 @@ uint32_t TSurface::GetPixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
   const uint8_t* p = Row(y) + x * format_.BytesPerPixel();
   switch (format_.BitCount) {
-    case 16: { uint16_t v; std::memcpy(&v, p, 2); return v; }
-    case 24: return p[0] | (p[1] << 8) | (p[2] << 16);
-    default: { uint32_t v; std::memcpy(&v, p, 4); return v; }
+    case 16: {
+      uint16_t v;
+      std::memcpy(&v, p, 2);
+      return v;
+    }
+    case 24:
+      return p[0] | (p[1] << 8) | (p[2] << 16);
+    default: {
+      uint32_t v;
+      std::memcpy(&v, p, 4);
+      return v;
+    }
   }
 }
 
@@ -69,13 +94,25 @@ void TSurface::SetPixel(int x, int y, uint32_t pixel) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
   uint8_t* p = Row(y) + x * format_.BytesPerPixel();
   switch (format_.BitCount) {
-    case 16: { uint16_t v = uint16_t(pixel); std::memcpy(p, &v, 2); break; }
-    case 24: p[0] = pixel & 0xFF; p[1] = (pixel >> 8) & 0xFF; p[2] = (pixel >> 16) & 0xFF; break;
-    default: std::memcpy(p, &pixel, 4); break;
+    case 16: {
+      uint16_t v = uint16_t(pixel);
+      std::memcpy(p, &v, 2);
+      break;
+    }
+    case 24:
+      p[0] = pixel & 0xFF;
+      p[1] = (pixel >> 8) & 0xFF;
+      p[2] = (pixel >> 16) & 0xFF;
+      break;
+    default:
+      std::memcpy(p, &pixel, 4);
+      break;
   }
 }
 
-void TSurface::Fill(uint32_t pixel) { FillRect(ClientRect(), pixel); }
+void TSurface::Fill(uint32_t pixel) {
+  FillRect(ClientRect(), pixel);
+}
 
 void TSurface::FillRect(const TRect& rect, uint32_t pixel) {
   const TRect r = Intersect(rect, ClientRect());
@@ -93,8 +130,14 @@ namespace {
 bool ClipCopy(const TSurface& dst, int& x, int& y, const TSurface& src, TRect& s) {
   s = Intersect(s, src.ClientRect());
   if (s.Empty()) return false;
-  if (x < 0) { s.Left -= x; x = 0; }
-  if (y < 0) { s.Top -= y; y = 0; }
+  if (x < 0) {
+    s.Left -= x;
+    x = 0;
+  }
+  if (y < 0) {
+    s.Top -= y;
+    y = 0;
+  }
   s.Right = std::min(s.Right, s.Left + (dst.Width() - x));
   s.Bottom = std::min(s.Bottom, s.Top + (dst.Height() - y));
   return !s.Empty();
