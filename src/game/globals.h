@@ -43,8 +43,8 @@ struct TGameGlobals {
   uint16_t DiamondDelay = 0;
   uint16_t DiamondX = 0;
   uint16_t DiamondY = 0;
-  std::array<uint8_t, 6> FoodShare{};     // [1..5]
-  std::array<uint8_t, 680> BonusBag{};    // [1..BonusCount]
+  std::array<uint8_t, 6> FoodShare{};   // [1..5]
+  std::array<uint8_t, 680> BonusBag{};  // [1..BonusCount]
   int32_t BonusCount = 0;
   uint16_t BonusInterval = 0;
   std::array<std::array<TPad, 21>, 21> Pads{};  // [column][row], from 1
@@ -58,6 +58,8 @@ struct TGameGlobals {
   int32_t VideoBitCount = 0;
   bool ModeSwitching = false;
   bool TimerWasEnabled = false;
+  // The water pictures came from the picture pack at start.
+  bool WaterLoaded = false;
 
   // The mouse pointer in client coordinates of the game window.
   TPoint PointerPos;
@@ -72,5 +74,9 @@ extern TGameGlobals G;
 void ResetGlobals();
 
 // Cell geometry of the pond.
-inline int32_t CellW() { return 640 / G.GridCols; }
-inline int32_t CellH() { return 440 / G.GridRows; }
+inline int32_t CellW() {
+  return 640 / G.GridCols;
+}
+inline int32_t CellH() {
+  return 440 / G.GridRows;
+}
