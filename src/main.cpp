@@ -1,6 +1,40 @@
-#include <cstdio>
+// Tarvelle: the program's start.
+#include <exception>
+#include <memory>
+
+#include "game/app_loop.h"
+#include "game/globals.h"
+#include "game/main_form.h"
+#include "game/random.h"
+#include "launcher/settings.h"
+#include "launcher/settings_store.h"
+#include "platform/paths.h"
+#include "platform/video.h"
 
 int main() {
-  std::puts("Tarvelle");
-  return 0;
+  Randomize();
+  G.ProgramFolder = paths::ExecutableFolder();
+  try {
+    LoadSettings();
+  } catch (const ESettingsError& e) {
+    ShowErrorBox("Tarvelle", e.what());
+  }
+  try {
+    std::unique_ptr<IVideoOutput> video = CreateSdlVideo();
+    TMainForm form(video.get());
+    form.FormCreate();
+    try {
+      form.InitVideo();
+    } catch (const std::exception& e) {
+      ShowErrorBox("Tarvelle", e.what());
+      return 1;
+    }
+    form.DXDraw.SetArrowCursor(false);
+    TApplication app(form, *video);
+    app.Run();
+    return app.ExitCode();
+  } catch (const std::exception& e) {
+    ShowErrorBox("Tarvelle", e.what());
+    return 1;
+  }
 }

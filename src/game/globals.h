@@ -61,8 +61,13 @@ struct TGameGlobals {
   // The water pictures came from the picture pack at start.
   bool WaterLoaded = false;
 
-  // The mouse pointer in client coordinates of the game window.
+  // Input: the mouse pointer in client coordinates of the game window, and the gamepad.
   TPoint PointerPos;
+  int32_t AxisCentreX = 32767, AxisCentreY = 32767;
+  bool JoyRepeatMode = false;
+  int32_t JoyRepeat = 4;
+  int32_t JoyLeft = 0, JoyRight = 0, JoyUp = 0, JoyDown = 0;
+  uint32_t JoyLastTime = 0;
 
   // Folder of the executable with a trailing '/'; every data file is looked up in it.
   std::string ProgramFolder;

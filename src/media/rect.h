@@ -11,7 +11,9 @@ struct TRect {
   constexpr bool operator==(const TRect&) const = default;
 };
 
-constexpr TRect Bounds(int32_t x, int32_t y, int32_t w, int32_t h) { return {x, y, x + w, y + h}; }
+constexpr TRect Bounds(int32_t x, int32_t y, int32_t w, int32_t h) {
+  return {x, y, x + w, y + h};
+}
 
 constexpr TRect Intersect(const TRect& a, const TRect& b) {
   return {std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
@@ -19,7 +21,9 @@ constexpr TRect Intersect(const TRect& a, const TRect& b) {
 }
 
 // True when the two rectangles share at least one pixel (touching edges do not overlap).
-constexpr bool Overlaps(const TRect& a, const TRect& b) { return !Intersect(a, b).Empty(); }
+constexpr bool Overlaps(const TRect& a, const TRect& b) {
+  return !Intersect(a, b).Empty();
+}
 
 struct TPoint {
   int32_t X = 0, Y = 0;

@@ -2,12 +2,18 @@
 
 #include <cstring>
 
+#include "media/blend_rows.h"
+
 TPixelFormat TPixelFormat::ForDepth(int bits) {
   switch (bits) {
-    case 16: return RGB565();
-    case 15: return RGB555();
-    case 24: return RGB888();
-    default: return XRGB8888();
+    case 16:
+      return RGB565();
+    case 15:
+      return RGB555();
+    case 24:
+      return RGB888();
+    default:
+      return XRGB8888();
   }
 }
 
@@ -17,8 +23,10 @@ uint32_t ToSurfaceColor(const TPixelFormat& f, uint8_t r, uint8_t g, uint8_t b) 
       if (f.Is565()) return ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3);
       return (((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3)) & 0x7FFF;
     case 24:
-    case 32: return (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
-    default: return 0;
+    case 32:
+      return (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
+    default:
+      return 0;
   }
 }
 
@@ -30,14 +38,24 @@ uint32_t PixelToColor(const TPixelFormat& f, uint32_t p) {
   uint32_t r, g, b;
   if (f.BitCount == 16) {
     if (f.Is565()) {
-      r = (p >> 11) & 31; g = (p >> 5) & 63; b = p & 31;
-      r = (r << 3) | (r >> 2); g = (g << 2) | (g >> 4); b = (b << 3) | (b >> 2);
+      r = (p >> 11) & 31;
+      g = (p >> 5) & 63;
+      b = p & 31;
+      r = (r << 3) | (r >> 2);
+      g = (g << 2) | (g >> 4);
+      b = (b << 3) | (b >> 2);
     } else {
-      r = (p >> 10) & 31; g = (p >> 5) & 31; b = p & 31;
-      r = (r << 3) | (r >> 2); g = (g << 3) | (g >> 2); b = (b << 3) | (b >> 2);
+      r = (p >> 10) & 31;
+      g = (p >> 5) & 31;
+      b = p & 31;
+      r = (r << 3) | (r >> 2);
+      g = (g << 3) | (g >> 2);
+      b = (b << 3) | (b >> 2);
     }
   } else {
-    r = (p >> 16) & 0xFF; g = (p >> 8) & 0xFF; b = p & 0xFF;
+    r = (p >> 16) & 0xFF;
+    g = (p >> 8) & 0xFF;
+    b = p & 0xFF;
   }
   return r | (g << 8) | (b << 16);
 }
@@ -59,9 +77,18 @@ uint32_t TSurface::GetPixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
   const uint8_t* p = Row(y) + x * format_.BytesPerPixel();
   switch (format_.BitCount) {
-    case 16: { uint16_t v; std::memcpy(&v, p, 2); return v; }
-    case 24: return p[0] | (p[1] << 8) | (p[2] << 16);
-    default: { uint32_t v; std::memcpy(&v, p, 4); return v; }
+    case 16: {
+      uint16_t v;
+      std::memcpy(&v, p, 2);
+      return v;
+    }
+    case 24:
+      return p[0] | (p[1] << 8) | (p[2] << 16);
+    default: {
+      uint32_t v;
+      std::memcpy(&v, p, 4);
+      return v;
+    }
   }
 }
 
@@ -69,13 +96,25 @@ void TSurface::SetPixel(int x, int y, uint32_t pixel) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
   uint8_t* p = Row(y) + x * format_.BytesPerPixel();
   switch (format_.BitCount) {
-    case 16: { uint16_t v = uint16_t(pixel); std::memcpy(p, &v, 2); break; }
-    case 24: p[0] = pixel & 0xFF; p[1] = (pixel >> 8) & 0xFF; p[2] = (pixel >> 16) & 0xFF; break;
-    default: std::memcpy(p, &pixel, 4); break;
+    case 16: {
+      uint16_t v = uint16_t(pixel);
+      std::memcpy(p, &v, 2);
+      break;
+    }
+    case 24:
+      p[0] = pixel & 0xFF;
+      p[1] = (pixel >> 8) & 0xFF;
+      p[2] = (pixel >> 16) & 0xFF;
+      break;
+    default:
+      std::memcpy(p, &pixel, 4);
+      break;
   }
 }
 
-void TSurface::Fill(uint32_t pixel) { FillRect(ClientRect(), pixel); }
+void TSurface::Fill(uint32_t pixel) {
+  FillRect(ClientRect(), pixel);
+}
 
 void TSurface::FillRect(const TRect& rect, uint32_t pixel) {
   const TRect r = Intersect(rect, ClientRect());
@@ -91,10 +130,21 @@ void TSurface::FillRect(const TRect& rect, uint32_t pixel) {
 namespace {
 // Clips a copy of srcRect (in src) to (x, y) in dst; returns false when nothing is left.
 bool ClipCopy(const TSurface& dst, int& x, int& y, const TSurface& src, TRect& s) {
-  s = Intersect(s, src.ClientRect());
+  if (src.Format().BytesPerPixel() != dst.Format().BytesPerPixel()) return false;
+  // Parts of the rectangle outside the source are dropped without moving the rest.
+  const TRect inside = Intersect(s, src.ClientRect());
+  x += inside.Left - s.Left;
+  y += inside.Top - s.Top;
+  s = inside;
   if (s.Empty()) return false;
-  if (x < 0) { s.Left -= x; x = 0; }
-  if (y < 0) { s.Top -= y; y = 0; }
+  if (x < 0) {
+    s.Left -= x;
+    x = 0;
+  }
+  if (y < 0) {
+    s.Top -= y;
+    y = 0;
+  }
   s.Right = std::min(s.Right, s.Left + (dst.Width() - x));
   s.Bottom = std::min(s.Bottom, s.Top + (dst.Height() - y));
   return !s.Empty();
@@ -114,20 +164,19 @@ void TSurface::CopyFromKeyed(int x, int y, const TSurface& src, const TRect& src
                              uint32_t key) {
   TRect s = srcRect;
   if (!ClipCopy(*this, x, y, src, s)) return;
-  if (format_.BitCount == 32) {
-    for (int row = 0; row < s.Height(); ++row) {
-      const uint32_t* sp = reinterpret_cast<const uint32_t*>(src.Row(s.Top + row)) + s.Left;
-      uint32_t* dp = reinterpret_cast<uint32_t*>(Row(y + row)) + x;
-      for (int i = 0; i < s.Width(); ++i)
-        if ((sp[i] & 0xFFFFFF) != key) dp[i] = sp[i];
+  const blend::TKeyedRow row = blend::PickKeyedRow(format_);
+  const int bpp = format_.BytesPerPixel();
+  for (int i = 0; i < s.Height(); ++i) {
+    uint8_t* d = Row(y + i) + x * bpp;
+    const uint8_t* p = src.Row(s.Top + i) + s.Left * bpp;
+    if (row) {
+      row(d, p, s.Width(), key);
+      continue;
     }
-    return;
+    for (int n = 0; n < s.Width(); ++n, d += 3, p += 3)
+      if ((p[0] | (p[1] << 8) | (p[2] << 16)) != static_cast<int>(key & 0xFFFFFF))
+        std::memcpy(d, p, 3);
   }
-  for (int row = 0; row < s.Height(); ++row)
-    for (int i = 0; i < s.Width(); ++i) {
-      const uint32_t p = src.GetPixel(s.Left + i, s.Top + row);
-      if (p != key) SetPixel(x + i, y + row, p);
-    }
 }
 
 TSurface TSurface::Converted(const TPixelFormat& f) const {

@@ -52,8 +52,8 @@ class TSurface {
   void Fill(uint32_t pixel);
   void FillRect(const TRect& r, uint32_t pixel);  // clipped to the surface
 
-  // Copies a rectangle of src to (x, y), clipped; with a colour key, pixels equal to key are skipped.
-  // Both surfaces must share one pixel format.
+  // Copies a rectangle of src to (x, y), clipped; with a colour key, pixels equal to key are
+  // skipped. Both surfaces must share one pixel format.
   void CopyFrom(int x, int y, const TSurface& src, const TRect& srcRect);
   void CopyFromKeyed(int x, int y, const TSurface& src, const TRect& srcRect, uint32_t key);
 

@@ -34,5 +34,9 @@ TTimeOfDay TVirtualClock::TimeOfDay() {
           static_cast<int>(ms / 1000 % 60), static_cast<int>(ms % 1000)};
 }
 
-IClock& Clock() { return *current; }
-void SetClock(IClock* clock) { current = clock ? clock : &realClock; }
+IClock& Clock() {
+  return *current;
+}
+void SetClock(IClock* clock) {
+  current = clock ? clock : &realClock;
+}

@@ -10,9 +10,9 @@ struct TTimeOfDay {
 class IClock {
  public:
   virtual ~IClock() = default;
-  virtual uint32_t Now() = 0;               // milliseconds, wraps like a 32-bit counter
-  virtual void Sleep(uint32_t ms) = 0;      // waits (or, virtually, advances) ms milliseconds
-  virtual TTimeOfDay TimeOfDay() = 0;       // current UTC time of day
+  virtual uint32_t Now() = 0;           // milliseconds, wraps like a 32-bit counter
+  virtual void Sleep(uint32_t ms) = 0;  // waits (or, virtually, advances) ms milliseconds
+  virtual TTimeOfDay TimeOfDay() = 0;   // current UTC time of day
 };
 
 // A clock that moves only when told to; it starts at a fixed time of day.
@@ -35,5 +35,9 @@ IClock& Clock();
 void SetClock(IClock* clock);
 
 // The game's names for the clock.
-inline int32_t timeGetTime() { return static_cast<int32_t>(Clock().Now()); }
-inline void Sleep(uint32_t ms) { Clock().Sleep(ms); }
+inline int32_t timeGetTime() {
+  return static_cast<int32_t>(Clock().Now());
+}
+inline void Sleep(uint32_t ms) {
+  Clock().Sleep(ms);
+}

@@ -33,10 +33,16 @@ std::string ExecutableFolder() {
   return WithSlash(exe.parent_path().string());
 }
 
-std::string ConfigHome() { return XdgFolder("XDG_CONFIG_HOME", ".config"); }
-std::string DataHome() { return XdgFolder("XDG_DATA_HOME", ".local/share"); }
+std::string ConfigHome() {
+  return XdgFolder("XDG_CONFIG_HOME", ".config");
+}
+std::string DataHome() {
+  return XdgFolder("XDG_DATA_HOME", ".local/share");
+}
 
-void OverrideHome(const std::string& folder) { homeOverride = folder.empty() ? "" : WithSlash(folder); }
+void OverrideHome(const std::string& folder) {
+  homeOverride = folder.empty() ? "" : WithSlash(folder);
+}
 
 bool MakeFolders(const std::string& folder) {
   std::error_code ec;

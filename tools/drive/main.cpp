@@ -1,1 +1,103 @@
-int main() { return 0; }
+// tarvelle-drive: runs the game headless on a virtual clock from a script.
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "tools/drive/driver.h"
+
+namespace {
+
+const char* kUsage =
+    "usage: tarvelle-drive [--data DIR] [--home DIR] [--frame MS] [--seed N] [--depth 16|32] "
+    "[SCRIPT]\n";
+
+bool ParseNumber(const char* s, int64_t lo, int64_t hi, int64_t& out) {
+  const char* end = s + std::strlen(s);
+  const auto [p, err] = std::from_chars(s, end, out);
+  return err == std::errc() && p == end && out >= lo && out <= hi;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  TDriverOptions options;
+  std::string scriptFile;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    auto value = [&]() -> const char* {
+      if (i + 1 >= argc) {
+        std::fprintf(stderr, "tarvelle-drive: %s needs a value\n%s", a.c_str(), kUsage);
+        std::exit(2);
+      }
+      return argv[++i];
+    };
+    int64_t n = 0;
+    if (a == "--data") {
+      options.Data = value();
+    } else if (a == "--home") {
+      options.Home = value();
+    } else if (a == "--frame") {
+      if (!ParseNumber(value(), 1, 10000, n)) {
+        std::fprintf(stderr, "tarvelle-drive: --frame takes 1 to 10000 ms\n");
+        return 2;
+      }
+      options.FrameMs = static_cast<int32_t>(n);
+    } else if (a == "--seed") {
+      if (!ParseNumber(value(), 0, UINT32_MAX, n)) {
+        std::fprintf(stderr, "tarvelle-drive: --seed takes 0 to 4294967295\n");
+        return 2;
+      }
+      options.Seed = static_cast<uint32_t>(n);
+    } else if (a == "--depth") {
+      if (!ParseNumber(value(), 16, 32, n) || (n != 16 && n != 32)) {
+        std::fprintf(stderr, "tarvelle-drive: --depth takes 16 or 32\n");
+        return 2;
+      }
+      options.Depth = static_cast<int32_t>(n);
+    } else if (a == "--help" || a == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    } else if (!a.empty() && a[0] == '-' && a != "-") {
+      std::fprintf(stderr, "tarvelle-drive: unknown option %s\n%s", a.c_str(), kUsage);
+      return 2;
+    } else if (scriptFile.empty()) {
+      scriptFile = a;
+    } else {
+      std::fprintf(stderr, "%s", kUsage);
+      return 2;
+    }
+  }
+
+  std::stringstream text;
+  if (scriptFile.empty() || scriptFile == "-") {
+    text << std::cin.rdbuf();
+  } else {
+    std::ifstream in(scriptFile);
+    if (!in) {
+      std::fprintf(stderr, "tarvelle-drive: cannot read %s\n", scriptFile.c_str());
+      return 2;
+    }
+    text << in.rdbuf();
+  }
+  std::vector<TScriptCommand> script;
+  try {
+    script = ParseScript(text.str());
+  } catch (const EScriptError& e) {
+    std::fprintf(stderr, "tarvelle-drive: %s%s%s\n", scriptFile.empty() ? "" : scriptFile.c_str(),
+                 scriptFile.empty() ? "" : ": ", e.what());
+    return 2;
+  }
+  try {
+    THeadlessDriver driver(options);
+    driver.Run(script, std::cout);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "tarvelle-drive: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}

@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
   out += "const TEmbeddedFile files[] = {\n";
   for (size_t i = 0; i < names.size(); ++i)
     out += "  {\"" + names[i] + "\", f" + std::to_string(i) + ", sizeof f" + std::to_string(i) +
-            "},\n";
+           "},\n";
   if (names.empty()) out += "  {\"\", nullptr, 0},\n";
   out += "};\n}  // namespace\n\nstd::span<const TEmbeddedFile> " + function + "() {\n";
   out += names.empty() ? "  return {};\n" : "  return files;\n";

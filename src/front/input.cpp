@@ -1,0 +1,128 @@
+// Keys and mouse buttons of the game window, routed by the game state.
+#include "front/keys.h"
+#include "game/globals.h"
+#include "game/main_form.h"
+#include "game/screen_calls.h"
+#include "platform/clock.h"
+
+void TMainForm::PauseGame() {
+  DXTimer1.SetEnabled(false);
+  G.GameState = gsPaused;
+  DrawPlayfield();
+  if (G.WindowedMode) DXDraw.SetArrowCursor(true);
+}
+
+void TMainForm::ResumeGame() {
+  DXDraw.SetArrowCursor(false);
+  G.LastTick = timeGetTime();
+  G.GameState = gsPlaying;
+  DXTimer1.SetEnabled(true);
+}
+
+void TMainForm::FormKeyDown(int32_t key, uint32_t) {
+  switch (G.GameState) {
+    case gsPlaying:
+      switch (key) {
+        case VK_PAUSE:
+        case VK_P:
+          PauseGame();
+          break;
+        case VK_LEFT:
+          RequestJump(-1, 0);
+          break;
+        case VK_UP:
+          RequestJump(0, -1);
+          break;
+        case VK_RIGHT:
+          RequestJump(1, 0);
+          break;
+        case VK_DOWN:
+          RequestJump(0, 1);
+          break;
+        default:
+          break;
+      }
+      break;
+    case gsPaused:
+      if (key == VK_PAUSE || key == VK_ESCAPE || key == VK_P) ResumeGame();
+      break;
+    default:
+      break;
+  }
+  if (key == VK_F2) G.ShowFps = !G.ShowFps;
+}
+
+void TMainForm::FormKeyUp(int32_t key, uint32_t shift) {
+  switch (G.GameState) {
+    case gsMenu:
+      if ((key == VK_RETURN || key == VK_SPACE) && !(shift & ssAlt)) ActivateSelected();
+      if (key == VK_ESCAPE && MenuSelected() != MenuItemCount())
+        MoveSelection(MenuItemCount() - MenuSelected());
+      if (key == VK_UP) MoveSelection(-1);
+      if (key == VK_DOWN) MoveSelection(1);
+      break;
+    case gsPlaying:
+      if (key == VK_ESCAPE) G.GameState = gsExitPrompt;
+      break;
+    case gsLevelDone:
+    case gsDead:
+      ContinueAfterKey();
+      break;
+    case gsDying:
+      if (G.DemoMode) EndDemo();
+      break;
+    case gsExitPrompt:
+      if (key == VK_RETURN || key == VK_Y) {
+        ResetToMenu();
+        PlayMusic("intro.mid");
+        DXTimer1.SetEnabled(true);
+        G.LevelTicks = 1;
+        G.LastTick = timeGetTime();
+      } else if (key == VK_ESCAPE || key == VK_N) {
+        G.GameState = gsPlaying;
+        G.LastTick = timeGetTime();
+        DXTimer1.SetEnabled(true);
+      }
+      break;
+    case gsHighScores:
+      if (!RecordsEntering()) LeaveHighScores();
+      break;
+    case gsOptions:
+      OptionsKey(key);
+      break;
+    case gsHelp:
+      HelpKey(key == VK_ESCAPE ? VK_ESCAPE : 0);
+      break;
+    case gsDemo:
+      if (key != VK_F2) EndDemo();
+      break;
+    default:
+      break;
+  }
+}
+
+void TMainForm::FormKeyPress(char key) {
+  if (G.GameState == gsHighScores && RecordsEntering()) NameEntryChar(key);
+}
+
+void TMainForm::DXDrawMouseUp(int32_t button, uint32_t, int32_t, int32_t) {
+  switch (G.GameState) {
+    case gsMenu:
+      if (button == 0 && PointerOverSelected()) ActivateSelected();
+      break;
+    case gsHighScores:
+      if (!RecordsEntering()) LeaveHighScores();
+      break;
+    case gsOptions:
+      if (button == 0) OptionsClick();
+      break;
+    case gsHelp:
+      HelpKey(0);
+      break;
+    case gsDemo:
+      EndDemo();
+      break;
+    default:
+      break;
+  }
+}

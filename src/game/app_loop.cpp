@@ -1,0 +1,139 @@
+#include "game/app_loop.h"
+
+#include <exception>
+
+#include "front/keys.h"
+#include "game/main_form.h"
+#include "game/screen_calls.h"
+#include "platform/clock.h"
+#include "platform/video.h"
+
+namespace {
+
+// Appends the characters of UTF-8 text that fit in one byte (Latin-1); others are dropped.
+std::string Latin1(const std::string& utf8) {
+  std::string out;
+  for (size_t i = 0; i < utf8.size();) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+      ++i;
+    } else if ((c & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
+      const uint32_t cp = ((c & 0x1F) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F);
+      if (cp >= 0xA0 && cp < 0x100) out += static_cast<char>(cp);
+      i += 2;
+    } else {
+      ++i;
+      while (i < utf8.size() && (static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) ++i;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+void TApplication::KeyDown(int32_t key, uint32_t shift) {
+  // A key pressed with Alt held (and F10) is a system key: only Enter and F4 reach the game.
+  if (((shift & ssAlt) || key == 121) && key != VK_RETURN && key != VK_F4) return;
+  form_.FormKeyDown(key, shift);
+  // Keys that produce a character of their own.
+  if (key == VK_BACK || key == VK_RETURN || key == VK_ESCAPE)
+    form_.FormKeyPress(static_cast<char>(key));
+  if (key == VK_F4 && (shift & ssAlt) && !form_.Closed()) {
+    if (form_.FormCloseQuery()) form_.FormClose();
+  }
+}
+
+void TApplication::Dispatch(const TInputEvent& e) {
+  switch (e.Kind) {
+    case TInputEvent::KeyDown:
+      // The system's own repeats are ignored: the game repeats a held key itself.
+      if (e.Repeat) break;
+      heldKey_ = e.Key;
+      heldShift_ = e.Shift;
+      nextRepeat_ = Clock().Now() + kRepeatDelay;
+      KeyDown(e.Key, e.Shift);
+      break;
+    case TInputEvent::KeyUp:
+      if (e.Key == heldKey_) heldKey_ = 0;
+      form_.FormKeyUp(e.Key, e.Shift);
+      break;
+    case TInputEvent::TextInput:
+      for (char c : Latin1(e.Text)) form_.FormKeyPress(c);
+      break;
+    case TInputEvent::MouseUp:
+      form_.DXDrawMouseUp(e.Button, e.Shift, e.X, e.Y);
+      break;
+    case TInputEvent::FocusGained:
+      form_.DXTimer1.AppActivate();
+      break;
+    case TInputEvent::FocusLost:
+      heldKey_ = 0;  // its release will go to another window
+      form_.DXTimer1.AppDeactivate();
+      break;
+    case TInputEvent::CloseRequest:
+      if (!form_.Closed() && form_.FormCloseQuery()) form_.FormClose();
+      break;
+    case TInputEvent::DeviceReset:
+      form_.DXDraw.SurfacesRestored();
+      break;
+    case TInputEvent::DisplayChanged:
+      form_.DisplayChanged();
+      break;
+    default:
+      break;
+  }
+}
+
+void TApplication::RepeatHeldKey() {
+  if (heldKey_ == 0) return;
+  const uint32_t now = Clock().Now();
+  if (static_cast<int32_t>(now - nextRepeat_) < 0) return;
+  // One repeat per pass; a long stall does not release a burst of them.
+  nextRepeat_ = static_cast<int32_t>(now - nextRepeat_) >= static_cast<int32_t>(kRepeatInterval)
+                    ? now + kRepeatInterval
+                    : nextRepeat_ + kRepeatInterval;
+  KeyDown(heldKey_, heldShift_);
+}
+
+void TApplication::FollowTextInput() {
+  const bool want = RecordsEntering();
+  if (want == textInput_) return;
+  textInput_ = want;
+  output_.SetTextInput(want);
+}
+
+void TApplication::Step() {
+  TInputEvent e;
+  while (!form_.Closed() && output_.PollEvent(e)) Dispatch(e);
+  if (form_.Closed()) return;
+  RepeatHeldKey();
+  FollowTextInput();
+  form_.DXTimer1.Idle();
+}
+
+void TApplication::Run() {
+  uint32_t lastError = 0;
+  int errorsInARow = 0;
+  while (!form_.Closed()) {
+    try {
+      Step();
+    } catch (const std::exception& e) {
+      ShowErrorBox("Tarvelle", e.what());
+      const uint32_t now = Clock().Now();
+      errorsInARow = now - lastError < 1000 ? errorsInARow + 1 : 1;
+      lastError = now;
+      if (errorsInARow >= 3) {
+        exitCode_ = 1;
+        return;
+      }
+      continue;
+    }
+    // With the timer stopped (paused, exit prompt, no focus) wait for events instead of spinning.
+    const bool ticking = form_.DXTimer1.Enabled() && form_.DXTimer1.AppActive();
+    if (!ticking && !form_.Closed()) {
+      TInputEvent e;
+      if (output_.WaitEvent(e, heldKey_ ? 10 : 50)) Dispatch(e);
+    }
+  }
+}

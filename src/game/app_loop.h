@@ -1,0 +1,39 @@
+#pragma once
+#include <cstdint>
+
+struct TInputEvent;
+class TMainForm;
+class IVideoOutput;
+
+// The game window's message loop: hands window events to the game window's handlers and runs
+// the frame timer whenever no event is waiting.
+class TApplication {
+ public:
+  TApplication(TMainForm& form, IVideoOutput& output) : form_(form), output_(output) {}
+
+  // One event to the game window's handlers.
+  void Dispatch(const TInputEvent& e);
+  // All waiting events, the key repeat that is due, then one tick of the frame timer.
+  void Step();
+  // Runs until the game window has closed. An error that escapes a frame or a handler is
+  // shown and the game goes on; errors that keep coming end the program.
+  void Run();
+  int ExitCode() const { return exitCode_; }
+
+  // Key auto-repeat of a held key: the first repeat after 250 ms, then every 33 ms.
+  static constexpr uint32_t kRepeatDelay = 250;
+  static constexpr uint32_t kRepeatInterval = 33;
+
+ private:
+  void KeyDown(int32_t key, uint32_t shift);
+  void RepeatHeldKey();
+  void FollowTextInput();
+
+  TMainForm& form_;
+  IVideoOutput& output_;
+  int32_t heldKey_ = 0;
+  uint32_t heldShift_ = 0;
+  uint32_t nextRepeat_ = 0;
+  bool textInput_ = false;
+  int exitCode_ = 0;
+};

@@ -1,0 +1,104 @@
+// One frame of the game window, chosen by the game state.
+#include "game/globals.h"
+#include "game/main_form.h"
+#include "game/screen_calls.h"
+#include "platform/clock.h"
+
+void TMainForm::DoFrame() {
+  if (!DXDraw.CanDraw()) return;
+  Sleep(static_cast<uint32_t>(G.SleepMs));
+  switch (G.GameState) {
+    case gsStartup:
+      G.GameState = gsMenu;
+      break;
+    case gsMenu:
+      if (!G.MenuBuilt) BuildMenu();
+      UpdateClock();
+      DrawTitle();
+      DXDraw.Flip();
+      break;
+    case gsPlaying:
+    case gsDemo:
+      PlayFrame();
+      break;
+    case gsDying:
+      UpdateClock();
+      if (G.TimeLeft > 0)
+        AnimatePads();
+      else
+        SinkAllPads();
+      DrawPlayfield();
+      break;
+    case gsTransition:
+      UpdateClock();
+      if (!TransitionFinished()) {
+        DrawPlayfield();
+        break;
+      }
+      DXTimer1.SetEnabled(false);
+      TransitionRestoreState();
+      if (G.GameState == gsLevelDone) {
+        if (G.DemoMode)
+          StartDemo();
+        else if (G.LevelNo >= G.LevelCount)
+          ShowFinalEnding();
+      }
+      FreeTransition();
+      break;
+    case gsExitPrompt:
+      DrawPlayfield();
+      DXTimer1.SetEnabled(false);
+      break;
+    case gsHighScores:
+      UpdateClock();
+      RecordsFrame();
+      break;
+    case gsOptions:
+      UpdateClock();
+      OptionsFrame();
+      break;
+    case gsHelp:
+      HelpFrame();
+      break;
+    default:
+      // Level done, dead, paused, caught: the last picture stays on screen.
+      break;
+  }
+}
+
+// Whole seconds of the level's countdown: at most one per frame, the rest waits.
+void TMainForm::CountSecond() {
+  G.SecondAcc = static_cast<uint16_t>(G.SecondAcc + static_cast<uint16_t>(G.FrameDelta));
+  if (G.SecondAcc < 1000) return;
+  G.SecondAcc = static_cast<uint16_t>(G.SecondAcc - 1000);
+  if (G.TimeLeft <= 0) return;
+  --G.TimeLeft;
+  ++G.SecondsElapsed;
+  if (G.TimeLeft == 0) {
+    PlaySound("TimeUp");
+  } else if (G.TimeLeft < 6) {
+    PlaySound("Time");
+    if (G.TimeLeft == 5) StartFallingCaption("HurryUp");
+  }
+}
+
+void TMainForm::PlayFrame() {
+  UpdateClock();
+  CountSecond();
+  if (G.GameState == gsDemo) DemoStep();
+  if (G.TimeLeft > 0) {
+    AnimatePads();
+    const uint16_t delta = static_cast<uint16_t>(G.FrameDelta);
+    G.BonusAcc = static_cast<uint16_t>(G.BonusAcc + delta);
+    G.FoodAcc = static_cast<uint16_t>(G.FoodAcc + delta);
+    SpawnBonus();
+    if (G.FoodAcc > G.FoodInterval) {
+      G.FoodAcc = static_cast<uint16_t>(G.FoodAcc - G.FoodInterval);
+      SpawnFood();
+    }
+  } else {
+    SinkAllPads();
+  }
+  DrawPlayfield();
+  CheckLevelEnd();
+}

@@ -1,0 +1,80 @@
+#include "game/main_form.h"
+
+#include "game/globals.h"
+#include "game/screen_calls.h"
+#include "launcher/settings.h"
+#include "platform/clock.h"
+#include "platform/video.h"
+
+TMainForm* MainForm = nullptr;
+
+TMainForm::TMainForm(IVideoOutput* output) : DXDraw(output), output_(output) {
+  MainForm = this;
+  DXDraw.OnInitialize = [this] { DXDrawInitialize(); };
+  DXDraw.OnFinalize = [this] { DXDrawFinalize(); };
+  DXDraw.OnRestoreSurface = [this] { DXDrawRestoreSurface(); };
+  DXTimer1.ActiveOnly = true;
+  DXTimer1.Interval = 0;
+  DXTimer1.OnTimer = [this](int32_t lag) { DXTimer1Timer(lag); };
+  DXTimer1.OnActivate = [this] { DXTimer1Activate(); };
+  DXTimer1.OnDeactivate = [this] { DXTimer1Deactivate(); };
+}
+
+TMainForm::~TMainForm() {
+  FormDestroy();
+  if (MainForm == this) MainForm = nullptr;
+}
+
+void TMainForm::FormCreate() {
+  // The window itself is 640 x 480 and captioned "Tarvelle" when the display opens it.
+}
+
+void TMainForm::FormDestroy() {}
+
+bool TMainForm::FormCloseQuery() {
+  if (!G.Quitting) QuitGame();
+  return true;
+}
+
+void TMainForm::FormClose() {
+  if (closed_) return;
+  closed_ = true;
+  SaveMaxLevel();
+  // The desktop's keyboard settings were never changed, so there is nothing to put back.
+  DXDraw.Finalize();
+}
+
+void TMainForm::QuitGame() {
+  DXTimer1.SetEnabled(false);
+  SaveSettings();
+  ShutdownMusic();
+  G.Quitting = true;
+  // Closing the game window ends the program.
+  if (FormCloseQuery()) FormClose();
+}
+
+void UpdateClock() {
+  const int32_t now = timeGetTime();
+  G.FrameDelta = now - G.LastTick;
+  G.LevelTicks += G.FrameDelta;
+  G.LastTick = now;
+}
+
+void TMainForm::DXTimer1Timer(int32_t lagCount) {
+  if (!DXDraw.CanDraw()) return;
+  G.LagCount = lagCount;
+  DoFrame();
+}
+
+void TMainForm::ResetToMenu() {
+  G.JoyRepeat = 4;
+  ClearOptionsPending();
+  ClearAllSprites();
+  ResetMenu();
+  G.GameState = gsMenu;
+}
+
+void TMainForm::BackToMenu() {
+  ResetToMenu();
+  PlayMusic("intro.mid");
+}

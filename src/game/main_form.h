@@ -1,0 +1,67 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+
+#include "media/dxdraw.h"
+#include "media/dxtimer.h"
+
+class IVideoOutput;
+
+// The game window: it owns the display and the frame timer, runs one frame per timer tick and
+// receives every input event.
+class TMainForm {
+ public:
+  explicit TMainForm(IVideoOutput* output);
+  ~TMainForm();
+
+  TDXDraw DXDraw;
+  TDXTimer DXTimer1;
+
+  // Start-up and shut-down.
+  void FormCreate();
+  void FormDestroy();
+  bool FormCloseQuery();  // true: the window may close
+  void FormClose();
+  void QuitGame();
+  bool Closed() const { return closed_; }
+
+  // Frames.
+  void DXTimer1Timer(int32_t lagCount);
+  void DoFrame();
+  void ResetToMenu();
+  void BackToMenu();
+
+  // Display bring-up and its events.
+  void InitVideo();
+  void Go2WindowMode();
+  void Go2FullScreen();
+  void DXDrawInitialize();
+  void DXDrawFinalize();
+  void DXDrawRestoreSurface();
+  void DisplayChanged();
+  void DXTimer1Activate();
+  void DXTimer1Deactivate();
+
+  // Input.
+  void FormKeyDown(int32_t key, uint32_t shift);
+  void FormKeyUp(int32_t key, uint32_t shift);
+  void FormKeyPress(char key);
+  void DXDrawMouseUp(int32_t button, uint32_t shift, int32_t x, int32_t y);
+  void PauseGame();
+  void ResumeGame();
+
+  IVideoOutput* Output() const { return output_; }
+
+ private:
+  void PlayFrame();
+  void CountSecond();
+
+  IVideoOutput* output_;
+  bool closed_ = false;
+};
+
+// The one game window (null while none exists).
+extern TMainForm* MainForm;
+
+// The frame clock: reads the millisecond clock into FrameDelta and LevelTicks.
+void UpdateClock();

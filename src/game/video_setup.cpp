@@ -1,0 +1,101 @@
+// Bringing the display up, its events, and the game's reaction to losing and regaining focus.
+#include "game/globals.h"
+#include "game/main_form.h"
+#include "game/screen_calls.h"
+#include "platform/clock.h"
+#include "platform/video.h"
+
+void TMainForm::InitVideo() {
+  try {
+    DXDraw.Initialize();
+    return;
+  } catch (const EDXDrawError&) {
+  }
+  Sleep(500);
+  try {
+    DXDraw.Initialize();
+    return;
+  } catch (const EDXDrawError&) {
+  }
+  G.VideoBitCount = G.VideoBitCount <= 16 ? 32 : 16;
+  DXDraw.Display.BitCount = G.VideoBitCount;
+  try {
+    DXDraw.Initialize();
+    return;
+  } catch (const EDXDrawError&) {
+  }
+  G.VideoBitCount = 32;
+  DXDraw.Display.BitCount = 32;
+  Go2WindowMode();
+}
+
+void TMainForm::Go2WindowMode() {
+  G.ModeSwitching = true;
+  struct TClearSwitching {
+    ~TClearSwitching() { G.ModeSwitching = false; }
+  } clear;
+  if (DXDraw.Initialized()) DXDraw.Finalize();
+  DXDraw.SetArrowCursor(G.GameState == gsPaused);
+  DXDraw.Display.Width = 640;
+  DXDraw.Display.Height = 480;
+  DXDraw.Options &= ~(OptionBit(doFullScreen) | OptionBit(doSystemMemory));
+  DXDraw.Initialize();
+  G.WindowedMode = true;
+}
+
+void TMainForm::Go2FullScreen() {
+  // No switch of the screen's mode: the window goes full screen with Alt+Enter or F11 instead.
+}
+
+void TMainForm::DXDrawInitialize() {
+  if (G.GameState != gsPaused && G.GameState != gsExitPrompt) DXTimer1.SetEnabled(true);
+}
+
+void TMainForm::DXDrawFinalize() {
+  DXTimer1.SetEnabled(false);
+}
+
+void TMainForm::DXDrawRestoreSurface() {
+  switch (G.GameState) {
+    case gsPaused:
+    case gsExitPrompt:
+      DrawPlayfield();
+      break;
+    case gsHighScores:
+      if (RecordsEntering()) DrawPlayfield();
+      break;
+    case gsLevelDone:
+    case gsDead:
+      DrawPlayfield();
+      BlendCentredCaption(G.GameState == gsLevelDone ? "Complete" : "GameOver", 200);
+      DrawPressAnyKey(400);
+      // The playfield was already shown; show it again with the caption on it.
+      DXDraw.Flip();
+      break;
+    default:
+      break;
+  }
+}
+
+void TMainForm::DisplayChanged() {
+  // The window's picture is converted to the desktop's format on every present, so a new
+  // desktop format needs no new surfaces; only a change in the middle of a mode switch would
+  // matter, and that is ignored.
+}
+
+void TMainForm::DXTimer1Deactivate() {
+  if (G.GameState == gsPlaying) PauseGame();
+  G.TimerWasEnabled = DXTimer1.Enabled();
+  if (G.TimerWasEnabled) UpdateClock();
+  DXTimer1.SetEnabled(false);
+  if (MusicPlayingUnpaused()) PauseMusic();
+  if (G.WindowedMode) DXDraw.SetArrowCursor(true);
+}
+
+void TMainForm::DXTimer1Activate() {
+  if (G.GameState != gsPaused) DXDraw.SetArrowCursor(false);
+  const bool minimized = output_ && output_->IsMinimized();
+  if (MusicLoadedPaused() && !minimized && G.MusVol > 0) ResumeMusic();
+  DXTimer1.SetEnabled(G.TimerWasEnabled);
+  if (G.TimerWasEnabled) G.LastTick = timeGetTime();
+}

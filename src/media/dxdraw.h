@@ -1,0 +1,83 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+
+#include "media/surface.h"
+
+class IVideoOutput;
+
+// Display options, in the bit order of the option set.
+enum TDXDrawOption : uint32_t {
+  doFullScreen,
+  doNoWindowChange,
+  doAllowReboot,
+  doWaitVBlank,
+  doAllowPalette256,
+  doSystemMemory,
+  doStretch,
+  doCenter,
+  doFlip,
+  do3D,
+  doDirectX7Mode,
+  doRetainedMode,
+  doHardware,
+  doSelectDriver,
+  doZBuffer,
+};
+constexpr uint32_t OptionBit(TDXDrawOption o) {
+  return 1u << o;
+}
+
+// The display could not be brought up.
+class EDXDrawError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The game's display: a 640 x 480 software drawing surface shown in the game window.
+class TDXDraw {
+ public:
+  explicit TDXDraw(IVideoOutput* output) : output_(output) {}
+  ~TDXDraw();
+  TDXDraw(const TDXDraw&) = delete;
+  TDXDraw& operator=(const TDXDraw&) = delete;
+
+  struct TDisplay {
+    int Width = 640, Height = 480, BitCount = 32;
+  } Display;
+  uint32_t Options = OptionBit(doAllowReboot) | OptionBit(doWaitVBlank) | OptionBit(doFlip);
+
+  // Finalizes first if initialized, then makes the window and the surface. Raises
+  // EDXDrawError "Display mode cannot be changed (%dx%d %dbit)" and stays finalized on failure.
+  void Initialize();
+  void Finalize();
+  bool Initialized() const { return initialized_; }
+  // True when the surface exists and can be painted.
+  bool CanDraw() const;
+  // Shows the drawing surface.
+  void Flip();
+
+  TSurface& Surface() { return surface_; }
+  const TPixelFormat& PixelFormat() const { return surface_.Format(); }
+  TRect SurfaceRect() const { return surface_.ClientRect(); }
+  void Fill(uint32_t pixel) { surface_.Fill(pixel); }
+  void FillRect(const TRect& r, uint32_t pixel) { surface_.FillRect(r, pixel); }
+
+  // The pictures were lost and remade by the window: raises OnRestoreSurface.
+  void SurfacesRestored();
+  // The display's own mouse cursor: the normal arrow, or none.
+  void SetArrowCursor(bool arrow);
+
+  IVideoOutput* Output() const { return output_; }
+  uint32_t FlipCount() const { return flips_; }
+
+  std::function<void()> OnInitialize, OnFinalize, OnRestoreSurface;
+
+ private:
+  IVideoOutput* output_;
+  TSurface surface_;
+  bool initialized_ = false;
+  bool initializing_ = false;
+  uint32_t flips_ = 0;
+};

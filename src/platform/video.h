@@ -1,0 +1,72 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "media/rect.h"
+#include "media/surface.h"
+
+// One input or window event, already in the game's terms: key codes are the game's key
+// numbering (front/keys.h), mouse positions are in the 640 x 480 picture's pixels.
+struct TInputEvent {
+  enum TKind {
+    None,
+    KeyDown,    // Key, Shift; Repeat when the system repeats a held key
+    KeyUp,      // Key, Shift
+    TextInput,  // Text: UTF-8 of typed characters (only while text input is on)
+    MouseMove,  // X, Y
+    MouseUp,    // Button (0 left, 1 right, 2 middle, 3.. others), Shift, X, Y
+    FocusGained,
+    FocusLost,
+    Minimized,
+    Restored,
+    CloseRequest,  // the window's close button, or the desktop asks the program to end
+    DeviceReset,   // the picture's textures were lost and have been made again
+    DisplayChanged,
+  };
+  TKind Kind = None;
+  int32_t Key = 0;
+  uint32_t Shift = 0;
+  bool Repeat = false;
+  int32_t X = 0, Y = 0;
+  int32_t Button = 0;
+  std::string Text;
+};
+
+// Raised when the window or its picture cannot be made.
+class EVideoError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The game window as the display needs it: a window showing one software picture.
+class IVideoOutput {
+ public:
+  virtual ~IVideoOutput() = default;
+  // Opens the window with a client area of width x height for pictures of the given depth.
+  virtual void Open(int width, int height, int bitCount) = 0;
+  virtual void Close() = 0;
+  virtual bool IsOpen() const = 0;
+  // Shows the picture, scaled by whole multiples and centred; waits for the next refresh.
+  virtual void Present(const TSurface& picture) = 0;
+  // The next waiting event, if any; WaitEvent waits up to timeoutMs for one.
+  virtual bool PollEvent(TInputEvent& e) = 0;
+  virtual bool WaitEvent(TInputEvent& e, int timeoutMs) = 0;
+  virtual void SetCursorVisible(bool visible) = 0;
+  virtual void SetTextInput(bool on) = 0;
+  virtual void ToggleFullScreen() = 0;
+  virtual bool IsMinimized() const = 0;
+  // The mouse pointer in picture pixels, and moving it there.
+  virtual TPoint PointerPosition() const = 0;
+  virtual void WarpPointer(TPoint p) = 0;
+  // Pace presents to the refresh rate where the system gives no vertical sync (off for a
+  // virtual clock).
+  virtual void SetPacing(bool on) = 0;
+};
+
+// The SDL2 window. The video driver is SDL's choice (SDL_VIDEODRIVER=dummy runs headless).
+std::unique_ptr<IVideoOutput> CreateSdlVideo();
+
+// Shows an error in a message box (when a display is there) and on standard error.
+void ShowErrorBox(const std::string& title, const std::string& message);
