@@ -94,6 +94,61 @@ TEST(ImageItem, DrawClipsAndKeysInEveryFormat) {
   }
 }
 
+// Two 2 x 2 patterns: pattern 0 red with its top-left pixel keyed, pattern 1 green.
+TPictureCollectionItem TwoPatterns() {
+  TPictureCollectionItem item("x");
+  TSurface pic(4, 2);
+  pic.FillRect({0, 0, 2, 2}, 0xFF0000);
+  pic.FillRect({2, 0, 4, 2}, 0x00FF00);
+  pic.SetPixel(0, 0, 0xFFFFFF);
+  item.SetPicture(std::move(pic));
+  item.PatternWidth = item.PatternHeight = 2;
+  item.SetTransparentColor(clWhite);
+  return item;
+}
+
+// The scaled, turned and translucent draws take the pattern's own rectangle and the key in
+// the destination's format.
+TEST(ImageItem, ScaledTurnedAndBlendedDrawsUseThePatternAndKey) {
+  const TPixelFormat f = TPixelFormat::RGB565();
+  const uint32_t grey = ColorToPixel(f, 0x808080), red = ColorToPixel(f, 0x0000FF),
+                 green = ColorToPixel(f, 0x00FF00);
+  TPictureCollectionItem item = TwoPatterns();
+  TSurface want(8, 8, f), got(8, 8, f);
+  want.Fill(grey);
+  want.FillRect({1, 1, 5, 5}, red);
+  want.FillRect({1, 1, 3, 3}, grey);  // the keyed pixel, doubled
+  got.Fill(grey);
+  item.StretchDraw(got, {1, 1, 5, 5}, 0);
+  item.StretchDraw(got, {0, 0, 8, 8}, 2);  // no such pattern
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) ASSERT_EQ(got.GetPixel(x, y), want.GetPixel(x, y)) << x << "," << y;
+
+  // Unturned and unscaled, the rotated draws are plain keyed copies.
+  for (int angle : {0, 256, -256}) {
+    want.Fill(grey);
+    got.Fill(grey);
+    item.Draw(want, 3, 4, 1);
+    item.Draw(want, 5, 2, 0);
+    item.DrawRotate(got, 4, 5, 2, 2, 1, 0.5, 0.5, angle);
+    item.DrawRotateAlpha(got, 5, 2, 2, 2, 0, 0, 0, angle, 300);
+    item.DrawRotateAlpha(got, 0, 0, 2, 2, 0, 0, 0, angle, 0);  // opacity 0 draws nothing
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x) ASSERT_EQ(got.GetPixel(x, y), want.GetPixel(x, y)) << angle;
+  }
+
+  // BlendImage reads pattern surface 0, the whole strip, with an inclusive rectangle.
+  got.Fill(grey);
+  BlendImage(got, 0, 0, item, {0, 0, 3, 1}, 256);
+  BlendImage(got, 4, 4, item, {0, 0, 3, 1}, 0);
+  EXPECT_EQ(got.GetPixel(0, 0), grey);
+  EXPECT_EQ(got.GetPixel(1, 0), red);
+  EXPECT_EQ(got.GetPixel(3, 1), green);
+  EXPECT_EQ(got.GetPixel(4, 0), grey);
+  EXPECT_EQ(got.GetPixel(4, 4), grey);
+  EXPECT_EQ(got.GetPixel(5, 5), grey);
+}
+
 TEST(LoadCatalogue, BuildsItemsFromManifestRows) {
   const auto rows = ParseImageManifest(
       "# list name picture pattern key transp sysmem\n"
