@@ -8,6 +8,7 @@
 #include "game/random.h"
 #include "launcher/settings.h"
 #include "launcher/settings_store.h"
+#include "launcher/start_game.h"
 #include "platform/paths.h"
 #include "platform/video.h"
 
@@ -23,13 +24,7 @@ int main() {
     std::unique_ptr<IVideoOutput> video = CreateSdlVideo();
     TMainForm form(video.get());
     form.FormCreate();
-    try {
-      form.InitVideo();
-    } catch (const std::exception& e) {
-      ShowErrorBox("Tarvelle", e.what());
-      return 1;
-    }
-    form.DXDraw.SetArrowCursor(false);
+    StartGame(form);
     TApplication app(form, *video);
     app.Run();
     return app.ExitCode();

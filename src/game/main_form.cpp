@@ -3,6 +3,7 @@
 #include "game/globals.h"
 #include "game/screen_calls.h"
 #include "launcher/settings.h"
+#include "media/image_catalogue.h"
 #include "platform/clock.h"
 #include "platform/video.h"
 
@@ -26,6 +27,8 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::FormCreate() {
+  LoadGameImages(ImageList, FoodImg);
+  MirrorSprites(ImageList);
   // The window itself is 640 x 480 and captioned "Tarvelle" when the display opens it.
 }
 
@@ -69,7 +72,7 @@ void TMainForm::DXTimer1Timer(int32_t lagCount) {
 void TMainForm::ResetToMenu() {
   G.JoyRepeat = 4;
   ClearOptionsPending();
-  ClearAllSprites();
+  SpriteEngine.Engine->ClearChildren();
   ResetMenu();
   G.GameState = gsMenu;
 }

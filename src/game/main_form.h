@@ -2,8 +2,10 @@
 #include <cstdint>
 #include <memory>
 
+#include "actors/sprite_engine.h"
 #include "media/dxdraw.h"
 #include "media/dxtimer.h"
+#include "media/image_list.h"
 
 class IVideoOutput;
 
@@ -16,8 +18,12 @@ class TMainForm {
 
   TDXDraw DXDraw;
   TDXTimer DXTimer1;
+  TDXImageList ImageList;
+  TDXImageList FoodImg;
+  TDXSpriteEngine SpriteEngine;
 
-  // Start-up and shut-down.
+  // Start-up and shut-down. FormCreate loads the pictures (raising EImageLoadError naming a
+  // missing or damaged one) and makes the mirrored left-facing ones.
   void FormCreate();
   void FormDestroy();
   bool FormCloseQuery();  // true: the window may close
@@ -55,6 +61,7 @@ class TMainForm {
  private:
   void PlayFrame();
   void CountSecond();
+  void BlendCentredCaption(const char* imageName, int32_t level);
 
   IVideoOutput* output_;
   bool closed_ = false;

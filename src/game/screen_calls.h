@@ -72,12 +72,6 @@ void PauseMusic();
 void ResumeMusic();
 void ShutdownMusic();
 
-// Draws a caption of the image catalogue centred over the playfield, translucent at level.
-void BlendCentredCaption(const std::string& imageName, int32_t level);
-
-// The sprite tree: removes every sprite.
-void ClearAllSprites();
-
 // What lies on the pond, for the headless driver's report.
 struct TItemReport {
   std::string Kind;  // "food", "diamond" or the bonus's picture name

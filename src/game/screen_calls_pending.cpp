@@ -70,10 +70,6 @@ void PauseMusic() {}
 void ResumeMusic() {}
 void ShutdownMusic() {}
 
-void BlendCentredCaption(const std::string&, int32_t) {}
-
-void ClearAllSprites() {}
-
 TActorReport DescribeActors() {
   return {};
 }

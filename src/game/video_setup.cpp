@@ -2,6 +2,7 @@
 #include "game/globals.h"
 #include "game/main_form.h"
 #include "game/screen_calls.h"
+#include "media/image_item.h"
 #include "platform/clock.h"
 #include "platform/video.h"
 
@@ -48,11 +49,19 @@ void TMainForm::Go2FullScreen() {
 }
 
 void TMainForm::DXDrawInitialize() {
+  SpriteEngine.SurfaceCreated(DXDraw.Surface());
   if (G.GameState != gsPaused && G.GameState != gsExitPrompt) DXTimer1.SetEnabled(true);
 }
 
 void TMainForm::DXDrawFinalize() {
   DXTimer1.SetEnabled(false);
+  SpriteEngine.SurfaceReleased();
+}
+
+void TMainForm::BlendCentredCaption(const char* imageName, int32_t level) {
+  TPictureCollectionItem& item = ImageList.Find(imageName);
+  const int32_t w = item.Width(), h = item.Height();
+  BlendImage(DXDraw.Surface(), (640 - w) / 2, (440 - h) / 2, item, {0, 0, w - 1, h - 1}, level);
 }
 
 void TMainForm::DXDrawRestoreSurface() {

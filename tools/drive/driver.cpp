@@ -12,6 +12,7 @@
 #include "game/screen_calls.h"
 #include "launcher/settings.h"
 #include "launcher/settings_store.h"
+#include "launcher/start_game.h"
 #include "media/png_writer.h"
 #include "platform/paths.h"
 
@@ -55,7 +56,7 @@ THeadlessDriver::THeadlessDriver(const TDriverOptions& options) : options_(optio
   form_ = std::make_unique<TMainForm>(video_.get());
   form_->DXDraw.Display.BitCount = options_.Depth;
   form_->FormCreate();
-  form_->InitVideo();
+  StartGame(*form_);
   app_ = std::make_unique<TApplication>(*form_, *video_);
 }
 

@@ -1,0 +1,12 @@
+#include "launcher/start_game.h"
+
+#include "game/globals.h"
+#include "game/main_form.h"
+#include "media/jpeg_loader.h"
+
+void StartGame(TMainForm& form) {
+  // The desktop's keyboard repeat is left alone: the game window repeats held keys itself.
+  form.InitVideo();
+  LoadWaterPictures(form.ImageList);
+  form.DXDraw.SetArrowCursor(G.GameState == gsPaused);
+}
