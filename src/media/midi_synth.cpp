@@ -26,7 +26,7 @@ bool TMidiSynth::Open(const std::string& soundFont, int rate, std::string& error
     return false;
   }
   fluid_settings_setnum(impl_->Settings, "synth.sample-rate", rate);
-  fluid_settings_setnum(impl_->Settings, "synth.gain", 0.4);
+  fluid_settings_setnum(impl_->Settings, "synth.gain", 0.8);
   fluid_settings_setint(impl_->Settings, "synth.polyphony", 96);
   fluid_settings_setint(impl_->Settings, "synth.threadsafe-api", 0);
   fluid_settings_setint(impl_->Settings, "synth.chorus.active", 0);
