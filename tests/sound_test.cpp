@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <memory>
 #include <stdexcept>
 
@@ -232,6 +233,7 @@ TEST(SoundWithoutDevice, EverythingIsQuietAndSafe) {
 }
 
 TEST(SoundWithoutDevice, SystemDeviceOpensUnderTheDummyDriver) {
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
   ResetGlobals();
   InitSound();
   EXPECT_TRUE(SoundAvailable);
