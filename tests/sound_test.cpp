@@ -219,6 +219,10 @@ TEST(SoundWithoutDevice, EverythingIsQuietAndSafe) {
   PlaySound("NotEvenThere");
   PlaySoundAt("Drown", 3, 3);
   ApplySoundVolume();
+  TWaveCollectionItem& win = DXWaveList.Find("Win");  // the final fanfare pans it and plays
+  win.Pan = 5000;
+  win.Play();
+  EXPECT_TRUE(win.Buffers().empty());
   ApplyMusicVolume();
   PlayMusic("intro.mid");
   PlayNextLevelMusic();

@@ -26,12 +26,13 @@ int32_t SoundVolumeFor(int32_t sfxVol) {
 void InitSound(std::unique_ptr<IAudioDevice> device) {
   ShutdownSound();
   try {
+    // The catalogue is there even without a device; its items then play nothing.
+    if (DXWaveList.Count() == 0) DXWaveList.LoadEmbedded();
     if (!device) device = CreateSystemAudioDevice();
     if (!DXSound1.Initialize(std::move(device))) {
       std::fprintf(stderr, "Tarvelle: sound and music are off: %s\n", DXSound1.Error().c_str());
       return;
     }
-    if (DXWaveList.Count() == 0) DXWaveList.LoadEmbedded();
     DXWaveList.Bind(&DXSound1);
     SoundAvailable = true;
     MusicAvailable = MusicPlayer.Initialize(DXSound1, G.ProgramFolder + "Music/");
