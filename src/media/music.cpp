@@ -115,7 +115,7 @@ void TDXMusic::Pause() {
   if (!Playing || !synth_) return;
   TAudioLock lock(*sound_);
   PausePosition = std::max<uint32_t>(synth_->Position(), 1);
-  held_ = synth_->Active();
+  held_ = held_ || synth_->Active();  // a second Pause keeps the held notes
   synth_->Hold();
 }
 
