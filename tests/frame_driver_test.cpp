@@ -1,10 +1,12 @@
 // The frame driver's clock, second counter, time that does not count, and the frame timer.
 #include <gtest/gtest.h>
 
+#include "fake_audio_device.h"
 #include "fake_video.h"
 #include "game/app_loop.h"
 #include "game/globals.h"
 #include "game/main_form.h"
+#include "media/sound.h"
 #include "platform/clock.h"
 
 namespace {
@@ -261,6 +263,54 @@ TEST(VideoFallback, LastFailureReachesTheCaller) {
   EXPECT_FALSE(form.DXDraw.Initialized());
   EXPECT_FALSE(G.ModeSwitching);
   SetClock(nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// The countdown's sounds, heard through a device that never plays: every play stays on its
+// own sound buffer, so the buffers count the plays.
+class CountdownSounds : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetGlobals();
+    SetClock(&clock);
+    InitSound(std::make_unique<TFakeAudioDevice>());
+    form.InitVideo();
+    G.GameState = gsPlaying;
+    G.SleepMs = 0;
+    G.LastTick = timeGetTime();
+  }
+  void TearDown() override {
+    ShutdownSound();
+    SetClock(nullptr);
+  }
+  size_t Plays(const char* name) { return DXWaveList.Find(name).Buffers().size(); }
+  void Second() {
+    clock.Advance(1000);
+    app.Step();
+  }
+
+  TVirtualClock clock{5000};
+  TFakeVideo video;
+  TMainForm form{&video};
+  TApplication app{form, video};
+};
+
+TEST_F(CountdownSounds, TickFromFiveAndTimeUpAtZero) {
+  G.TimeLeft = 7;
+  Second();  // 6 left: quiet
+  EXPECT_EQ(Plays("Time"), 0u);
+  Second();  // 5 left
+  EXPECT_EQ(Plays("Time"), 1u);
+  for (int i = 0; i < 4; ++i) Second();  // 4, 3, 2, 1
+  EXPECT_EQ(Plays("Time"), 5u);
+  EXPECT_EQ(Plays("TimeUp"), 0u);
+  Second();  // 0
+  EXPECT_EQ(G.TimeLeft, 0);
+  EXPECT_EQ(Plays("Time"), 5u);
+  EXPECT_EQ(Plays("TimeUp"), 1u);
 }
 
 }  // namespace

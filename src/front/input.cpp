@@ -3,6 +3,7 @@
 #include "game/globals.h"
 #include "game/main_form.h"
 #include "game/screen_calls.h"
+#include "media/music.h"
 #include "platform/clock.h"
 
 void TMainForm::PauseGame() {

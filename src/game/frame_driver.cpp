@@ -2,6 +2,7 @@
 #include "game/globals.h"
 #include "game/main_form.h"
 #include "game/screen_calls.h"
+#include "media/sound.h"
 #include "platform/clock.h"
 
 void TMainForm::DoFrame() {

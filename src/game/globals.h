@@ -49,6 +49,10 @@ struct TGameGlobals {
   uint16_t BonusInterval = 0;
   std::array<std::array<TPad, 21>, 21> Pads{};  // [column][row], from 1
 
+  // The Dragon's grid cell, kept up to date by the Dragon; placed sounds are heard from here.
+  int32_t DragonColumn = 1;
+  int32_t DragonRow = 1;
+
   // Sound and music volume steps.
   int32_t SFXVol = 8;
   uint16_t MusVol = 7;

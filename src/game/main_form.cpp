@@ -4,6 +4,7 @@
 #include "game/screen_calls.h"
 #include "launcher/settings.h"
 #include "media/image_catalogue.h"
+#include "media/music.h"
 #include "platform/clock.h"
 #include "platform/video.h"
 
@@ -50,7 +51,7 @@ void TMainForm::FormClose() {
 void TMainForm::QuitGame() {
   DXTimer1.SetEnabled(false);
   SaveSettings();
-  ShutdownMusic();
+  MusicPlayer.Shutdown();
   G.Quitting = true;
   // Closing the game window ends the program.
   if (FormCloseQuery()) FormClose();

@@ -63,15 +63,6 @@ void RequestJump(int32_t dx, int32_t dy);
 // Shared text.
 void DrawPressAnyKey(int32_t y);
 
-// Sound and music.
-void PlaySound(const std::string& name);
-void PlayMusic(const std::string& fileName);
-bool MusicPlayingUnpaused();  // a piece is playing and not paused
-bool MusicLoadedPaused();     // a piece is loaded and paused
-void PauseMusic();
-void ResumeMusic();
-void ShutdownMusic();
-
 // What lies on the pond, for the headless driver's report.
 struct TItemReport {
   std::string Kind;  // "food", "diamond" or the bonus's picture name

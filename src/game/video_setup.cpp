@@ -3,6 +3,7 @@
 #include "game/main_form.h"
 #include "game/screen_calls.h"
 #include "media/image_item.h"
+#include "media/music.h"
 #include "platform/clock.h"
 #include "platform/video.h"
 
@@ -97,14 +98,16 @@ void TMainForm::DXTimer1Deactivate() {
   G.TimerWasEnabled = DXTimer1.Enabled();
   if (G.TimerWasEnabled) UpdateClock();
   DXTimer1.SetEnabled(false);
-  if (MusicPlayingUnpaused()) PauseMusic();
+  if (MusicAvailable && MusicPlayer.Playing && !MusicPlayer.IsPaused()) MusicPlayer.Pause();
   if (G.WindowedMode) DXDraw.SetArrowCursor(true);
 }
 
 void TMainForm::DXTimer1Activate() {
   if (G.GameState != gsPaused) DXDraw.SetArrowCursor(false);
   const bool minimized = output_ && output_->IsMinimized();
-  if (MusicLoadedPaused() && !minimized && G.MusVol > 0) ResumeMusic();
+  if (MusicAvailable && MusicPlayer.Loaded() && MusicPlayer.IsPaused() && !minimized &&
+      G.MusVol > 0)
+    MusicPlayer.Resume();
   DXTimer1.SetEnabled(G.TimerWasEnabled);
   if (G.TimerWasEnabled) G.LastTick = timeGetTime();
 }

@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "media/dx_sound.h"
+#include "media/wave_list.h"
+
+// The sound device and the catalogue of sound effects, owned for the game window.
+extern TDXSound DXSound1;
+extern TDXWaveList DXWaveList;
+// True once the sound device is up.
+extern bool SoundAvailable;
+
+// The effects volume for a setting 0 .. 10, in hundredths of a decibel.
+int32_t SoundVolumeFor(int32_t sfxVol);
+
+// Brings up the sound device (the system's own when device is null) with its catalogue, then the
+// music player on "Music/" beside the program; sets SoundAvailable and MusicAvailable. When
+// something is missing both flags are cleared, one line on stderr says what, and the game
+// goes on in silence.
+void InitSound(std::unique_ptr<IAudioDevice> device = nullptr);
+// Shuts the music player and the device down and clears both flags.
+void ShutdownSound();
+
+// Plays a catalogue sound at the effects volume, centred. Letter case is ignored.
+void PlaySound(const std::string& name);
+// Plays a sound placed at a grid cell: quieter the further it is from the Dragon, and on the
+// Dragon's left or right.
+void PlaySoundAt(const std::string& name, int column, int row);
+// Gives every catalogue sound the volume of the current SFXVol.
+void ApplySoundVolume();

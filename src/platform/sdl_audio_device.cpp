@@ -1,0 +1,93 @@
+#include <SDL.h>
+#include <dlfcn.h>
+
+#include "platform/audio_device.h"
+
+namespace {
+
+void NoAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
+
+// ALSA writes its own complaints to stderr when there is no sound card; the game reports a
+// missing device in one line of its own. SDL loads the same library, so silencing it here
+// silences it for SDL too.
+void QuietAlsa() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  void* lib = dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL);
+  if (!lib) return;
+  using THandler = void (*)(const char*, int, const char*, int, const char*, ...);
+  auto set = reinterpret_cast<int (*)(THandler)>(dlsym(lib, "snd_lib_error_set_handler"));
+  if (set) set(&NoAlsaMessage);
+}
+
+// The sound card through SDL's audio subsystem; SDL converts to whatever the card wants.
+class TSdlAudioDevice : public IAudioDevice {
+ public:
+  ~TSdlAudioDevice() override { Close(); }
+
+  bool Open(int rate, TMixFunction mix) override {
+    Close();
+    QuietAlsa();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+      error_ = std::string("no audio device (") + SDL_GetError() + ")";
+      return false;
+    }
+    subsystem_ = true;
+    mix_ = std::move(mix);
+    SDL_AudioSpec want{};
+    want.freq = rate;
+    want.format = AUDIO_S16SYS;
+    want.channels = 2;
+    want.samples = 256;  // about 12 ms at 22050 Hz
+    want.callback = &TSdlAudioDevice::Callback;
+    want.userdata = this;
+    SDL_AudioSpec have{};
+    device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (device_ == 0) {
+      error_ = std::string("no audio device (") + SDL_GetError() + ")";
+      Close();
+      return false;
+    }
+    rate_ = rate;
+    frames_ = have.samples;
+    SDL_PauseAudioDevice(device_, 0);
+    return true;
+  }
+
+  void Close() override {
+    if (device_ != 0) SDL_CloseAudioDevice(device_);
+    device_ = 0;
+    if (subsystem_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    subsystem_ = false;
+  }
+
+  void Lock() override {
+    if (device_ != 0) SDL_LockAudioDevice(device_);
+  }
+  void Unlock() override {
+    if (device_ != 0) SDL_UnlockAudioDevice(device_);
+  }
+  int Rate() const override { return rate_; }
+  int BufferFrames() const override { return frames_; }
+  std::string Error() const override { return error_; }
+
+ private:
+  static void Callback(void* self, Uint8* stream, int bytes) {
+    auto* d = static_cast<TSdlAudioDevice*>(self);
+    d->mix_(reinterpret_cast<int16_t*>(stream), bytes / 4);
+  }
+
+  SDL_AudioDeviceID device_ = 0;
+  bool subsystem_ = false;
+  TMixFunction mix_;
+  int rate_ = 0;
+  int frames_ = 0;
+  std::string error_;
+};
+
+}  // namespace
+
+std::unique_ptr<IAudioDevice> CreateSystemAudioDevice() {
+  return std::make_unique<TSdlAudioDevice>();
+}
