@@ -124,6 +124,16 @@ TEST(ArtPictures, FontStripHasNoBlackInsideGlyphs) {
   EXPECT_EQ(x, fnt.Width);
 }
 
+// The game draws the pointer picture with its top-left corner at the pointer: the arrow's tip must
+// be that pixel, so it may not be the white colour key.
+TEST(ArtPictures, PointerTipIsTheTopLeftPixel) {
+  TDecoded cursor;
+  ASSERT_TRUE(DecodeFile(kData / "images" / "Cursor.png", cursor));
+  ASSERT_GE(cursor.Channels, 3);
+  const uint8_t* tip = cursor.Pixels.data();
+  EXPECT_FALSE(tip[0] == 255 && tip[1] == 255 && tip[2] == 255);
+}
+
 TEST(ArtPictures, ApplicationIconsHaveTheirSizes) {
   for (int size : {16, 24, 32, 48, 64, 128, 256}) {
     SCOPED_TRACE(size);

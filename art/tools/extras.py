@@ -110,8 +110,8 @@ def icon_scene(badge):
     scene.append(embed(items._pad(90, 47, items.PAD_BASE, items.PAD_SHADE, items.PAD_LIGHT, items.PAD_VEIN,
                                   items.PAD_RIM), 6, 33, 52, 27.2))
     scene.append(embed(creatures.dragon(0), 11, 7, 42, 42))
-    scene.append(items._star4(52, 16, 5.5))
-    scene.append(items._star4(47.5, 24.5, 2.6))
+    scene.append(items._star4(52.5, 12.5, 5.2))
+    scene.append(items._star4(46, 6.5, 2.4))
     if badge:
         s.append(f'<g clip-path="url(#badge)">{"".join(scene)}</g>')
         s.append(circle(32, 32, 30.5, None, NAVY, 2.2))
