@@ -68,7 +68,7 @@ class Flow:
         self.width, self.tiles, self.x, self.y, self.row_h = width, [], 10, 10, 0
 
     def add(self, img, label, pad=14):
-        w, h = img.size[0], img.size[1] + 16
+        w, h = max(img.size[0], int(LABEL_FONT.getlength(label)) + 2), img.size[1] + 16
         if self.x + w > self.width - 10:
             self.x, self.y, self.row_h = 10, self.y + self.row_h + pad, 0
         self.tiles.append((self.x, self.y, img.convert("RGBA"), label))

@@ -27,7 +27,7 @@ def _pad(w, h, base, shade, light, vein, rim, worn=False):
     cx, cy, rx, ry = w / 2, 21.5, w / 2 - 1.6, 19.6
     thick = 3.2
     s = []
-    notch_a0, notch_a1 = math.radians(62), math.radians(84)
+    notch_a0, notch_a1 = math.radians(58), math.radians(86)
     notch = [(cx, cy), (cx + (rx + 4) * math.cos(notch_a0), cy + (ry + 4) * math.sin(notch_a0)),
              (cx + (rx + 4) * math.cos(notch_a1), cy + (ry + 4) * math.sin(notch_a1))]
     cut = poly(notch, "#000", None)
@@ -118,6 +118,11 @@ def stable(item):
     for x, y in ((30, 17), (52, 14), (60, 22), (38, 24), (46, 19)):
         s.append(path(f"M{x - 1.5},{y + 1.5} L{x - 0.5},{y - 2} L{x + 0.5},{y + 1} L{x + 1.6},{y - 1.5}", None,
                       GRASS_DARK, 0.9))
+    # Two round bushes make the patch read as land.
+    for x, y, r in ((63, 13.5, 4.2), (24.5, 19.5, 3.6)):
+        s.append(circle(x, y + 1, r, GRASS_DARK, NAVY, 0.9))
+        s.append(circle(x - r * 0.25, y + 0.4, r * 0.62, GRASS, None))
+        s.append(circle(x - r * 0.4, y - r * 0.1, r * 0.28, GRASS_LIGHT, None))
     s.append(circle(56, 17, 1.5, "#FFF2A8", NAVY, 0.7))
     s.append(circle(33, 21, 1.3, "#F58CB0", NAVY, 0.7))
     # Pebbles on the sand.

@@ -31,7 +31,7 @@ def key_picture(rgba, key, edge=NAVY_RGB, threshold=0.5):
     rgb = rgba[..., :3].astype(np.float64)
     flat = rgb * a[..., None] + np.asarray(edge, dtype=np.float64) * (1.0 - a[..., None])
     solid = a >= threshold
-    mask = solid | ((a > 0.2) & _neighbours4(solid))
+    mask = solid | ((a > 0.3) & _neighbours4(solid))
     out = np.clip(np.rint(flat), 0, 255).astype(np.uint8)
     if key is not None:
         hit = mask & np.all(out == np.array(key, dtype=np.uint8), axis=-1)

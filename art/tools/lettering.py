@@ -258,6 +258,8 @@ def font_strip(item):
         gx = x + (width - lw) // 2
         if width - lw == 1:
             gx = x  # a single spare column goes to the right, between this glyph and the next
+        if gx < x or gx + lw > x + width:
+            raise ValueError(f"glyph {ch!r} is {lw} wide, its cell only {width}")
         strip[:, gx:gx + lw] = over(strip[:, gx:gx + lw], lay[:item.h])
     return [to_rgba8(strip)]
 
