@@ -128,8 +128,9 @@ def build_all(root):
     write_pack(os.path.join(files, "TvFree.dat"), [jpeg_bytes(w1), jpeg_bytes(w2)])
 
     launcher = render(icon_scene(badge=False), 64, 64)
-    Image.fromarray(launcher[..., :3].copy(), "RGB").save(os.path.join(data, "images", "Launcher.png"),
-                                                         optimize=True)
+    os.makedirs(os.path.join(data, "launcher"), exist_ok=True)
+    Image.fromarray(launcher[..., :3].copy(), "RGB").save(
+        os.path.join(data, "launcher", "Launcher.png"), optimize=True)
 
     icon_svg = icon_scene(badge=True)
     scalable = os.path.join(data, "icons", "scalable")
