@@ -5,7 +5,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libsdl2-dev libstb-dev libfluidsynth-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth
+  xvfb xauth x11-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "media/blend_rows.h"
+
 TPixelFormat TPixelFormat::ForDepth(int bits) {
   switch (bits) {
     case 16:
@@ -128,7 +130,12 @@ void TSurface::FillRect(const TRect& rect, uint32_t pixel) {
 namespace {
 // Clips a copy of srcRect (in src) to (x, y) in dst; returns false when nothing is left.
 bool ClipCopy(const TSurface& dst, int& x, int& y, const TSurface& src, TRect& s) {
-  s = Intersect(s, src.ClientRect());
+  if (src.Format().BytesPerPixel() != dst.Format().BytesPerPixel()) return false;
+  // Parts of the rectangle outside the source are dropped without moving the rest.
+  const TRect inside = Intersect(s, src.ClientRect());
+  x += inside.Left - s.Left;
+  y += inside.Top - s.Top;
+  s = inside;
   if (s.Empty()) return false;
   if (x < 0) {
     s.Left -= x;
@@ -157,20 +164,19 @@ void TSurface::CopyFromKeyed(int x, int y, const TSurface& src, const TRect& src
                              uint32_t key) {
   TRect s = srcRect;
   if (!ClipCopy(*this, x, y, src, s)) return;
-  if (format_.BitCount == 32) {
-    for (int row = 0; row < s.Height(); ++row) {
-      const uint32_t* sp = reinterpret_cast<const uint32_t*>(src.Row(s.Top + row)) + s.Left;
-      uint32_t* dp = reinterpret_cast<uint32_t*>(Row(y + row)) + x;
-      for (int i = 0; i < s.Width(); ++i)
-        if ((sp[i] & 0xFFFFFF) != key) dp[i] = sp[i];
+  const blend::TKeyedRow row = blend::PickKeyedRow(format_);
+  const int bpp = format_.BytesPerPixel();
+  for (int i = 0; i < s.Height(); ++i) {
+    uint8_t* d = Row(y + i) + x * bpp;
+    const uint8_t* p = src.Row(s.Top + i) + s.Left * bpp;
+    if (row) {
+      row(d, p, s.Width(), key);
+      continue;
     }
-    return;
+    for (int n = 0; n < s.Width(); ++n, d += 3, p += 3)
+      if ((p[0] | (p[1] << 8) | (p[2] << 16)) != static_cast<int>(key & 0xFFFFFF))
+        std::memcpy(d, p, 3);
   }
-  for (int row = 0; row < s.Height(); ++row)
-    for (int i = 0; i < s.Width(); ++i) {
-      const uint32_t p = src.GetPixel(s.Left + i, s.Top + row);
-      if (p != key) SetPixel(x + i, y + row, p);
-    }
 }
 
 TSurface TSurface::Converted(const TPixelFormat& f) const {

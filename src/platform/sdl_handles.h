@@ -21,6 +21,8 @@ class TSdlSubsystem {
   explicit TSdlSubsystem(uint32_t flags) : flags_(flags), ok_(SDL_InitSubSystem(flags) == 0) {}
   ~TSdlSubsystem() {
     if (ok_) SDL_QuitSubSystem(flags_);
+    // The last one out lets SDL release everything it holds (its D-Bus connection too).
+    if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
   }
   TSdlSubsystem(const TSdlSubsystem&) = delete;
   TSdlSubsystem& operator=(const TSdlSubsystem&) = delete;

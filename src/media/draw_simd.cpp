@@ -1,0 +1,68 @@
+#include <atomic>
+
+#include "media/blend_rows.h"
+#include "media/draw_ops.h"
+
+namespace {
+
+TSimdLevel Detect() {
+#if defined(__x86_64__) || defined(__i386__)
+  __builtin_cpu_init();
+  if (__builtin_cpu_supports("avx2")) return TSimdLevel::AVX2;
+  if (__builtin_cpu_supports("sse2")) return TSimdLevel::SSE2;
+#endif
+  return TSimdLevel::None;
+}
+
+// Chosen once, before any drawing; tests may lower it.
+std::atomic<TSimdLevel>& Active() {
+  static std::atomic<TSimdLevel> level{SupportedSimdLevel()};
+  return level;
+}
+
+}  // namespace
+
+TSimdLevel SupportedSimdLevel() {
+  static const TSimdLevel level = Detect();
+  return level;
+}
+
+TSimdLevel ActiveSimdLevel() {
+  return Active().load(std::memory_order_relaxed);
+}
+
+TSimdLevel SetSimdLevel(TSimdLevel level) {
+  const TSimdLevel use = std::min(level, SupportedSimdLevel());
+  Active().store(use, std::memory_order_relaxed);
+  return use;
+}
+
+namespace blend {
+
+TBlendRow PickBlendRow(const TPixelFormat& f) {
+  const TSimdLevel simd = ActiveSimdLevel();
+  switch (f.BytesPerPixel()) {
+    case 2:
+      if (!f.Is565()) return Blend555Pairs;
+      return simd == TSimdLevel::None ? Blend565Pairs : Blend565Lanes;
+    case 3:
+      return Blend24;
+    case 4:
+      return simd == TSimdLevel::None ? Blend32 : Blend32Lanes;
+    default:
+      return nullptr;
+  }
+}
+
+TKeyedRow PickKeyedRow(const TPixelFormat& f) {
+  switch (f.BytesPerPixel()) {
+    case 2:
+      return KeyedCopy16;
+    case 4:
+      return KeyedCopy32;
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace blend

@@ -1,0 +1,266 @@
+// The frame driver's clock, second counter, time that does not count, and the frame timer.
+#include <gtest/gtest.h>
+
+#include "fake_video.h"
+#include "game/app_loop.h"
+#include "game/globals.h"
+#include "game/main_form.h"
+#include "platform/clock.h"
+
+namespace {
+
+class FrameDriver : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetGlobals();
+    SetClock(&clock);
+    form.InitVideo();
+  }
+  void TearDown() override { SetClock(nullptr); }
+
+  // Puts the game into play with a running level clock.
+  void Play(int32_t timeLeft) {
+    G.GameState = gsPlaying;
+    G.TimeLeft = timeLeft;
+    G.SleepMs = 0;
+    G.LastTick = timeGetTime();
+    G.LevelTicks = 1;
+  }
+  // One frame after ms milliseconds.
+  void Frame(uint32_t ms) {
+    clock.Advance(ms);
+    app.Step();
+  }
+  void Key(TInputEvent::TKind kind, int32_t key) {
+    TInputEvent e;
+    e.Kind = kind;
+    e.Key = key;
+    app.Dispatch(e);
+  }
+  void Tap(int32_t key) {
+    Key(TInputEvent::KeyDown, key);
+    Key(TInputEvent::KeyUp, key);
+  }
+
+  TVirtualClock clock{5000};
+  TFakeVideo video;
+  TMainForm form{&video};
+  TApplication app{form, video};
+};
+
+TEST_F(FrameDriver, FirstFrameOnlyLeavesStartup) {
+  G.GameState = gsStartup;
+  Frame(16);
+  EXPECT_EQ(G.GameState, gsMenu);
+  EXPECT_EQ(video.Presents, 0);
+  Frame(16);
+  EXPECT_EQ(video.Presents, 1);
+}
+
+TEST_F(FrameDriver, LongFrameReleasesOneSecondPerFrame) {
+  Play(10);
+  Frame(2500);
+  EXPECT_EQ(G.TimeLeft, 9);
+  EXPECT_EQ(G.SecondAcc, 1500);
+  EXPECT_EQ(G.FrameDelta, 2500);
+  Frame(1);
+  EXPECT_EQ(G.TimeLeft, 8);
+  EXPECT_EQ(G.SecondAcc, 501);
+  Frame(1);
+  EXPECT_EQ(G.TimeLeft, 8);
+  EXPECT_EQ(G.SecondsElapsed, 2);
+}
+
+TEST_F(FrameDriver, CountdownStopsAtZero) {
+  Play(1);
+  Frame(1000);
+  EXPECT_EQ(G.TimeLeft, 0);
+  Frame(1000);
+  EXPECT_EQ(G.TimeLeft, 0);
+  EXPECT_EQ(G.SecondsElapsed, 1);
+}
+
+TEST_F(FrameDriver, FoodWaitsForStrictlyMoreThanItsInterval) {
+  Play(100);
+  G.FoodInterval = 100;
+  Frame(100);
+  EXPECT_EQ(G.FoodAcc, 100);  // equal: not yet
+  Frame(1);
+  EXPECT_EQ(G.FoodAcc, 1);
+}
+
+TEST_F(FrameDriver, PausedTimeDoesNotCount) {
+  Play(50);
+  Frame(16);
+  const int32_t ticks = G.LevelTicks;
+  Tap(80);  // P
+  EXPECT_EQ(G.GameState, gsPaused);
+  EXPECT_FALSE(form.DXTimer1.Enabled());
+  for (int i = 0; i < 10; ++i) Frame(1000);
+  EXPECT_EQ(G.LevelTicks, ticks);
+  EXPECT_EQ(G.TimeLeft, 50);
+  Tap(80);
+  EXPECT_EQ(G.GameState, gsPlaying);
+  Frame(16);
+  EXPECT_EQ(G.FrameDelta, 16);
+  EXPECT_EQ(G.LevelTicks, ticks + 16);
+}
+
+TEST_F(FrameDriver, ExitPromptTimeDoesNotCount) {
+  Play(50);
+  Frame(16);
+  Key(TInputEvent::KeyUp, 27);  // Esc released
+  EXPECT_EQ(G.GameState, gsExitPrompt);
+  Frame(16);  // draws the question, then stops the timer
+  EXPECT_FALSE(form.DXTimer1.Enabled());
+  const int32_t ticks = G.LevelTicks;
+  Frame(30000);
+  Key(TInputEvent::KeyUp, 78);  // N
+  EXPECT_EQ(G.GameState, gsPlaying);
+  Frame(20);
+  EXPECT_EQ(G.FrameDelta, 20);
+  EXPECT_EQ(G.LevelTicks, ticks + 20);
+  EXPECT_EQ(G.TimeLeft, 50);
+}
+
+TEST_F(FrameDriver, ExitPromptYesGoesToMenuWithFreshClock) {
+  Play(50);
+  Key(TInputEvent::KeyUp, 27);
+  Frame(16);
+  Key(TInputEvent::KeyUp, 89);  // Y
+  EXPECT_EQ(G.GameState, gsMenu);
+  EXPECT_TRUE(form.DXTimer1.Enabled());
+  EXPECT_EQ(G.LevelTicks, 1);
+  EXPECT_EQ(G.LastTick, timeGetTime());
+}
+
+TEST_F(FrameDriver, F2TogglesTheFrameCounterInEveryState) {
+  for (TGameState s : {gsMenu, gsPlaying, gsDemo, gsTransition, gsHelp}) {
+    G.GameState = s;
+    const bool before = G.ShowFps;
+    Key(TInputEvent::KeyDown, 113);
+    EXPECT_NE(G.ShowFps, before) << GameStateName(s);
+  }
+}
+
+TEST_F(FrameDriver, LosingFocusPausesPlayAndComingBackKeepsItPaused) {
+  Play(50);
+  Frame(16);
+  TInputEvent e;
+  e.Kind = TInputEvent::FocusLost;
+  app.Dispatch(e);
+  EXPECT_EQ(G.GameState, gsPaused);
+  EXPECT_TRUE(video.CursorVisible);
+  Frame(5000);
+  e.Kind = TInputEvent::FocusGained;
+  app.Dispatch(e);
+  EXPECT_EQ(G.GameState, gsPaused);
+  EXPECT_FALSE(form.DXTimer1.Enabled());
+}
+
+TEST_F(FrameDriver, MenuResumesAfterFocusWithoutALagJump) {
+  G.GameState = gsMenu;
+  G.SleepMs = 0;
+  G.LastTick = timeGetTime();
+  Frame(16);
+  int32_t lag = 0;
+  form.DXTimer1.OnTimer = [&](int32_t l) {
+    lag = l;
+    form.DXTimer1Timer(l);
+  };
+  TInputEvent e;
+  e.Kind = TInputEvent::FocusLost;
+  app.Dispatch(e);
+  const int32_t ticks = G.LevelTicks;
+  Frame(10000);
+  EXPECT_EQ(lag, 0);  // no tick while away
+  e.Kind = TInputEvent::FocusGained;
+  app.Dispatch(e);
+  Frame(16);
+  EXPECT_EQ(lag, 16);
+  EXPECT_EQ(G.LevelTicks, ticks + 16);
+}
+
+TEST(FrameTimer, LagCountAndFramesPerSecond) {
+  TVirtualClock clock(100);
+  SetClock(&clock);
+  TDXTimer timer;
+  std::vector<int32_t> lags;
+  timer.OnTimer = [&](int32_t l) { lags.push_back(l); };
+  timer.Idle();
+  EXPECT_TRUE(lags.empty());  // disabled
+  timer.SetEnabled(true);
+  clock.Advance(16);
+  timer.Idle();
+  timer.Idle();  // no time passed: still at least 1
+  clock.Advance(40);
+  timer.Idle();
+  EXPECT_EQ(lags, (std::vector<int32_t>{16, 1, 40}));
+  for (int i = 0; i < 60; ++i) {
+    clock.Advance(16);
+    timer.Idle();
+  }
+  // 63 ticks in 1016 ms.
+  EXPECT_EQ(timer.FrameRate(), 63 * 1000 / 1016);
+  timer.AppDeactivate();
+  clock.Advance(500);
+  timer.Idle();
+  EXPECT_EQ(lags.size(), 63u);
+  timer.AppActivate();
+  clock.Advance(20);
+  timer.Idle();
+  EXPECT_EQ(lags.back(), 20);
+  SetClock(nullptr);
+}
+
+TEST(VideoFallback, TriesAgainThenOtherDepthThenWindow) {
+  struct Case {
+    int failures;
+    int32_t startBits;
+    int32_t wantBits;
+    int wantOpens;
+  };
+  for (const Case& c : {Case{0, 0, 0, 1}, Case{1, 0, 0, 2}, Case{2, 0, 32, 3}, Case{2, 32, 16, 3},
+                        Case{2, 16, 32, 3}, Case{3, 16, 32, 4}}) {
+    ResetGlobals();
+    TVirtualClock clock;
+    SetClock(&clock);
+    G.VideoBitCount = c.startBits;
+    TFakeVideo video;
+    video.FailOpens = c.failures;
+    TMainForm form(&video);
+    form.InitVideo();
+    EXPECT_EQ(video.Opens, c.wantOpens) << c.failures << " failures";
+    EXPECT_EQ(G.VideoBitCount, c.wantBits) << c.failures << " failures";
+    EXPECT_TRUE(form.DXDraw.Initialized());
+    EXPECT_TRUE(form.DXTimer1.Enabled());
+    if (c.failures == 1) {
+      EXPECT_EQ(clock.Now(), 1000u + 500u);  // waited before the retry
+    }
+    SetClock(nullptr);
+  }
+}
+
+TEST(VideoFallback, LastFailureReachesTheCaller) {
+  ResetGlobals();
+  TVirtualClock clock;
+  SetClock(&clock);
+  TFakeVideo video;
+  video.FailOpens = 4;
+  TMainForm form(&video);
+  EXPECT_THROW(
+      {
+        try {
+          form.InitVideo();
+        } catch (const EDXDrawError& e) {
+          EXPECT_STREQ(e.what(), "Display mode cannot be changed (640x480 32bit)");
+          throw;
+        }
+      },
+      EDXDrawError);
+  EXPECT_FALSE(form.DXDraw.Initialized());
+  EXPECT_FALSE(G.ModeSwitching);
+  SetClock(nullptr);
+}
+
+}  // namespace

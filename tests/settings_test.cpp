@@ -1,0 +1,146 @@
+// The settings file: defaults, ranges, types, and folders that can't be written.
+#include "launcher/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "game/globals.h"
+#include "launcher/settings_store.h"
+#include "platform/paths.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Settings : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetGlobals();
+    home = fs::temp_directory_path() / ("tarvelle-settings-" + std::to_string(::getpid()));
+    fs::remove_all(home);
+    fs::create_directories(home);
+    paths::OverrideHome(home.string());
+  }
+  void TearDown() override {
+    paths::OverrideHome("");
+    fs::remove_all(home);
+  }
+  fs::path File() const { return home / "Morvane" / "Tarvelle Free" / "settings.conf"; }
+  void Write(const std::string& text) {
+    fs::create_directories(File().parent_path());
+    std::ofstream(File()) << text;
+  }
+  std::string Read() const {
+    std::ifstream in(File());
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+  fs::path home;
+};
+
+TEST_F(Settings, FirstRunGivesDefaultsAndQuitWritesThem) {
+  G.SleepMs = 4;
+  G.SFXVol = 3;
+  G.MusVol = 2;
+  G.Difficulty = 1;
+  LoadSettings();
+  EXPECT_TRUE(fs::is_directory(File().parent_path()));
+  EXPECT_EQ(G.SleepMs, 1);
+  EXPECT_EQ(G.SFXVol, 8);
+  EXPECT_EQ(G.MusVol, 7);
+  EXPECT_EQ(G.Difficulty, 2);
+  EXPECT_TRUE(G.WindowedMode);
+  G.MaxLevel = 4;
+  SaveSettings();
+  SaveMaxLevel();
+  const std::string text = Read();
+  EXPECT_NE(text.find("SFXVol = dword:8"), std::string::npos) << text;
+  EXPECT_NE(text.find("MusVol = dword:7"), std::string::npos);
+  EXPECT_NE(text.find("Diff = dword:2"), std::string::npos);
+  EXPECT_NE(text.find("Level = dword:4"), std::string::npos);
+  EXPECT_EQ(text.find("Sleep"), std::string::npos);
+  EXPECT_FALSE(fs::exists(File().string() + ".tmp"));
+}
+
+TEST_F(Settings, OutOfRangeValuesFallBack) {
+  struct Case {
+    const char* line;
+    int32_t sleep, sfx, mus, diff;
+  };
+  for (const Case& c : {
+           Case{"Sleep = dword:6", 1, 8, 7, 2},
+           Case{"Sleep = dword:0", 0, 8, 7, 2},
+           Case{"Sleep = dword:5", 5, 8, 7, 2},
+           Case{"Sleep = dword:-3", 1, 8, 7, 2},
+           Case{"Sleep = string:3", 1, 8, 7, 2},
+           Case{"SFXVol = dword:11", 1, 8, 7, 2},
+           Case{"SFXVol = dword:-1", 1, 8, 7, 2},
+           Case{"SFXVol = dword:4294967295", 1, 8, 7, 2},
+           Case{"SFXVol = dword:0", 1, 0, 7, 2},
+           Case{"MusVol = dword:11", 1, 8, 7, 2},
+           Case{"MusVol = dword:10", 1, 8, 10, 2},
+           Case{"Diff = dword:0", 1, 8, 7, 2},
+           Case{"Diff = dword:4", 1, 8, 7, 2},
+           Case{"Diff = dword:3", 1, 8, 7, 3},
+       }) {
+    Write(std::string(c.line) + "\n");
+    LoadSettings();
+    EXPECT_EQ(G.SleepMs, c.sleep) << c.line;
+    EXPECT_EQ(G.SFXVol, c.sfx) << c.line;
+    EXPECT_EQ(G.MusVol, c.mus) << c.line;
+    EXPECT_EQ(G.Difficulty, c.diff) << c.line;
+  }
+}
+
+TEST_F(Settings, WrongTypeStopsReadingWithItsName) {
+  Write("SFXVol = dword:3\nMusVol = string:loud\nDiff = dword:3\n");
+  G.Difficulty = 1;
+  try {
+    LoadSettings();
+    FAIL() << "no error";
+  } catch (const ESettingsError& e) {
+    EXPECT_STREQ(e.what(), "Invalid data type for 'MusVol'");
+  }
+  EXPECT_EQ(G.SFXVol, 3);
+  EXPECT_EQ(G.Difficulty, 1);  // not read
+}
+
+TEST_F(Settings, DamagedFileIsTakenAsMissingAndKeptAside) {
+  Write("SFXVol = dword:3\nthis is not a setting\n");
+  LoadSettings();
+  EXPECT_EQ(G.SFXVol, 8);
+  SaveSettings();
+  EXPECT_TRUE(fs::exists(File().string() + ".bad"));
+  EXPECT_NE(Read().find("SFXVol = dword:8"), std::string::npos);
+}
+
+TEST_F(Settings, SavingKeepsOtherValues) {
+  Write("Sleep = dword:3\nLevel = dword:9\n");
+  G.SFXVol = 5;
+  SaveSettings();
+  const std::string text = Read();
+  EXPECT_NE(text.find("Sleep = dword:3"), std::string::npos);
+  EXPECT_NE(text.find("Level = dword:9"), std::string::npos);
+  EXPECT_NE(text.find("SFXVol = dword:5"), std::string::npos);
+}
+
+TEST_F(Settings, UnusableFolderChangesNothing) {
+  // The settings folder would have to be made inside a plain file.
+  std::ofstream(home / "Morvane") << "x";
+  G.SFXVol = 3;
+  G.SleepMs = 4;
+  G.WindowedMode = false;
+  EXPECT_NO_THROW(LoadSettings());
+  EXPECT_EQ(G.SFXVol, 3);
+  EXPECT_EQ(G.SleepMs, 4);
+  EXPECT_FALSE(G.WindowedMode);
+  EXPECT_NO_THROW(SaveSettings());
+  EXPECT_NO_THROW(SaveMaxLevel());
+}
+
+}  // namespace
