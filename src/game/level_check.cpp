@@ -207,6 +207,7 @@ class TChecker {
       Warn("cell (1, %d) is a stepped pad: placing the Dragon at the start takes 12 pixels off it",
            rows_);
     }
+    if (dragonOnGrid) CheckCutOff(dx, dy);
     const bool fixedDiamond = r_.DiamondDelay == 0 || (r_.DiamondX > 0 && r_.DiamondY > 0);
     if (fixedDiamond) {
       if (r_.DiamondX < 1 || r_.DiamondX > cols_ || r_.DiamondY < 1 || r_.DiamondY > rows_) return;
@@ -222,6 +223,38 @@ class TChecker {
       }
     } else if (islands_ + islandsFromRandom_ == 0) {
       Warn("the diamond goes to a random island, but the level has no island");
+    }
+  }
+
+  // Pads that no chain of pads links to the Dragon's start cell: the Dragon can never get there,
+  // whatever the pads do.
+  void CheckCutOff(int dx, int dy) {
+    std::vector<std::vector<bool>> seen(cols_ + 1, std::vector<bool>(rows_ + 1, false));
+    std::vector<std::pair<int, int>> todo{{dx, dy}};
+    seen[dx][dy] = true;
+    while (!todo.empty()) {
+      const auto [x, y] = todo.back();
+      todo.pop_back();
+      const std::pair<int, int> next[] = {{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}};
+      for (const auto& [nx, ny] : next) {
+        if (nx < 1 || nx > cols_ || ny < 1 || ny > rows_ || seen[nx][ny]) continue;
+        if (r_.Cell(nx, ny).Kind == pkWater || r_.Cell(nx, ny).Kind > pkRandom) continue;
+        seen[nx][ny] = true;
+        todo.push_back({nx, ny});
+      }
+    }
+    std::string cells;
+    int count = 0;
+    for (int x = 1; x <= cols_; ++x) {
+      for (int y = 1; y <= rows_; ++y) {
+        const uint8_t kind = r_.Cell(x, y).Kind;
+        if (seen[x][y] || kind == pkWater || kind > pkRandom) continue;
+        if (++count <= 6) cells += " (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+      }
+    }
+    if (count > 0) {
+      Warn("%d pad(s) cut off from the Dragon's start by water:%s%s", count, cells.c_str(),
+           count > 6 ? " ..." : "");
     }
   }
 

@@ -80,7 +80,10 @@ std::string ShowLevel(const TLevelRecord& r, int levelNo, const std::string& not
     for (int x = 1; x <= r.GridCols; ++x)
       for (int y = 1; y <= r.GridRows; ++y) width = std::max(width, CellText(r, x, y).size());
     out << "\n    ";
-    for (int x = 1; x <= r.GridCols; ++x) out << Printf("%-*d", static_cast<int>(width) + 1, x);
+    for (int x = 1; x <= r.GridCols; ++x) {
+      const std::string n = std::to_string(x);
+      out << n << std::string(width + 1 - n.size(), ' ');
+    }
     out << "\n";
     for (int y = 1; y <= r.GridRows; ++y) {
       std::string line = Printf("%2d  ", y);
