@@ -13,3 +13,5 @@ struct TEmbeddedFile {
 std::span<const TEmbeddedFile> EmbeddedImages();
 // The stored waves of the sound catalogue (data/waves/*.wav).
 std::span<const TEmbeddedFile> EmbeddedWaves();
+// The catalogue manifests (data/*.manifest), as text.
+std::span<const TEmbeddedFile> EmbeddedManifests();

@@ -58,6 +58,8 @@ struct TGameGlobals {
   int32_t VideoBitCount = 0;
   bool ModeSwitching = false;
   bool TimerWasEnabled = false;
+  // The water pictures came from the picture pack at start.
+  bool WaterLoaded = false;
 
   // Input: the mouse pointer in client coordinates of the game window, and the gamepad.
   TPoint PointerPos;

@@ -1,0 +1,34 @@
+// The catalogue's scaled, turned and translucent drawing, on the game's own pixel routines.
+#include "media/draw_ops.h"
+#include "media/image_item.h"
+
+void TPictureCollectionItem::StretchDraw(TSurface& dest, const TRect& destRect, int pattern) {
+  if (pattern < 0 || pattern >= PatternCount()) return;
+  SurfaceIn(dest.Format());
+  const TPatternSurface p = PatternSurface(pattern);
+  ::StretchDraw(dest, destRect, *p.Surface, p.Rect, Transparent, keyPixel_);
+}
+
+void TPictureCollectionItem::DrawRotate(TSurface& dest, int x, int y, int width, int height,
+                                        int pattern, double cx, double cy, int angle) {
+  DrawRotateAlpha(dest, x, y, width, height, pattern, cx, cy, angle, 255);
+}
+
+void TPictureCollectionItem::DrawRotateAlpha(TSurface& dest, int x, int y, int width, int height,
+                                             int pattern, double cx, double cy, int angle,
+                                             int opacity) {
+  if (pattern < 0 || pattern >= PatternCount()) return;
+  SurfaceIn(dest.Format());
+  const TPatternSurface p = PatternSurface(pattern);
+  ::RotateDraw(dest, x, y, width, height, *p.Surface, p.Rect, cx, cy, angle, Transparent, keyPixel_,
+               opacity);
+}
+
+void BlendImage(TSurface& dest, int x, int y, TPictureCollectionItem& source, TRect srcRect,
+                int level) {
+  if (source.PatternCount() < 1) return;
+  // Pattern surface 0 holds the whole picture, so srcRect may take any pattern of a strip
+  // (the score pop-ups blend their digits one by one from one strip).
+  const TSurface& s = source.SurfaceIn(dest.Format());
+  ::BlendImage(dest, x, y, s, srcRect, source.KeyPixel(), level);
+}
