@@ -84,7 +84,8 @@ class TChecker {
     if (rowsOk) InRange("DiamondY", r_.DiamondY, diamondLow, rows_);
     int bonusSum = 0;
     for (uint16_t n : r_.BonusCounts) bonusSum += n;
-    if (bonusSum > BonusBagRoom) Error("BonusCounts add up to %d, at most %d", bonusSum, BonusBagRoom);
+    if (bonusSum > BonusBagRoom)
+      Error("BonusCounts add up to %d, at most %d", bonusSum, BonusBagRoom);
     InRange("RandomMaxSize", r_.RandomMaxSize, 0, MaxSizeUnits);
 
     if (r_.TimeLimit == 0) Warn("TimeLimit is 0: the pads sink at once");
@@ -154,7 +155,8 @@ class TChecker {
     }
     if (c.Kind == pkWater) return;
     if (c.MaxSize == 0) {
-      Error("cell (%d, %d): MaxSize is 0 on a %s pad, at least 1", x, y, PadKindName(c.Kind));
+      static const char* const what[] = {"", "a lily pad", "an island", "a stepped pad"};
+      Error("cell (%d, %d): MaxSize is 0, at least 1 for %s", x, y, what[c.Kind]);
     } else if (c.Size > c.MaxSize) {
       Warn("cell (%d, %d): Size %d is above MaxSize %d", x, y, c.Size, c.MaxSize);
     }
@@ -264,9 +266,10 @@ class TChecker {
     if (bonusCount > 0 && bonusCount <= BonusBagRoom) {
       const int32_t interval = BonusIntervalFor(r_.TimeLimit, bonusCount);
       if (interval > 65535) {
-        Warn("the bonus bag holds %d entr%s over %d s, one every %d ms: above 65535, so no bonus "
-             "ever comes",
-             bonusCount, bonusCount == 1 ? "y" : "ies", r_.TimeLimit, interval);
+        Warn(
+            "the bonus bag holds %d entr%s over %d s, one every %d ms: above 65535, so no bonus "
+            "ever comes",
+            bonusCount, bonusCount == 1 ? "y" : "ies", r_.TimeLimit, interval);
       }
     }
     const auto share = EffectiveFoodShare(r_.FoodShare);
@@ -274,7 +277,8 @@ class TChecker {
       int64_t full = 0;
       const uint16_t kept = FoodIntervalFor(r_.TimeLimit, d, share, &full);
       if (full > 65535) {
-        Warn("FoodInterval at difficulty %d is %lld ms, above 65535: it wraps to %d", d, static_cast<long long>(full), kept);
+        Warn("FoodInterval at difficulty %d is %lld ms, above 65535: it wraps to %d", d,
+             static_cast<long long>(full), kept);
       }
     }
   }

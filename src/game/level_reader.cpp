@@ -32,8 +32,8 @@ std::string TLevelReader::Where(int32_t levelNo) const {
 int32_t TLevelReader::RecordCount() const {
   TFile f(std::fopen(path_.c_str(), "rb"));
   if (!f) {
-    throw EInOutError(EInOutError::ecFileNotFound,
-                      FileName() + ": file not found (" + path_ + ": " + std::strerror(errno) + ")");
+    throw EInOutError(EInOutError::ecFileNotFound, FileName() + ": file not found (" + path_ +
+                                                       ": " + std::strerror(errno) + ")");
   }
   if (std::fseek(f.get(), 0, SEEK_END) != 0) {
     throw EInOutError(EInOutError::ecReadFailed, FileName() + ": cannot seek");
@@ -50,8 +50,8 @@ TLevelRecord TLevelReader::ReadRecord(int32_t levelNo) const {
   // Opened for reading only: the level file is never written, and may well be read-only.
   TFile f(std::fopen(path_.c_str(), "rb"));
   if (!f) {
-    throw EInOutError(EInOutError::ecFileNotFound,
-                      FileName() + ": file not found (" + path_ + ": " + std::strerror(errno) + ")");
+    throw EInOutError(EInOutError::ecFileNotFound, FileName() + ": file not found (" + path_ +
+                                                       ": " + std::strerror(errno) + ")");
   }
   const long offset = static_cast<long>(levelNo - 1) * LevelRecordSize;
   if (std::fseek(f.get(), offset, SEEK_SET) != 0) {

@@ -4,7 +4,9 @@
 
 namespace {
 
-uint16_t Get16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint16_t Get16(const uint8_t* p) {
+  return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
 uint32_t Get32(const uint8_t* p) {
   return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
          (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
@@ -20,9 +22,9 @@ void Put32(uint8_t* p, uint32_t v) {
 // Header fields stored as 16-bit words, in file order from offset 0.
 template <typename Record>
 auto HeaderWords(Record& r) {
-  return std::array{&r.GridCols,       &r.GridRows,      &r.TimeLimit,       &r.DiamondDelay,
-                    &r.DragonX,        &r.DragonY,       &r.DiamondX,        &r.DiamondY,
-                    &r.IslandPercent,  &r.SteppedPercent, &r.RandomMaxSize,  &r.RandomHoldFull,
+  return std::array{&r.GridCols,        &r.GridRows,       &r.TimeLimit,     &r.DiamondDelay,
+                    &r.DragonX,         &r.DragonY,        &r.DiamondX,      &r.DiamondY,
+                    &r.IslandPercent,   &r.SteppedPercent, &r.RandomMaxSize, &r.RandomHoldFull,
                     &r.RandomHoldEmpty, &r.RandomPeriod};
 }
 

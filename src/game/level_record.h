@@ -19,7 +19,13 @@ constexpr int32_t BonusBagRoom = 679;
 // ObjType of an object slot.
 enum : uint8_t { otNone = 0, otFood = 1, otBonus = 2, otMonster = 3 };
 // ObjKind of a bonus slot (the bag's event code is the ObjKind + 1).
-enum : uint32_t { bkMegaPrize = 0, bkBonusUp = 1, bkTimeBonus = 2, bkStableBonus = 3, bkLifeBonus = 4 };
+enum : uint32_t {
+  bkMegaPrize = 0,
+  bkBonusUp = 1,
+  bkTimeBonus = 2,
+  bkStableBonus = 3,
+  bkLifeBonus = 4
+};
 // ObjKind of a monster slot.
 enum : uint32_t { mkRed = 0, mkGreen = 1, mkShaggy = 2 };
 
@@ -57,8 +63,8 @@ struct TLevelRecord {
   uint16_t RandomHoldFull = 0;
   uint16_t RandomHoldEmpty = 0;
   uint16_t RandomPeriod = 0;
-  std::array<uint8_t, LevelFoodKinds> FoodShare{};         // food kinds 1..5 at [0..4]
-  std::array<uint16_t, LevelBonusCodes> BonusCounts{};     // event codes 1..20 at [0..19]
+  std::array<uint8_t, LevelFoodKinds> FoodShare{};      // food kinds 1..5 at [0..4]
+  std::array<uint16_t, LevelBonusCodes> BonusCounts{};  // event codes 1..20 at [0..19]
   std::array<std::array<TLevelCell, LevelMaxRows>, LevelMaxCols> Cells{};  // [x - 1][y - 1]
 
   // The cell of column x, row y, both from 1.
@@ -75,6 +81,8 @@ TLevelRecord DecodeLevelRecord(std::span<const uint8_t, LevelRecordSize> bytes);
 void EncodeLevelRecord(const TLevelRecord& record, std::span<uint8_t, LevelRecordSize> bytes);
 
 // Pixel size of a stored size: s * 90 div 7, kept in 16 bits.
-inline uint16_t SizeUnitsToPixels(uint32_t units) { return static_cast<uint16_t>(units * 90 / 7); }
+inline uint16_t SizeUnitsToPixels(uint32_t units) {
+  return static_cast<uint16_t>(units * 90 / 7);
+}
 // The largest stored size whose pixel size still fits in 16 bits.
 constexpr uint16_t MaxSizeUnits = 5097;

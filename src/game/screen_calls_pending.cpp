@@ -72,7 +72,6 @@ void ShutdownMusic() {}
 
 void BlendCentredCaption(const std::string&, int32_t) {}
 
-void ClearAllSprites() {}
 
 TActorReport DescribeActors() {
   return {};

@@ -19,11 +19,16 @@ std::string Printf(const char* fmt, auto... args) {
 
 const char* PadMark(uint8_t kind) {
   switch (kind) {
-    case pkWater: return "~";
-    case pkLily: return "O";
-    case pkIsland: return "#";
-    case pkStepped: return "s";
-    case pkRandom: return "?";
+    case pkWater:
+      return "~";
+    case pkLily:
+      return "O";
+    case pkIsland:
+      return "#";
+    case pkStepped:
+      return "s";
+    case pkRandom:
+      return "?";
   }
   return "!";
 }
@@ -54,7 +59,9 @@ std::string CellText(const TLevelRecord& r, int x, int y) {
   return s;
 }
 
-std::string Seconds(int ms) { return Printf("%d.%d s", ms / 1000, ms % 1000 / 100); }
+std::string Seconds(int ms) {
+  return Printf("%d.%d s", ms / 1000, ms % 1000 / 100);
+}
 
 }  // namespace
 
@@ -79,12 +86,13 @@ std::string ShowLevel(const TLevelRecord& r, int levelNo, const std::string& not
     size_t width = 3;
     for (int x = 1; x <= r.GridCols; ++x)
       for (int y = 1; y <= r.GridRows; ++y) width = std::max(width, CellText(r, x, y).size());
-    out << "\n    ";
+    std::string numbers = "    ";
     for (int x = 1; x <= r.GridCols; ++x) {
       const std::string n = std::to_string(x);
-      out << n << std::string(width + 1 - n.size(), ' ');
+      numbers += n + std::string(width + 1 - n.size(), ' ');
     }
-    out << "\n";
+    while (numbers.back() == ' ') numbers.pop_back();
+    out << "\n" << numbers << "\n";
     for (int y = 1; y <= r.GridRows; ++y) {
       std::string line = Printf("%2d  ", y);
       for (int x = 1; x <= r.GridCols; ++x) {
@@ -94,7 +102,8 @@ std::string ShowLevel(const TLevelRecord& r, int levelNo, const std::string& not
       while (line.back() == ' ') line.pop_back();
       out << line << "\n";
     }
-    out << "\n  ~ water  O lily pad  # island  s stepped pad  ? random pad (digits: MaxSize in units"
+    out << "\n  ~ water  O lily pad  # island  s stepped pad  ? random pad (digits: MaxSize in "
+           "units"
            " of 90/7 px)\n  D Dragon  * diamond  f1-f5 food  bM bU bT bS bL bonus (mega, up, time,"
            " stable, life)  R G Z monster (red, green, shaggy)\n\n";
 
@@ -126,11 +135,12 @@ std::string ShowLevel(const TLevelRecord& r, int levelNo, const std::string& not
     if (randomPads > 0) {
       const int k2 = std::min(randomPads, r.IslandPercent * randomPads / 100);
       const int k3 = std::min(randomPads, r.SteppedPercent * randomPads / 100 + k2);
-      out << Printf("  %2d x random: %d islands, %d stepped, %d lily; up to %d px, grow/shrink "
-                    "%s+, full %s+, under %s+\n",
-                    randomPads, k2, k3 - k2, randomPads - k3, SizeUnitsToPixels(r.RandomMaxSize),
-                    Seconds(r.RandomPeriod).c_str(), Seconds(r.RandomHoldFull).c_str(),
-                    Seconds(r.RandomHoldEmpty).c_str());
+      out << Printf(
+          "  %2d x random: %d islands, %d stepped, %d lily; up to %d px, grow/shrink "
+          "%s+, full %s+, under %s+\n",
+          randomPads, k2, k3 - k2, randomPads - k3, SizeUnitsToPixels(r.RandomMaxSize),
+          Seconds(r.RandomPeriod).c_str(), Seconds(r.RandomHoldFull).c_str(),
+          Seconds(r.RandomHoldEmpty).c_str());
     }
   }
 
@@ -141,7 +151,8 @@ std::string ShowLevel(const TLevelRecord& r, int levelNo, const std::string& not
     const int n = r.BonusCounts[code - 1];
     if (n == 0) continue;
     bonusCount += n;
-    bag += Printf(" %s x%d", code <= 5 ? bonusNames[code - 1] : ("blank" + std::to_string(code)).c_str(), n);
+    bag += Printf(" %s x%d",
+                  code <= 5 ? bonusNames[code - 1] : ("blank" + std::to_string(code)).c_str(), n);
   }
   if (bonusCount == 0)
     out << "  bonus bag: empty\n";
@@ -149,10 +160,10 @@ std::string ShowLevel(const TLevelRecord& r, int levelNo, const std::string& not
     out << "  bonus bag:" << bag << "; one every " << BonusIntervalFor(r.TimeLimit, bonusCount)
         << " ms\n";
   const auto share = EffectiveFoodShare(r.FoodShare);
-  out << Printf("  food: shares %d %d %d %d %d; one every %d / %d / %d ms on difficulty 1 / 2 / 3\n",
-                share[0], share[1], share[2], share[3], share[4],
-                FoodIntervalFor(r.TimeLimit, 1, share), FoodIntervalFor(r.TimeLimit, 2, share),
-                FoodIntervalFor(r.TimeLimit, 3, share));
+  out << Printf(
+      "  food: shares %d %d %d %d %d; one every %d / %d / %d ms on difficulty 1 / 2 / 3\n",
+      share[0], share[1], share[2], share[3], share[4], FoodIntervalFor(r.TimeLimit, 1, share),
+      FoodIntervalFor(r.TimeLimit, 2, share), FoodIntervalFor(r.TimeLimit, 3, share));
   for (const TLevelProblem& p : CheckLevelRecord(r)) {
     out << "  " << (p.Error ? "error: " : "warning: ") << p.Text << "\n";
   }

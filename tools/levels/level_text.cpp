@@ -54,8 +54,8 @@ struct TCellField {
   uint16_t TLevelCell::*Field;
 };
 constexpr TCellField CellFields[] = {
-    {"MaxSize", &TLevelCell::MaxSize},     {"Size", &TLevelCell::Size},
-    {"HoldFull", &TLevelCell::HoldFull},   {"HoldEmpty", &TLevelCell::HoldEmpty},
+    {"MaxSize", &TLevelCell::MaxSize},   {"Size", &TLevelCell::Size},
+    {"HoldFull", &TLevelCell::HoldFull}, {"HoldEmpty", &TLevelCell::HoldEmpty},
     {"Period", &TLevelCell::Period},
 };
 
@@ -91,7 +91,8 @@ class TParser {
         AtLine(t);
       } else if (SameText(t[0], "FoodShare")) {
         if (t.size() != 6) Fail("FoodShare takes five shares");
-        for (int k = 0; k < 5; ++k) src_.Record.FoodShare[k] = static_cast<uint8_t>(Number(t[k + 1], 255));
+        for (int k = 0; k < 5; ++k)
+          src_.Record.FoodShare[k] = static_cast<uint8_t>(Number(t[k + 1], 255));
       } else if (SameText(t[0], "Bonus")) {
         BonusLine(t);
       } else {
@@ -109,7 +110,9 @@ class TParser {
   }
 
   uint32_t Number(const std::string& t, uint32_t max) const {
-    if (t.empty() || !std::all_of(t.begin(), t.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }) ||
+    if (t.empty() ||
+        !std::all_of(t.begin(), t.end(),
+                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }) ||
         t.size() > 10) {
       Fail("'" + t + "' is not a number");
     }
@@ -124,7 +127,8 @@ class TParser {
     src_.Note = line.substr(at + 4);
     const size_t start = src_.Note.find_first_not_of(" \t");
     src_.Note = start == std::string::npos ? "" : src_.Note.substr(start);
-    while (!src_.Note.empty() && std::isspace(static_cast<unsigned char>(src_.Note.back()))) src_.Note.pop_back();
+    while (!src_.Note.empty() && std::isspace(static_cast<unsigned char>(src_.Note.back())))
+      src_.Note.pop_back();
   }
 
   void WordLine(const std::vector<std::string>& t) {
@@ -138,7 +142,8 @@ class TParser {
   }
 
   void BonusLine(const std::vector<std::string>& t) {
-    if (t.size() != 3) Fail("Bonus takes an event code (or mega, up, time, stable, life) and a count");
+    if (t.size() != 3)
+      Fail("Bonus takes an event code (or mega, up, time, stable, life) and a count");
     int code = 0;
     for (int i = 0; i < 5; ++i) {
       if (SameText(t[1], BonusCodeNames[i])) code = i + 1;
@@ -152,7 +157,8 @@ class TParser {
   void PadLine(const std::vector<std::string>& t) {
     if (t.size() < 3) Fail("Pad takes a name, a kind and its fields");
     const std::string& name = t[1];
-    if (name == "." || name == "?") Fail("'" + name + "' is taken: plain water and plain random pad");
+    if (name == "." || name == "?")
+      Fail("'" + name + "' is taken: plain water and plain random pad");
     if (pads_.count(name)) Fail("pad '" + name + "' is defined twice");
     TLevelCell cell;
     cell.Kind = 255;
@@ -238,7 +244,8 @@ class TParser {
     TLevelRecord& r = src_.Record;
     lineNo_ = mapLine_;
     if (!mapSeen_) Fail("no map");
-    if (r.GridCols < 1 || r.GridCols > LevelMaxCols || r.GridRows < 1 || r.GridRows > LevelMaxRows) {
+    if (r.GridCols < 1 || r.GridCols > LevelMaxCols || r.GridRows < 1 ||
+        r.GridRows > LevelMaxRows) {
       Fail("the map needs GridCols 1 to 16 and GridRows 1 to 11 first");
     }
     if (static_cast<int>(map_.size()) != r.GridRows) {
@@ -288,14 +295,15 @@ class TParser {
 
 // Pad names for a dump: one per distinct cell of the grid, by kind.
 std::map<std::vector<uint16_t>, std::string> NamePads(const TLevelRecord& r,
-                                                        std::vector<TLevelCell>& order) {
+                                                      std::vector<TLevelCell>& order) {
   std::map<std::vector<uint16_t>, std::string> names;
   std::map<int, int> perKind;
   for (int x = 1; x <= r.GridCols; ++x) {
     for (int y = 1; y <= r.GridRows; ++y) {
       TLevelCell c = r.Cell(x, y);
       c.Objects = {};
-      const std::vector<uint16_t> key{c.Kind, c.MaxSize, c.Size, c.HoldFull, c.HoldEmpty, c.Period, c.Growing};
+      const std::vector<uint16_t> key{c.Kind,      c.MaxSize, c.Size,   c.HoldFull,
+                                      c.HoldEmpty, c.Period,  c.Growing};
       if (names.count(key)) continue;
       if (c == TLevelCell{}) {
         names[key] = ".";
@@ -335,7 +343,8 @@ std::string FormatLevelSource(const TLevelRecord& r, const std::string& note) {
   for (int code = 1; code <= LevelBonusCodes; ++code) {
     const uint16_t n = r.BonusCounts[code - 1];
     if (n == 0) continue;
-    out << "Bonus " << (code <= 5 ? BonusCodeNames[code - 1] : std::to_string(code)) << " " << n << "\n";
+    out << "Bonus " << (code <= 5 ? BonusCodeNames[code - 1] : std::to_string(code)) << " " << n
+        << "\n";
   }
   const bool gridOk = r.GridCols >= 1 && r.GridCols <= LevelMaxCols && r.GridRows >= 1 &&
                       r.GridRows <= LevelMaxRows;

@@ -1,7 +1,7 @@
 // tarvelle-levels: builds, takes apart, checks and shows the level file.
 #include <array>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -92,7 +92,8 @@ int Compile(const std::string& out, const std::vector<std::string>& sources) {
   const fs::path tmp = out + ".tmp";
   {
     std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    f.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
     if (!f) throw std::runtime_error(tmp.string() + ": cannot write");
   }
   fs::rename(tmp, out);
@@ -121,8 +122,8 @@ int Check(const std::vector<std::string>& files) {
     const TLevelReader reader(file);
     const int32_t n = reader.RecordCount();
     if (n < GameLevelCount) {
-      std::cerr << reader.FileName() << ": error: the file holds " << n << " level(s), the game needs "
-                << GameLevelCount << "\n";
+      std::cerr << reader.FileName() << ": error: the file holds " << n
+                << " level(s), the game needs " << GameLevelCount << "\n";
       ++errors;
     }
     const auto size = fs::file_size(file);
