@@ -335,7 +335,7 @@ TLevelSource ParseLevelSource(std::string_view text, const std::string& name) {
 
 std::string FormatLevelSource(const TLevelRecord& r, const std::string& note) {
   std::ostringstream out;
-  out << "Note " << note << "\n";
+  if (!note.empty()) out << "Note " << note << "\n";
   for (const TWordField& f : WordFields) out << f.Name << " " << r.*f.Field << "\n";
   out << "FoodShare";
   for (uint8_t s : r.FoodShare) out << " " << int{s};
