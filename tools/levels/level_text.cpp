@@ -106,7 +106,8 @@ class TParser {
 
  private:
   [[noreturn]] void Fail(const std::string& message) const {
-    throw ELevelSyntax(name_ + ":" + std::to_string(lineNo_) + ": " + message);
+    const std::string where = lineNo_ > 0 ? name_ + ":" + std::to_string(lineNo_) : name_;
+    throw ELevelSyntax(where + ": " + message);
   }
 
   uint32_t Number(const std::string& t, uint32_t max) const {
