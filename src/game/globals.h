@@ -46,7 +46,7 @@ struct TGameGlobals {
   std::array<uint8_t, 6> FoodShare{};   // [1..5]
   std::array<uint8_t, 680> BonusBag{};  // [1..BonusCount]
   int32_t BonusCount = 0;
-  uint16_t BonusInterval = 0;
+  int32_t BonusInterval = 0;  // may exceed the 16-bit BonusAcc: that bonus then never comes
   std::array<std::array<TPad, 21>, 21> Pads{};  // [column][row], from 1
 
   // The Dragon's grid cell, kept up to date by the Dragon; placed sounds are heard from here.

@@ -73,7 +73,7 @@ void TMainForm::DXTimer1Timer(int32_t lagCount) {
 void TMainForm::ResetToMenu() {
   G.JoyRepeat = 4;
   ClearOptionsPending();
-  SpriteEngine.Engine->ClearChildren();
+  ClearAllSprites();
   ResetMenu();
   G.GameState = gsMenu;
 }

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "actors/sprite_engine.h"
+#include "actors/sprite_tree.h"
 #include "media/dxdraw.h"
 #include "media/dxtimer.h"
 #include "media/image_list.h"
@@ -20,7 +20,7 @@ class TMainForm {
   TDXTimer DXTimer1;
   TDXImageList ImageList;
   TDXImageList FoodImg;
-  TDXSpriteEngine SpriteEngine;
+  TDXSpriteEngine& SpriteEngine = ::SpriteEngine;  // the one sprite tree of the game
 
   // Start-up and shut-down. FormCreate loads the pictures (raising EImageLoadError naming a
   // missing or damaged one) and makes the mirrored left-facing ones.

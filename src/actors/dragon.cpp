@@ -1,0 +1,3 @@
+#include "actors/dragon.h"
+
+TDragon* Dragon = nullptr;

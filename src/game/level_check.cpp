@@ -1,0 +1,303 @@
+#include "game/level_check.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+#include "game/level_pacing.h"
+#include "game/pad.h"
+
+const char* PadKindName(int kind) {
+  static const char* const names[] = {"water", "lily", "island", "stepped", "random"};
+  return kind >= 0 && kind <= 4 ? names[kind] : "unknown";
+}
+
+const char* BonusKindName(uint32_t kind) {
+  static const char* const names[] = {"mega", "up", "time", "stable", "life"};
+  return kind <= 4 ? names[kind] : "unknown";
+}
+
+const char* MonsterKindName(uint32_t kind) {
+  static const char* const names[] = {"red", "green", "shaggy"};
+  return kind <= 2 ? names[kind] : "unknown";
+}
+
+namespace {
+
+class TChecker {
+ public:
+  explicit TChecker(const TLevelRecord& r) : r_(r) {}
+
+  std::vector<TLevelProblem> Run() {
+    CheckHeader();
+    if (cols_ > 0 && rows_ > 0) {
+      CheckCells();
+      CheckPlaces();
+    }
+    CheckPacing();
+    return std::move(problems_);
+  }
+
+ private:
+  __attribute__((format(printf, 2, 3))) void Error(const char* fmt, ...) {
+    va_list args;
+    va_start(args, fmt);
+    Add(true, fmt, args);
+    va_end(args);
+  }
+  __attribute__((format(printf, 2, 3))) void Warn(const char* fmt, ...) {
+    va_list args;
+    va_start(args, fmt);
+    Add(false, fmt, args);
+    va_end(args);
+  }
+  void Add(bool error, const char* fmt, va_list args) {
+    char text[256];
+    std::vsnprintf(text, sizeof text, fmt, args);
+    problems_.push_back({error, text});
+  }
+
+  // Checks lo <= value <= hi for a header field; returns whether it holds.
+  bool InRange(const char* field, int value, int lo, int hi) {
+    if (value < lo) {
+      Error("%s is %d, at least %d", field, value, lo);
+      return false;
+    }
+    if (value > hi) {
+      Error("%s is %d, at most %d", field, value, hi);
+      return false;
+    }
+    return true;
+  }
+
+  void CheckHeader() {
+    const bool colsOk = InRange("GridCols", r_.GridCols, 1, LevelMaxCols);
+    const bool rowsOk = InRange("GridRows", r_.GridRows, 1, LevelMaxRows);
+    if (colsOk) cols_ = r_.GridCols;
+    if (rowsOk) rows_ = r_.GridRows;
+    if (colsOk) InRange("DragonX", r_.DragonX, 1, cols_);
+    if (rowsOk) InRange("DragonY", r_.DragonY, 1, rows_);
+    // A diamond placed late may leave its cell open (0) to go to a random island.
+    const int diamondLow = r_.DiamondDelay == 0 ? 1 : 0;
+    if (colsOk) InRange("DiamondX", r_.DiamondX, diamondLow, cols_);
+    if (rowsOk) InRange("DiamondY", r_.DiamondY, diamondLow, rows_);
+    int bonusSum = 0;
+    for (uint16_t n : r_.BonusCounts) bonusSum += n;
+    if (bonusSum > BonusBagRoom)
+      Error("BonusCounts add up to %d, at most %d", bonusSum, BonusBagRoom);
+    InRange("RandomMaxSize", r_.RandomMaxSize, 0, MaxSizeUnits);
+
+    if (r_.TimeLimit == 0) Warn("TimeLimit is 0: the pads sink at once");
+    if (r_.TimeLimit > 999) Warn("TimeLimit is %d: the clock shows three digits", r_.TimeLimit);
+    if (r_.DiamondDelay > 0 && r_.DiamondDelay >= r_.TimeLimit) {
+      Warn("DiamondDelay is %d s, but the level lasts %d s", r_.DiamondDelay, r_.TimeLimit);
+    }
+    if (r_.DiamondDelay > 0 && (r_.DiamondX == 0) != (r_.DiamondY == 0)) {
+      Warn("only one of DiamondX and DiamondY is 0: the diamond goes to a random island");
+    }
+    if (r_.IslandPercent > 100) Warn("IslandPercent is %d, above 100", r_.IslandPercent);
+    if (r_.SteppedPercent > 100) Warn("SteppedPercent is %d, above 100", r_.SteppedPercent);
+    if (r_.RandomPeriod > 65535 - 49) {
+      Warn("RandomPeriod is %d: with up to 49 added it wraps around 16 bits", r_.RandomPeriod);
+    }
+    if (r_.RandomHoldFull > 65535 - 19) {
+      Warn("RandomHoldFull is %d: with up to 19 added it wraps around 16 bits", r_.RandomHoldFull);
+    }
+    if (r_.RandomHoldEmpty > 65535 - 19) {
+      Warn("RandomHoldEmpty is %d: with up to 19 added it wraps around 16 bits",
+           r_.RandomHoldEmpty);
+    }
+    int shareSum = 0;
+    for (uint8_t s : r_.FoodShare) shareSum += s;
+    if (shareSum != 100 && shareSum != 0) {
+      Warn("FoodShare adds up to %d, not 100: the default 40 30 15 10 5 is used", shareSum);
+    }
+  }
+
+  void CheckCells() {
+    int randomPads = 0;
+    for (int x = 1; x <= cols_; ++x) {
+      for (int y = 1; y <= rows_; ++y) {
+        const TLevelCell& c = r_.Cell(x, y);
+        if (c.Kind > pkRandom) {
+          Error("cell (%d, %d): Kind is %d, at most 4", x, y, c.Kind);
+          continue;
+        }
+        if (c.Kind == pkRandom) {
+          ++randomPads;
+          for (const TLevelObject& o : c.Objects) {
+            if (o.ObjType != otNone) {
+              Warn("cell (%d, %d) is a random pad: its object slots are ignored", x, y);
+              break;
+            }
+          }
+          continue;
+        }
+        CheckPad(x, y, c);
+        CheckObjects(x, y, c);
+      }
+    }
+    if (randomPads > 0) {
+      islandsFromRandom_ = std::min(randomPads, r_.IslandPercent * randomPads / 100);
+      if (islandsFromRandom_ < randomPads && r_.RandomMaxSize == 0) {
+        Error("RandomMaxSize is 0, at least 1 for random pads that are not islands");
+      }
+    }
+  }
+
+  void CheckPad(int x, int y, const TLevelCell& c) {
+    if (c.MaxSize > MaxSizeUnits) {
+      Error("cell (%d, %d): MaxSize is %d, at most %d", x, y, c.MaxSize, MaxSizeUnits);
+    }
+    if (c.Size > MaxSizeUnits) {
+      Error("cell (%d, %d): Size is %d, at most %d", x, y, c.Size, MaxSizeUnits);
+    }
+    if (c.Kind == pkWater) return;
+    if (c.MaxSize == 0) {
+      static const char* const what[] = {"", "a lily pad", "an island", "a stepped pad"};
+      Error("cell (%d, %d): MaxSize is 0, at least 1 for %s", x, y, what[c.Kind]);
+    } else if (c.Size > c.MaxSize) {
+      Warn("cell (%d, %d): Size %d is above MaxSize %d", x, y, c.Size, c.MaxSize);
+    }
+    if (c.Kind == pkIsland) {
+      ++islands_;
+      if (c.Size == 0) Warn("cell (%d, %d): an island of Size 0 is water for good", x, y);
+    }
+  }
+
+  void CheckObjects(int x, int y, const TLevelCell& c) {
+    for (int s = 0; s < LevelObjectSlots; ++s) {
+      const TLevelObject& o = c.Objects[s];
+      if (o.ObjType == otNone) continue;
+      if (o.ObjType == otFood && o.ObjKind > 4) {
+        Error("cell (%d, %d), slot %d: food ObjKind is %u, at most 4", x, y, s + 1, o.ObjKind);
+        continue;
+      }
+      if (o.ObjType > otMonster || (o.ObjType == otBonus && o.ObjKind > 4) ||
+          (o.ObjType == otMonster && o.ObjKind > 2)) {
+        Warn("cell (%d, %d), slot %d: ObjType %d with ObjKind %u creates nothing", x, y, s + 1,
+             o.ObjType, o.ObjKind);
+        continue;
+      }
+      if (c.Kind == pkWater) {
+        Warn("cell (%d, %d) is water: what slot %d puts there sinks at once", x, y, s + 1);
+      }
+      if (o.ObjType == otMonster) monsters_.push_back({x, y});
+    }
+  }
+
+  void CheckPlaces() {
+    const int dx = r_.DragonX, dy = r_.DragonY;
+    const bool dragonOnGrid = dx >= 1 && dx <= cols_ && dy >= 1 && dy <= rows_;
+    if (dragonOnGrid) {
+      const TLevelCell& c = r_.Cell(dx, dy);
+      if (c.Kind == pkWater) {
+        Warn("the Dragon starts on water");
+      } else if (c.Kind == pkRandom) {
+        Warn("the Dragon starts on a random pad, which may be under water");
+      } else if (c.Kind <= pkStepped && c.Size == 0) {
+        Warn("the Dragon starts on a pad that is under water");
+      }
+      for (const auto& [mx, my] : monsters_) {
+        const int dist = std::abs(mx - dx) + std::abs(my - dy);
+        if (dist == 0) Warn("a monster starts on the Dragon's cell (%d, %d)", dx, dy);
+        if (dist == 1) Warn("a monster starts next to the Dragon, at (%d, %d)", mx, my);
+      }
+    }
+    if (r_.Cell(1, rows_).Kind == pkStepped) {
+      Warn("cell (1, %d) is a stepped pad: placing the Dragon at the start takes 12 pixels off it",
+           rows_);
+    }
+    if (dragonOnGrid) CheckCutOff(dx, dy);
+    const bool fixedDiamond = r_.DiamondDelay == 0 || (r_.DiamondX > 0 && r_.DiamondY > 0);
+    if (fixedDiamond) {
+      if (r_.DiamondX < 1 || r_.DiamondX > cols_ || r_.DiamondY < 1 || r_.DiamondY > rows_) return;
+      const TLevelCell& c = r_.Cell(r_.DiamondX, r_.DiamondY);
+      if (c.Kind == pkRandom) {
+        Warn("the diamond lies on a random pad: unless it becomes an island, it sinks away");
+      } else if (c.Kind != pkIsland && c.Kind <= pkRandom) {
+        Warn("the diamond lies on a %s pad: it is lost when the pad shrinks below 10 pixels",
+             PadKindName(c.Kind));
+      }
+      if (r_.DiamondDelay == 0 && dragonOnGrid && r_.DiamondX == dx && r_.DiamondY == dy) {
+        Warn("the diamond lies on the Dragon's start cell");
+      }
+    } else if (islands_ + islandsFromRandom_ == 0) {
+      Warn("the diamond goes to a random island, but the level has no island");
+    }
+  }
+
+  // Pads that no chain of pads links to the Dragon's start cell: the Dragon can never get there,
+  // whatever the pads do.
+  void CheckCutOff(int dx, int dy) {
+    std::vector<std::vector<bool>> seen(cols_ + 1, std::vector<bool>(rows_ + 1, false));
+    std::vector<std::pair<int, int>> todo{{dx, dy}};
+    seen[dx][dy] = true;
+    while (!todo.empty()) {
+      const auto [x, y] = todo.back();
+      todo.pop_back();
+      const std::pair<int, int> next[] = {{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}};
+      for (const auto& [nx, ny] : next) {
+        if (nx < 1 || nx > cols_ || ny < 1 || ny > rows_ || seen[nx][ny]) continue;
+        if (r_.Cell(nx, ny).Kind == pkWater || r_.Cell(nx, ny).Kind > pkRandom) continue;
+        seen[nx][ny] = true;
+        todo.push_back({nx, ny});
+      }
+    }
+    std::string cells;
+    int count = 0;
+    for (int x = 1; x <= cols_; ++x) {
+      for (int y = 1; y <= rows_; ++y) {
+        const uint8_t kind = r_.Cell(x, y).Kind;
+        if (seen[x][y] || kind == pkWater || kind > pkRandom) continue;
+        if (++count <= 6) cells += " (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+      }
+    }
+    if (count > 0) {
+      Warn("%d pad(s) cut off from the Dragon's start by water:%s%s", count, cells.c_str(),
+           count > 6 ? " ..." : "");
+    }
+  }
+
+  void CheckPacing() {
+    int bonusCount = 0;
+    for (uint16_t n : r_.BonusCounts) bonusCount += n;
+    if (bonusCount > 0 && bonusCount <= BonusBagRoom) {
+      const int32_t interval = BonusIntervalFor(r_.TimeLimit, bonusCount);
+      if (interval > 65535) {
+        Warn(
+            "the bonus bag holds %d entr%s over %d s, one every %d ms: above 65535, so no bonus "
+            "ever comes",
+            bonusCount, bonusCount == 1 ? "y" : "ies", r_.TimeLimit, interval);
+      }
+    }
+    const auto share = EffectiveFoodShare(r_.FoodShare);
+    for (int d = 1; d <= 3; ++d) {
+      int64_t full = 0;
+      const uint16_t kept = FoodIntervalFor(r_.TimeLimit, d, share, &full);
+      if (full > 65535) {
+        Warn("FoodInterval at difficulty %d is %lld ms, above 65535: it wraps to %d", d,
+             static_cast<long long>(full), kept);
+      }
+    }
+  }
+
+  const TLevelRecord& r_;
+  std::vector<TLevelProblem> problems_;
+  int cols_ = 0, rows_ = 0;
+  int islands_ = 0, islandsFromRandom_ = 0;
+  std::vector<std::pair<int, int>> monsters_;
+};
+
+}  // namespace
+
+std::vector<TLevelProblem> CheckLevelRecord(const TLevelRecord& record) {
+  return TChecker(record).Run();
+}
+
+std::vector<TLevelProblem> LevelRecordErrors(const TLevelRecord& record) {
+  std::vector<TLevelProblem> all = CheckLevelRecord(record);
+  std::erase_if(all, [](const TLevelProblem& p) { return !p.Error; });
+  return all;
+}

@@ -1,0 +1,25 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "game/level_record.h"
+
+// A problem found in a level record. Errors are records the game refuses to build (they would
+// overflow the pad grid or divide by zero); warnings are settings that load but quietly break a
+// rule of play (a bonus that never comes, a diamond that sinks away).
+struct TLevelProblem {
+  bool Error = false;
+  std::string Text;  // e.g. "GridCols is 19, at most 16"
+};
+
+// Every problem of a record, errors and warnings, in a fixed order: header fields first, then
+// the cells column by column.
+std::vector<TLevelProblem> CheckLevelRecord(const TLevelRecord& record);
+
+// The errors only; the first one is what the game reports.
+std::vector<TLevelProblem> LevelRecordErrors(const TLevelRecord& record);
+
+// Names used in problem texts and by the level tool.
+const char* PadKindName(int kind);           // "water", "lily", "island", "stepped", "random"
+const char* BonusKindName(uint32_t kind);    // "mega", "up", "time", "stable", "life"
+const char* MonsterKindName(uint32_t kind);  // "red", "green", "shaggy"
