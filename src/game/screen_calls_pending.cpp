@@ -42,7 +42,6 @@ void DemoStep() {}
 void StartDemo() {}
 void EndDemo() {}
 
-void NewGame(int32_t) {}
 void ContinueAfterKey() {}
 void AnimatePads() {}
 void SinkAllPads() {}
@@ -64,6 +63,3 @@ void RequestJump(int32_t, int32_t) {}
 
 void DrawPressAnyKey(int32_t) {}
 
-TActorReport DescribeActors() {
-  return {};
-}
