@@ -1,6 +1,6 @@
-// AVX2 versions of the vector blend formulas and of the keyed copies: eight 32-bit or sixteen
-// 16-bit pixels a step; the rest of a row goes to the SSE2 routines. Only called when the
-// processor reports AVX2, so the build itself needs no AVX2 flag.
+// AVX2 versions of the vector blend formulas and of the keyed copies: sixteen 16-bit or eight
+// 32-bit pixels a step; shorter rows go to the SSE2 routines. Only called when the processor
+// reports AVX2, so the build itself needs no AVX2 flag.
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 
@@ -18,83 +18,132 @@ AVX2_FN inline void Store(uint8_t* p, __m256i v) {
   _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v);
 }
 
-AVX2_FN inline __m256i MixLanes(__m256i d, __m256i s, __m256i a) {
-  return _mm256_add_epi16(d, _mm256_srai_epi16(_mm256_mullo_epi16(_mm256_sub_epi16(s, d), a), 8));
+struct T565 {
+  __m256i A, A8, Key, MR, MG, MB;
+  AVX2_FN T565(uint32_t key, int a)
+      : A(_mm256_set1_epi16(static_cast<short>(a))),
+        A8(_mm256_set1_epi16(static_cast<short>(a * 8))),
+        Key(_mm256_set1_epi16(static_cast<short>(key))),
+        MR(_mm256_set1_epi16(static_cast<short>(0xF800))),
+        MG(_mm256_set1_epi16(0x07E0)),
+        MB(_mm256_set1_epi16(0x1F)) {}
+  // The source sp over the destination dp, stored at d. Each channel's change q =
+  // ((s - d) * a) >> 8 is added to the packed pixel in place: d + q stays inside the channel, so
+  // nothing carries into the next one.
+  AVX2_FN void Step(uint8_t* d, __m256i sp, __m256i dp) const {
+    const __m256i keep = _mm256_cmpeq_epi16(sp, Key);
+    if (_mm256_movemask_epi8(keep) == -1) return;
+    // Red: (s - d) * 8a keeps q in bits 11-15 once the lower bits are cleared.
+    const __m256i r = _mm256_and_si256(
+        _mm256_mullo_epi16(_mm256_sub_epi16(_mm256_srli_epi16(sp, 11), _mm256_srli_epi16(dp, 11)),
+                           A8),
+        MR);
+    // Green: (s - d) << 5 times 8a, high half, is q.
+    const __m256i g = _mm256_slli_epi16(
+        _mm256_mulhi_epi16(_mm256_sub_epi16(_mm256_and_si256(sp, MG), _mm256_and_si256(dp, MG)),
+                           A8),
+        5);
+    const __m256i b = _mm256_srai_epi16(
+        _mm256_mullo_epi16(_mm256_sub_epi16(_mm256_and_si256(sp, MB), _mm256_and_si256(dp, MB)), A),
+        8);
+    const __m256i out = _mm256_add_epi16(_mm256_add_epi16(dp, r), _mm256_add_epi16(g, b));
+    Store(d, _mm256_blendv_epi8(out, dp, keep));
+  }
+};
+
+struct T32 {
+  __m256i A, Key, Rgb, High;
+  AVX2_FN T32(uint32_t key, int a)
+      : A(_mm256_set1_epi16(static_cast<short>(a))),
+        Key(_mm256_set1_epi32(static_cast<int>(key & 0xFFFFFF))),
+        Rgb(_mm256_set1_epi32(0xFFFFFF)),
+        High(_mm256_set1_epi32(static_cast<int>(0xFF00FF00))) {}
+  // (a * byte) >> 8 for the four bytes of each pixel, back in their places.
+  AVX2_FN __m256i Scaled(__m256i p) const {
+    // A byte in the high half of a 16-bit lane times a, high half, is (a * byte) >> 8.
+    const __m256i even = _mm256_mulhi_epu16(_mm256_slli_epi16(p, 8), A);
+    const __m256i odd = _mm256_mulhi_epu16(_mm256_and_si256(p, High), A);
+    return _mm256_or_si256(even, _mm256_slli_epi16(odd, 8));
+  }
+  // The source sp over the destination dp, stored at d. Each byte of d + ((a * s) >> 8) -
+  // ((a * d) >> 8) lies in 0..255, so byte arithmetic that wraps gets it exactly.
+  AVX2_FN void Step(uint8_t* d, __m256i sp, __m256i dp) const {
+    const __m256i keep = _mm256_cmpeq_epi32(_mm256_and_si256(sp, Rgb), Key);
+    if (_mm256_movemask_epi8(keep) == -1) return;
+    const __m256i out = _mm256_add_epi8(dp, _mm256_sub_epi8(Scaled(sp), Scaled(dp)));
+    Store(d, _mm256_blendv_epi8(out, dp, keep));
+  }
+};
+
+// A row of at least one step ends with a step over its last pixels, overlapping the step before.
+// That step's pixels are read before anything of the row is written, so the overlapped pixels
+// are computed from the same values twice and come out the same.
+template <int Lanes, int Bpp, class Op>
+AVX2_FN inline void Row(const Op& op, uint8_t* d, const uint8_t* s, int w) {
+  const int t = w - Lanes;
+  const __m256i lastS = Load(s + Bpp * t), lastD = Load(d + Bpp * t);
+  for (int i = 0; i < t; i += Lanes) op.Step(d + Bpp * i, Load(s + Bpp * i), Load(d + Bpp * i));
+  op.Step(d + Bpp * t, lastS, lastD);
 }
 
-AVX2_FN inline __m256i MixBytes(__m256i d, __m256i s, __m256i a) {
-  const __m256i hs = _mm256_srli_epi16(_mm256_mullo_epi16(s, a), 8);
-  const __m256i hd = _mm256_srli_epi16(_mm256_mullo_epi16(d, a), 8);
-  return _mm256_add_epi16(d, _mm256_sub_epi16(hs, hd));
+AVX2_FN inline void Blend565Row(uint8_t* d, const uint8_t* s, int w, uint32_t key, int a) {
+  if (w < 16) return Blend565LanesSse2Row(d, s, w, key, a);
+  Row<16, 2>(T565(key, a), d, s, w);
+}
+
+AVX2_FN inline void Blend32Row(uint8_t* d, const uint8_t* s, int w, uint32_t key, int a) {
+  if (w < 8) return Blend32LanesSse2Row(d, s, w, key, a);
+  Row<8, 4>(T32(key, a), d, s, w);
+}
+
+struct TKeyed16 {
+  __m256i Key;
+  AVX2_FN void Step(uint8_t* d, __m256i sp, __m256i dp) const {
+    Store(d, _mm256_blendv_epi8(sp, dp, _mm256_cmpeq_epi16(sp, Key)));
+  }
+};
+
+struct TKeyed32 {
+  __m256i Key, Rgb;
+  AVX2_FN void Step(uint8_t* d, __m256i sp, __m256i dp) const {
+    Store(d, _mm256_blendv_epi8(sp, dp, _mm256_cmpeq_epi32(_mm256_and_si256(sp, Rgb), Key)));
+  }
+};
+
+AVX2_FN inline void Keyed16Row(uint8_t* d, const uint8_t* s, int w, const TKeyed16& op) {
+  Row<16, 2>(op, d, s, w);
+}
+AVX2_FN inline void Keyed32Row(uint8_t* d, const uint8_t* s, int w, const TKeyed32& op) {
+  Row<8, 4>(op, d, s, w);
+}
+
+// ForRows compiled for AVX2, so that the row routines inline.
+template <class Row, class... Args>
+AVX2_FN inline void Rows(Row row, const TBlock& b, const Args&... args) {
+  uint8_t* d = b.D;
+  const uint8_t* s = b.S;
+  for (int y = 0; y < b.H; ++y, d += b.DPitch, s += b.SPitch) row(d, s, b.W, args...);
 }
 
 }  // namespace
 
-AVX2_FN void Blend565LanesAvx2(uint8_t* d, const uint8_t* s, int w, uint32_t key, int a) {
-  const __m256i va = _mm256_set1_epi16(static_cast<short>(a));
-  const __m256i vkey = _mm256_set1_epi16(static_cast<short>(key));
-  const __m256i m6 = _mm256_set1_epi16(0x3F), m5 = _mm256_set1_epi16(0x1F);
-  int i = 0;
-  for (; i + 16 <= w; i += 16, d += 32, s += 32) {
-    const __m256i sp = Load(s);
-    const __m256i keyed = _mm256_cmpeq_epi16(sp, vkey);
-    if (_mm256_movemask_epi8(keyed) == -1) continue;
-    const __m256i dp = Load(d);
-    const __m256i r = MixLanes(_mm256_srli_epi16(dp, 11), _mm256_srli_epi16(sp, 11), va);
-    const __m256i g = MixLanes(_mm256_and_si256(_mm256_srli_epi16(dp, 5), m6),
-                               _mm256_and_si256(_mm256_srli_epi16(sp, 5), m6), va);
-    const __m256i b = MixLanes(_mm256_and_si256(dp, m5), _mm256_and_si256(sp, m5), va);
-    const __m256i out =
-        _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi16(r, 11), _mm256_slli_epi16(g, 5)), b);
-    Store(d, _mm256_blendv_epi8(out, dp, keyed));
-  }
-  Blend565LanesSse2(d, s, w - i, key, a);
+AVX2_FN void Blend565LanesAvx2(const TBlock& b, uint32_t key, int a) {
+  Rows(Blend565Row, b, key, a);
 }
 
-AVX2_FN void Blend32LanesAvx2(uint8_t* d, const uint8_t* s, int w, uint32_t key, int a) {
-  const __m256i va = _mm256_set1_epi16(static_cast<short>(a));
-  const __m256i vkey = _mm256_set1_epi32(static_cast<int>(key & 0xFFFFFF));
-  const __m256i rgb = _mm256_set1_epi32(0xFFFFFF);
-  const __m256i zero = _mm256_setzero_si256();
-  int i = 0;
-  for (; i + 8 <= w; i += 8, d += 32, s += 32) {
-    const __m256i sp = Load(s);
-    const __m256i keyed = _mm256_cmpeq_epi32(_mm256_and_si256(sp, rgb), vkey);
-    if (_mm256_movemask_epi8(keyed) == -1) continue;
-    const __m256i dp = Load(d);
-    // Unpacking and packing both work within 128-bit halves, so the pixel order is kept.
-    const __m256i lo = MixBytes(_mm256_unpacklo_epi8(dp, zero), _mm256_unpacklo_epi8(sp, zero), va);
-    const __m256i hi = MixBytes(_mm256_unpackhi_epi8(dp, zero), _mm256_unpackhi_epi8(sp, zero), va);
-    Store(d, _mm256_blendv_epi8(_mm256_packus_epi16(lo, hi), dp, keyed));
-  }
-  Blend32LanesSse2(d, s, w - i, key, a);
+AVX2_FN void Blend32LanesAvx2(const TBlock& b, uint32_t key, int a) {
+  Rows(Blend32Row, b, key, a);
 }
 
-AVX2_FN void KeyedCopy16Avx2(uint8_t* d, const uint8_t* s, int w, uint32_t key) {
-  const __m256i vkey = _mm256_set1_epi16(static_cast<short>(key));
-  int i = 0;
-  for (; i + 16 <= w; i += 16, d += 32, s += 32) {
-    const __m256i sp = Load(s);
-    const __m256i keyed = _mm256_cmpeq_epi16(sp, vkey);
-    const int bits = _mm256_movemask_epi8(keyed);
-    if (bits == -1) continue;
-    Store(d, bits == 0 ? sp : _mm256_blendv_epi8(sp, Load(d), keyed));
-  }
-  KeyedCopy16Sse2(d, s, w - i, key);
+AVX2_FN void KeyedCopy16Avx2(const TBlock& b, uint32_t key) {
+  if (b.W < 16) return KeyedCopy16Sse2(b, key);
+  Rows(Keyed16Row, b, TKeyed16{_mm256_set1_epi16(static_cast<short>(key))});
 }
 
-AVX2_FN void KeyedCopy32Avx2(uint8_t* d, const uint8_t* s, int w, uint32_t key) {
-  const __m256i vkey = _mm256_set1_epi32(static_cast<int>(key & 0xFFFFFF));
-  const __m256i rgb = _mm256_set1_epi32(0xFFFFFF);
-  int i = 0;
-  for (; i + 8 <= w; i += 8, d += 32, s += 32) {
-    const __m256i sp = Load(s);
-    const __m256i keyed = _mm256_cmpeq_epi32(_mm256_and_si256(sp, rgb), vkey);
-    const int bits = _mm256_movemask_epi8(keyed);
-    if (bits == -1) continue;
-    Store(d, bits == 0 ? sp : _mm256_blendv_epi8(sp, Load(d), keyed));
-  }
-  KeyedCopy32Sse2(d, s, w - i, key);
+AVX2_FN void KeyedCopy32Avx2(const TBlock& b, uint32_t key) {
+  if (b.W < 8) return KeyedCopy32Sse2(b, key);
+  Rows(Keyed32Row, b,
+       TKeyed32{_mm256_set1_epi32(static_cast<int>(key & 0xFFFFFF)), _mm256_set1_epi32(0xFFFFFF)});
 }
 
 }  // namespace blend

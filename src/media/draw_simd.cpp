@@ -39,7 +39,7 @@ TSimdLevel SetSimdLevel(TSimdLevel level) {
 
 namespace blend {
 
-TBlendRow PickBlendRow(const TPixelFormat& f) {
+TBlendFn PickBlend(const TPixelFormat& f) {
   const TSimdLevel simd = ActiveSimdLevel();
   switch (f.BytesPerPixel()) {
     case 2:
@@ -62,7 +62,7 @@ TBlendRow PickBlendRow(const TPixelFormat& f) {
   }
 }
 
-TKeyedRow PickKeyedRow(const TPixelFormat& f) {
+TKeyedFn PickKeyedCopy(const TPixelFormat& f) {
   [[maybe_unused]] const TSimdLevel simd = ActiveSimdLevel();
   switch (f.BytesPerPixel()) {
     case 2:

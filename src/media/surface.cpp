@@ -121,19 +121,17 @@ void TSurface::CopyFromKeyed(int x, int y, const TSurface& src, const TRect& src
                              uint32_t key) {
   TRect s = srcRect;
   if (!ClipCopy(*this, x, y, src, s)) return;
-  const blend::TKeyedRow row = blend::PickKeyedRow(format_);
   const int bpp = format_.BytesPerPixel();
-  for (int i = 0; i < s.Height(); ++i) {
-    uint8_t* d = Row(y + i) + x * bpp;
-    const uint8_t* p = src.Row(s.Top + i) + s.Left * bpp;
-    if (row) {
-      row(d, p, s.Width(), key);
-      continue;
-    }
-    for (int n = 0; n < s.Width(); ++n, d += 3, p += 3)
-      if ((p[0] | (p[1] << 8) | (p[2] << 16)) != static_cast<int>(key & 0xFFFFFF))
-        std::memcpy(d, p, 3);
+  uint8_t* d = Row(y) + x * bpp;
+  const uint8_t* p = src.Row(s.Top) + s.Left * bpp;
+  if (const blend::TKeyedFn copy = blend::PickKeyedCopy(format_)) {
+    copy({d, pitch_, p, src.pitch_, s.Width(), s.Height()}, key);
+    return;
   }
+  const int key24 = static_cast<int>(key & 0xFFFFFF);
+  for (int row = 0; row < s.Height(); ++row, d += pitch_, p += src.pitch_)
+    for (int i = 0; i < 3 * s.Width(); i += 3)
+      if ((p[i] | (p[i + 1] << 8) | (p[i + 2] << 16)) != key24) std::memcpy(d + i, p + i, 3);
 }
 
 TSurface TSurface::Converted(const TPixelFormat& f) const {
