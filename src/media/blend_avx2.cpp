@@ -82,6 +82,7 @@ template <int Lanes, int Bpp, class Op>
 AVX2_FN inline void Row(const Op& op, uint8_t* d, const uint8_t* s, int w) {
   const int t = w - Lanes;
   const __m256i lastS = Load(s + Bpp * t), lastD = Load(d + Bpp * t);
+#pragma GCC unroll 2
   for (int i = 0; i < t; i += Lanes) op.Step(d + Bpp * i, Load(s + Bpp * i), Load(d + Bpp * i));
   op.Step(d + Bpp * t, lastS, lastD);
 }
@@ -120,9 +121,11 @@ AVX2_FN inline void Keyed32Row(uint8_t* d, const uint8_t* s, int w, const TKeyed
 // ForRows compiled for AVX2, so that the row routines inline.
 template <class Row, class... Args>
 AVX2_FN inline void Rows(Row row, const TBlock& b, const Args&... args) {
+  // Copied out of the block: the rows' stores could otherwise be taken to change it.
   uint8_t* d = b.D;
   const uint8_t* s = b.S;
-  for (int y = 0; y < b.H; ++y, d += b.DPitch, s += b.SPitch) row(d, s, b.W, args...);
+  const int dPitch = b.DPitch, sPitch = b.SPitch, w = b.W;
+  for (int y = b.H; y > 0; --y, d += dPitch, s += sPitch) row(d, s, w, args...);
 }
 
 }  // namespace

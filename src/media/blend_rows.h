@@ -20,9 +20,11 @@ struct TBlock {
 // Runs a row routine over every row of a block.
 template <class Row, class... Args>
 inline void ForRows(Row row, const TBlock& b, Args... args) {
+  // Copied out of the block: the rows' stores could otherwise be taken to change it.
   uint8_t* d = b.D;
   const uint8_t* s = b.S;
-  for (int y = 0; y < b.H; ++y, d += b.DPitch, s += b.SPitch) row(d, s, b.W, args...);
+  const int dPitch = b.DPitch, sPitch = b.SPitch, w = b.W;
+  for (int y = b.H; y > 0; --y, d += dPitch, s += sPitch) row(d, s, w, args...);
 }
 
 using TBlendFn = void (*)(const TBlock& b, uint32_t key, int a);
