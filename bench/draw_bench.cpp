@@ -266,8 +266,14 @@ void PrintRatios(const std::map<std::string, double>& ns, FILE* out) {
 
 int main(int argc, char** argv) {
   bool json = false;
-  for (int i = 1; i < argc; ++i)
-    if (std::string(argv[i]) == "--benchmark_format=json") json = true;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--benchmark_format=json") json = true;
+    // --simd=none, sse2 or avx2 times a lower vector level than the processor's best.
+    if (arg == "--simd=none") SetSimdLevel(TSimdLevel::None);
+    if (arg == "--simd=sse2") SetSimdLevel(TSimdLevel::SSE2);
+    if (arg == "--simd=avx2") SetSimdLevel(TSimdLevel::AVX2);
+  }
   benchmark::Initialize(&argc, argv);
   RegisterAll();
   std::fprintf(stderr, "Vector level: %s\n",

@@ -33,7 +33,7 @@ struct T565 {
   AVX2_FN void Step(uint8_t* d, __m256i sp, __m256i dp) const {
     const __m256i keep = _mm256_cmpeq_epi16(sp, Key);
     if (_mm256_movemask_epi8(keep) == -1) return;
-    // Red: (s - d) * 8a keeps q in bits 11-15 once the lower bits are cleared.
+    // Red: (s - d) * 8a with bits 0-10 cleared is q << 11 (the 16-bit lane drops what overflows).
     const __m256i r = _mm256_and_si256(
         _mm256_mullo_epi16(_mm256_sub_epi16(_mm256_srli_epi16(sp, 11), _mm256_srli_epi16(dp, 11)),
                            A8),

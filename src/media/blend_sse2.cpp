@@ -36,7 +36,7 @@ struct T565 {
   SSE2_FN void Step(uint8_t* d, __m128i sp, __m128i dp) const {
     const __m128i keep = _mm_cmpeq_epi16(sp, Key);
     if (_mm_movemask_epi8(keep) == 0xFFFF) return;
-    // Red: (s - d) * 8a keeps q in bits 11-15 once the lower bits are cleared.
+    // Red: (s - d) * 8a with bits 0-10 cleared is q << 11 (the 16-bit lane drops what overflows).
     const __m128i r = _mm_and_si128(
         _mm_mullo_epi16(_mm_sub_epi16(_mm_srli_epi16(sp, 11), _mm_srli_epi16(dp, 11)), A8), MR);
     // Green: (s - d) << 5 times 8a, high half, is q.
@@ -94,6 +94,7 @@ template <int Lanes, int Bpp, class Op>
 SSE2_FN inline void Row(const Op& op, uint8_t* d, const uint8_t* s, int w) {
   const int t = w - Lanes;
   const __m128i lastS = Load(s + Bpp * t), lastD = Load(d + Bpp * t);
+#pragma GCC unroll 2
   for (int i = 0; i < t; i += Lanes) op.Step(d + Bpp * i, Load(s + Bpp * i), Load(d + Bpp * i));
   op.Step(d + Bpp * t, lastS, lastD);
 }

@@ -83,3 +83,8 @@ TKeyedFn PickKeyedCopy(const TPixelFormat& f) {
 }
 
 }  // namespace blend
+
+namespace {
+// The choice is made when the program starts, before anything is drawn.
+[[maybe_unused]] const TSimdLevel kChosenAtStart = ActiveSimdLevel();
+}  // namespace
