@@ -33,9 +33,9 @@ void BlendImage(TSurface& dest, int x, int y, const TSurface& source, TRect r, u
   h = r.Bottom - r.Top + 1;
   if (w <= 0 || h <= 0) return;
 
-  const blend::TBlendRow row = blend::PickBlendRow(dest.Format());
-  if (!row) return;
-  const int a = std::min(level, 256);
-  for (int i = 0; i < h; ++i)
-    row(dest.Row(y + i) + x * bpp, source.Row(r.Top + i) + r.Left * bpp, w, key, a);
+  const blend::TBlendFn blend = blend::PickBlend(dest.Format());
+  if (!blend) return;
+  blend(
+      {dest.Row(y) + x * bpp, dest.Pitch(), source.Row(r.Top) + r.Left * bpp, source.Pitch(), w, h},
+      key, std::min(level, 256));
 }

@@ -35,7 +35,7 @@ inline int Mix(int d, int s, int a) {
 }
 
 template <int RShift, uint32_t RMask, int GShift, uint32_t GMask>
-void BlendPairs(uint8_t* d, const uint8_t* s, int w, uint32_t key, int a) {
+void BlendPairsRow(uint8_t* d, const uint8_t* s, int w, uint32_t key, int a) {
   key &= 0xFFFF;
   const uint32_t keyPair = key | (key << 16);
   const uint32_t corr = static_cast<uint32_t>(a >> 2) * 0x00010001u;
@@ -65,17 +65,7 @@ void BlendPairs(uint8_t* d, const uint8_t* s, int w, uint32_t key, int a) {
   }
 }
 
-}  // namespace
-
-void Blend565Pairs(uint8_t* d, const uint8_t* s, int w, uint32_t key, int a) {
-  BlendPairs<11, 0x1F, 5, 0x3F>(d, s, w, key, a);
-}
-
-void Blend555Pairs(uint8_t* d, const uint8_t* s, int w, uint32_t key, int a) {
-  BlendPairs<10, 0x1F, 5, 0x1F>(d, s, w, key, a);
-}
-
-void Blend24(uint8_t* d, const uint8_t* s, int w, uint32_t key, int a) {
+void Blend24Row(uint8_t* d, const uint8_t* s, int w, uint32_t key, int a) {
   key &= 0xFFFFFF;
   for (int i = 0; i < w; ++i, d += 3, s += 3) {
     if ((s[0] | (s[1] << 8) | (s[2] << 16)) == static_cast<int>(key)) continue;
@@ -83,7 +73,7 @@ void Blend24(uint8_t* d, const uint8_t* s, int w, uint32_t key, int a) {
   }
 }
 
-void Blend32(uint8_t* d, const uint8_t* s, int w, uint32_t key, int a) {
+void Blend32Row(uint8_t* d, const uint8_t* s, int w, uint32_t key, int a) {
   key &= 0xFFFFFF;
   for (int i = 0; i < w; ++i, d += 4, s += 4) {
     if ((Load32(s) & 0xFFFFFF) == key) continue;
@@ -91,7 +81,9 @@ void Blend32(uint8_t* d, const uint8_t* s, int w, uint32_t key, int a) {
   }
 }
 
-void Blend565Lanes(uint8_t* d, const uint8_t* s, int w, uint32_t key, int a) {
+}  // namespace
+
+void Blend565LanesRow(uint8_t* d, const uint8_t* s, int w, uint32_t key, int a) {
   key &= 0xFFFF;
   for (int i = 0; i < w; ++i, d += 2, s += 2) {
     const int sp = Load16(s);
@@ -104,7 +96,7 @@ void Blend565Lanes(uint8_t* d, const uint8_t* s, int w, uint32_t key, int a) {
   }
 }
 
-void Blend32Lanes(uint8_t* d, const uint8_t* s, int w, uint32_t key, int a) {
+void Blend32LanesRow(uint8_t* d, const uint8_t* s, int w, uint32_t key, int a) {
   key &= 0xFFFFFF;
   for (int i = 0; i < w; ++i, d += 4, s += 4) {
     if ((Load32(s) & 0xFFFFFF) == key) continue;
@@ -115,18 +107,43 @@ void Blend32Lanes(uint8_t* d, const uint8_t* s, int w, uint32_t key, int a) {
   }
 }
 
-void KeyedCopy16(uint8_t* d, const uint8_t* s, int w, uint32_t key) {
+void KeyedCopy16Row(uint8_t* d, const uint8_t* s, int w, uint32_t key) {
   key &= 0xFFFF;
   for (int i = 0; i < w; ++i)
     if (Load16(s + 2 * i) != key) std::memcpy(d + 2 * i, s + 2 * i, 2);
 }
 
-void KeyedCopy32(uint8_t* d, const uint8_t* s, int w, uint32_t key) {
+void KeyedCopy32Row(uint8_t* d, const uint8_t* s, int w, uint32_t key) {
   key &= 0xFFFFFF;
   for (int i = 0; i < w; ++i) {
     const uint32_t p = Load32(s + 4 * i);
     if ((p & 0xFFFFFF) != key) Store32(d + 4 * i, p);
   }
+}
+
+void Blend565Pairs(const TBlock& b, uint32_t key, int a) {
+  ForRows(BlendPairsRow<11, 0x1F, 5, 0x3F>, b, key, a);
+}
+void Blend555Pairs(const TBlock& b, uint32_t key, int a) {
+  ForRows(BlendPairsRow<10, 0x1F, 5, 0x1F>, b, key, a);
+}
+void Blend24(const TBlock& b, uint32_t key, int a) {
+  ForRows(Blend24Row, b, key, a);
+}
+void Blend32(const TBlock& b, uint32_t key, int a) {
+  ForRows(Blend32Row, b, key, a);
+}
+void Blend565Lanes(const TBlock& b, uint32_t key, int a) {
+  ForRows(Blend565LanesRow, b, key, a);
+}
+void Blend32Lanes(const TBlock& b, uint32_t key, int a) {
+  ForRows(Blend32LanesRow, b, key, a);
+}
+void KeyedCopy16(const TBlock& b, uint32_t key) {
+  ForRows(KeyedCopy16Row, b, key);
+}
+void KeyedCopy32(const TBlock& b, uint32_t key) {
+  ForRows(KeyedCopy32Row, b, key);
 }
 
 }  // namespace blend

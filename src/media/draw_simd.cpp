@@ -39,26 +39,43 @@ TSimdLevel SetSimdLevel(TSimdLevel level) {
 
 namespace blend {
 
-TBlendRow PickBlendRow(const TPixelFormat& f) {
+TBlendFn PickBlend(const TPixelFormat& f) {
   const TSimdLevel simd = ActiveSimdLevel();
   switch (f.BytesPerPixel()) {
     case 2:
       if (!f.Is565()) return Blend555Pairs;
+#if defined(__x86_64__) || defined(__i386__)
+      if (simd == TSimdLevel::AVX2) return Blend565LanesAvx2;
+      if (simd == TSimdLevel::SSE2) return Blend565LanesSse2;
+#endif
       return simd == TSimdLevel::None ? Blend565Pairs : Blend565Lanes;
     case 3:
       return Blend24;
     case 4:
+#if defined(__x86_64__) || defined(__i386__)
+      if (simd == TSimdLevel::AVX2) return Blend32LanesAvx2;
+      if (simd == TSimdLevel::SSE2) return Blend32LanesSse2;
+#endif
       return simd == TSimdLevel::None ? Blend32 : Blend32Lanes;
     default:
       return nullptr;
   }
 }
 
-TKeyedRow PickKeyedRow(const TPixelFormat& f) {
+TKeyedFn PickKeyedCopy(const TPixelFormat& f) {
+  [[maybe_unused]] const TSimdLevel simd = ActiveSimdLevel();
   switch (f.BytesPerPixel()) {
     case 2:
+#if defined(__x86_64__) || defined(__i386__)
+      if (simd == TSimdLevel::AVX2) return KeyedCopy16Avx2;
+      if (simd == TSimdLevel::SSE2) return KeyedCopy16Sse2;
+#endif
       return KeyedCopy16;
     case 4:
+#if defined(__x86_64__) || defined(__i386__)
+      if (simd == TSimdLevel::AVX2) return KeyedCopy32Avx2;
+      if (simd == TSimdLevel::SSE2) return KeyedCopy32Sse2;
+#endif
       return KeyedCopy32;
     default:
       return nullptr;
@@ -66,3 +83,8 @@ TKeyedRow PickKeyedRow(const TPixelFormat& f) {
 }
 
 }  // namespace blend
+
+namespace {
+// The choice is made when the program starts, before anything is drawn.
+[[maybe_unused]] const TSimdLevel kChosenAtStart = ActiveSimdLevel();
+}  // namespace

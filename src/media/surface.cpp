@@ -128,55 +128,65 @@ void TSurface::FillRect(const TRect& rect, uint32_t pixel) {
 }
 
 namespace {
-// Clips a copy of srcRect (in src) to (x, y) in dst; returns false when nothing is left.
-bool ClipCopy(const TSurface& dst, int& x, int& y, const TSurface& src, TRect& s) {
+// What is left of a copy of srcRect (in src) to (x, y) in dst: W x H pixels from (SX, SY) in src
+// to (X, Y) in dst. Parts of the rectangle outside the source are dropped without moving the
+// rest. Works on single fields, which keeps the small per-draw cost down.
+struct TCopyClip {
+  int X, Y, SX, SY, W, H;
+};
+
+inline bool ClipCopy(const TSurface& dst, int x, int y, const TSurface& src, const TRect& r,
+                     TCopyClip& c) {
   if (src.Format().BytesPerPixel() != dst.Format().BytesPerPixel()) return false;
-  // Parts of the rectangle outside the source are dropped without moving the rest.
-  const TRect inside = Intersect(s, src.ClientRect());
-  x += inside.Left - s.Left;
-  y += inside.Top - s.Top;
-  s = inside;
-  if (s.Empty()) return false;
+  int left = r.Left, top = r.Top;
+  if (left < 0) {
+    x -= left;
+    left = 0;
+  }
+  if (top < 0) {
+    y -= top;
+    top = 0;
+  }
+  int right = std::min(r.Right, src.Width()), bottom = std::min(r.Bottom, src.Height());
   if (x < 0) {
-    s.Left -= x;
+    left -= x;
     x = 0;
   }
   if (y < 0) {
-    s.Top -= y;
+    top -= y;
     y = 0;
   }
-  s.Right = std::min(s.Right, s.Left + (dst.Width() - x));
-  s.Bottom = std::min(s.Bottom, s.Top + (dst.Height() - y));
-  return !s.Empty();
+  right = std::min(right, left + (dst.Width() - x));
+  bottom = std::min(bottom, top + (dst.Height() - y));
+  c = {x, y, left, top, right - left, bottom - top};
+  return c.W > 0 && c.H > 0;
 }
 }  // namespace
 
 void TSurface::CopyFrom(int x, int y, const TSurface& src, const TRect& srcRect) {
-  TRect s = srcRect;
-  if (!ClipCopy(*this, x, y, src, s)) return;
+  TCopyClip c;
+  if (!ClipCopy(*this, x, y, src, srcRect, c)) return;
   const int bpp = format_.BytesPerPixel();
-  for (int row = 0; row < s.Height(); ++row)
-    std::memcpy(Row(y + row) + x * bpp, src.Row(s.Top + row) + s.Left * bpp,
-                static_cast<size_t>(s.Width()) * bpp);
+  for (int row = 0; row < c.H; ++row)
+    std::memcpy(Row(c.Y + row) + c.X * bpp, src.Row(c.SY + row) + c.SX * bpp,
+                static_cast<size_t>(c.W) * bpp);
 }
 
 void TSurface::CopyFromKeyed(int x, int y, const TSurface& src, const TRect& srcRect,
                              uint32_t key) {
-  TRect s = srcRect;
-  if (!ClipCopy(*this, x, y, src, s)) return;
-  const blend::TKeyedRow row = blend::PickKeyedRow(format_);
+  TCopyClip c;
+  if (!ClipCopy(*this, x, y, src, srcRect, c)) return;
   const int bpp = format_.BytesPerPixel();
-  for (int i = 0; i < s.Height(); ++i) {
-    uint8_t* d = Row(y + i) + x * bpp;
-    const uint8_t* p = src.Row(s.Top + i) + s.Left * bpp;
-    if (row) {
-      row(d, p, s.Width(), key);
-      continue;
-    }
-    for (int n = 0; n < s.Width(); ++n, d += 3, p += 3)
-      if ((p[0] | (p[1] << 8) | (p[2] << 16)) != static_cast<int>(key & 0xFFFFFF))
-        std::memcpy(d, p, 3);
+  uint8_t* d = Row(c.Y) + c.X * bpp;
+  const uint8_t* p = src.Row(c.SY) + c.SX * bpp;
+  if (const blend::TKeyedFn copy = blend::PickKeyedCopy(format_)) {
+    copy({d, pitch_, p, src.pitch_, c.W, c.H}, key);
+    return;
   }
+  const int key24 = static_cast<int>(key & 0xFFFFFF);
+  for (int row = 0; row < c.H; ++row, d += pitch_, p += src.pitch_)
+    for (int i = 0; i < 3 * c.W; i += 3)
+      if ((p[i] | (p[i + 1] << 8) | (p[i + 2] << 16)) != key24) std::memcpy(d + i, p + i, 3);
 }
 
 TSurface TSurface::Converted(const TPixelFormat& f) const {

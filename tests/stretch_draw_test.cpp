@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "media/draw_ops.h"
+
+namespace {
+
+constexpr uint32_t kKey = 0xFF;  // one value that fits every format
+
+// A 4 x 4 picture of the letters A..P (as pixel values 'A'..'P'), with F the colour key.
+TSurface Letters(const TPixelFormat& f) {
+  TSurface s(4, 4, f);
+  for (int i = 0; i < 16; ++i) s.SetPixel(i % 4, i / 4, i == 5 ? kKey : 'A' + i);
+  return s;
+}
+
+// The 6 x 6 destination as text, '.' for the background, '*' for the key; rows split by '|'.
+std::string Show(const TSurface& d) {
+  std::string out;
+  for (int y = 0; y < d.Height(); ++y) {
+    if (y) out += '|';
+    for (int x = 0; x < d.Width(); ++x) {
+      const uint32_t p = d.GetPixel(x, y);
+      out += p == 0 ? '.' : p == kKey ? '*' : static_cast<char>(p);
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+TEST(StretchDraw, NearestNeighbourWithKey) {
+  struct TCase {
+    const char* What;
+    TRect Dst, Src;
+    bool Transparent;
+    const char* Want;
+  };
+  const TCase cases[] = {
+      {"doubled, key skipped",
+       {1, 1, 5, 5},
+       {0, 0, 2, 2},
+       true,
+       "......|.AABB.|.AABB.|.EE...|.EE...|......"},
+      {"doubled, key drawn",
+       {1, 1, 5, 5},
+       {0, 0, 2, 2},
+       false,
+       "......|.AABB.|.AABB.|.EE**.|.EE**.|......"},
+      {"halved takes the pixels under the centres",
+       {0, 0, 2, 2},
+       {0, 0, 4, 4},
+       true,
+       ".H....|NP....|......|......|......|......"},
+      {"same size is a keyed copy",
+       {2, 0, 5, 2},
+       {1, 1, 4, 3},
+       true,
+       "...GH.|..JKL.|......|......|......|......"},
+      {"stretched one way only",
+       {0, 0, 6, 1},
+       {1, 0, 4, 1},
+       true,
+       "BBCCDD|......|......|......|......|......"},
+      {"cut at the surface's edges",
+       {-2, 3, 2, 7},
+       {1, 1, 3, 3},
+       true,
+       "......|......|......|GG....|GG....|KK...."},
+      {"parts outside the source are not read",
+       {0, 0, 4, 2},
+       {2, 0, 6, 1},
+       true,
+       "CD....|CD....|......|......|......|......"},
+  };
+  for (const TPixelFormat& f :
+       {TPixelFormat::XRGB8888(), TPixelFormat::RGB565(), TPixelFormat::RGB888()})
+    for (const TCase& c : cases) {
+      SCOPED_TRACE(std::string(c.What) + " bits " + std::to_string(f.BitCount));
+      const TSurface src = Letters(f);
+      TSurface dst(6, 6, f);
+      StretchDraw(dst, c.Dst, src, c.Src, c.Transparent, kKey);
+      EXPECT_EQ(Show(dst), c.Want);
+    }
+}
