@@ -205,10 +205,6 @@ class TChecker {
         if (dist == 1) Warn("a monster starts next to the Dragon, at (%d, %d)", mx, my);
       }
     }
-    if (r_.Cell(1, rows_).Kind == pkStepped) {
-      Warn("cell (1, %d) is a stepped pad: placing the Dragon at the start takes 12 pixels off it",
-           rows_);
-    }
     if (dragonOnGrid) CheckCutOff(dx, dy);
     const bool fixedDiamond = r_.DiamondDelay == 0 || (r_.DiamondX > 0 && r_.DiamondY > 0);
     if (fixedDiamond) {
