@@ -219,6 +219,14 @@ TEST_F(MusicTest, MissingOrDamagedFilesLeaveNoPiece) {
   EXPECT_FALSE(MusicPlayer.Load("cut.mid"));
   EXPECT_FALSE(MusicPlayer.Load("text.mid"));
   EXPECT_FALSE(MusicPlayer.Loaded());
+  // The game goes on in silence, also without a music folder at all.
+  for (const fs::path& f : {folder, folder / "NoMusic"}) {
+    MusicPlayer.SetSearchFolder(f.string());
+    PlayMusic("cut.mid");
+    PlayNextLevelMusic();
+    EXPECT_FALSE(MusicPlayer.Playing);
+    EXPECT_EQ(Peak(device_->Pull(kRate / 4)), 0);
+  }
   fs::remove_all(folder);
 }
 
