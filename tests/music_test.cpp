@@ -219,6 +219,14 @@ TEST_F(MusicTest, MissingOrDamagedFilesLeaveNoPiece) {
   EXPECT_FALSE(MusicPlayer.Load("cut.mid"));
   EXPECT_FALSE(MusicPlayer.Load("text.mid"));
   EXPECT_FALSE(MusicPlayer.Loaded());
+  // The game goes on in silence, also without a music folder at all.
+  for (const fs::path& f : {folder, folder / "NoMusic"}) {
+    MusicPlayer.SetSearchFolder(f.string());
+    PlayMusic("cut.mid");
+    PlayNextLevelMusic();
+    EXPECT_FALSE(MusicPlayer.Playing);
+    EXPECT_EQ(Peak(device_->Pull(kRate / 4)), 0);
+  }
   fs::remove_all(folder);
 }
 
@@ -264,6 +272,35 @@ TEST(MusicSoundFont, SearchOrderAndNoSoundFont) {
   ShutdownSound();
   SetSoundFontFolder("/usr/share/sounds/");
   fs::remove_all(root);
+}
+
+TEST(MusicLibrary, WithoutTheSynthesizerEffectsStillPlay) {
+  // A library that isn't there, and one that is there but isn't the synthesizer.
+  for (const char* library : {"libtarvelle-no-such-synth.so.3", "libm.so.6"}) {
+    SetMidiLibrary(library);
+    ResetGlobals();
+    G.ProgramFolder = TARVELLE_BUILD_DIR "/";
+    auto device = std::make_unique<TFakeAudioDevice>();
+    TFakeAudioDevice* fake = device.get();
+    testing::internal::CaptureStderr();
+    InitSound(std::move(device));
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(SoundAvailable) << library;
+    EXPECT_FALSE(MusicAvailable) << library;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_NE(err.find("MIDI library"), std::string::npos) << err;
+    ApplyMusicVolume();
+    PlayMusic("intro.mid");
+    PlayNextLevelMusic();
+    MusicPlayer.Pause();
+    MusicPlayer.Resume();
+    EXPECT_FALSE(MusicPlayer.Playing);
+    G.SFXVol = 10;
+    PlaySound("Jump");
+    EXPECT_GT(Peak(fake->Pull(kRate / 4)), 300) << library;
+    ShutdownSound();
+  }
+  SetMidiLibrary("libfluidsynth.so.3");
 }
 
 }  // namespace

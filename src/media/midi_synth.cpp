@@ -1,10 +1,78 @@
 #include "media/midi_synth.h"
 
+#include <dlfcn.h>
 #include <fluidsynth.h>
 
 #include <algorithm>
+#include <map>
+
+namespace {
+
+std::string midiLibrary = "libfluidsynth.so.3";
+
+// The synthesizer library's entry points. The library is looked up when music is set up, so
+// that the game still starts (and plays without music) where it is not installed.
+// clang-format off
+#define FLUID_FUNCTIONS(X) \
+  X(fluid_set_log_function) \
+  X(new_fluid_settings) \
+  X(delete_fluid_settings) \
+  X(fluid_settings_setnum) \
+  X(fluid_settings_setint) \
+  X(new_fluid_synth) \
+  X(delete_fluid_synth) \
+  X(fluid_synth_sfload) \
+  X(fluid_synth_all_sounds_off) \
+  X(fluid_synth_system_reset) \
+  X(fluid_synth_noteon) \
+  X(fluid_synth_noteoff) \
+  X(fluid_synth_key_pressure) \
+  X(fluid_synth_cc) \
+  X(fluid_synth_program_change) \
+  X(fluid_synth_channel_pressure) \
+  X(fluid_synth_pitch_bend) \
+  X(fluid_synth_write_float)
+// clang-format on
+
+struct TFluidApi {
+#define FLUID_POINTER(name) decltype(&::name) name = nullptr;
+  FLUID_FUNCTIONS(FLUID_POINTER)
+#undef FLUID_POINTER
+};
+
+// The entry points of the named library, looked up once (the library stays loaded); null with
+// error set when it can't be loaded or lacks one of them.
+const TFluidApi* LoadFluidApi(const std::string& library, std::string& error) {
+  static std::map<std::string, TFluidApi> loaded;
+  if (auto it = loaded.find(library); it != loaded.end()) return &it->second;
+  void* lib = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!lib) {
+    error = "no MIDI library (" + library + " is not installed)";
+    return nullptr;
+  }
+  TFluidApi api;
+  std::string missing;
+#define FLUID_LOOKUP(name)                                            \
+  api.name = reinterpret_cast<decltype(api.name)>(dlsym(lib, #name)); \
+  if (!api.name && missing.empty()) missing = #name;
+  FLUID_FUNCTIONS(FLUID_LOOKUP)
+#undef FLUID_LOOKUP
+  if (!missing.empty()) {
+    dlclose(lib);
+    error = "no MIDI library (" + library + " has no " + missing + ")";
+    return nullptr;
+  }
+  return &loaded.emplace(library, api).first->second;
+}
+
+}  // namespace
+
+void SetMidiLibrary(const std::string& library) {
+  midiLibrary = library;
+}
 
 struct TMidiSynth::TImpl {
+  const TFluidApi* Api = nullptr;
   fluid_settings_t* Settings = nullptr;
   fluid_synth_t* Synth = nullptr;
 };
@@ -17,26 +85,29 @@ TMidiSynth::~TMidiSynth() {
 
 bool TMidiSynth::Open(const std::string& soundFont, int rate, std::string& error) {
   Close();
+  const TFluidApi* api = LoadFluidApi(midiLibrary, error);
+  if (!api) return false;
+  impl_->Api = api;
   // The library's own messages would go to stderr; the game reports failures itself.
   for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
-    fluid_set_log_function(level, nullptr, nullptr);
-  impl_->Settings = new_fluid_settings();
+    api->fluid_set_log_function(level, nullptr, nullptr);
+  impl_->Settings = api->new_fluid_settings();
   if (!impl_->Settings) {
     error = "the MIDI synthesizer could not be set up";
     return false;
   }
-  fluid_settings_setnum(impl_->Settings, "synth.sample-rate", rate);
-  fluid_settings_setnum(impl_->Settings, "synth.gain", 0.8);
-  fluid_settings_setint(impl_->Settings, "synth.polyphony", 96);
-  fluid_settings_setint(impl_->Settings, "synth.threadsafe-api", 0);
-  fluid_settings_setint(impl_->Settings, "synth.chorus.active", 0);
-  impl_->Synth = new_fluid_synth(impl_->Settings);
+  api->fluid_settings_setnum(impl_->Settings, "synth.sample-rate", rate);
+  api->fluid_settings_setnum(impl_->Settings, "synth.gain", 0.8);
+  api->fluid_settings_setint(impl_->Settings, "synth.polyphony", 96);
+  api->fluid_settings_setint(impl_->Settings, "synth.threadsafe-api", 0);
+  api->fluid_settings_setint(impl_->Settings, "synth.chorus.active", 0);
+  impl_->Synth = api->new_fluid_synth(impl_->Settings);
   if (!impl_->Synth) {
     error = "the MIDI synthesizer could not be started";
     Close();
     return false;
   }
-  if (fluid_synth_sfload(impl_->Synth, soundFont.c_str(), 1) == FLUID_FAILED) {
+  if (api->fluid_synth_sfload(impl_->Synth, soundFont.c_str(), 1) == FLUID_FAILED) {
     error = "the soundfont " + soundFont + " could not be loaded";
     Close();
     return false;
@@ -47,8 +118,8 @@ bool TMidiSynth::Open(const std::string& soundFont, int rate, std::string& error
 void TMidiSynth::Close() {
   running_ = false;
   song_.reset();
-  if (impl_->Synth) delete_fluid_synth(impl_->Synth);
-  if (impl_->Settings) delete_fluid_settings(impl_->Settings);
+  if (impl_->Synth) impl_->Api->delete_fluid_synth(impl_->Synth);
+  if (impl_->Settings) impl_->Api->delete_fluid_settings(impl_->Settings);
   impl_->Synth = nullptr;
   impl_->Settings = nullptr;
 }
@@ -66,14 +137,14 @@ void TMidiSynth::SetSong(std::shared_ptr<const TMidiSong> song) {
 
 void TMidiSynth::Silence() {
   running_ = false;
-  if (impl_->Synth) fluid_synth_all_sounds_off(impl_->Synth, -1);
+  if (impl_->Synth) impl_->Api->fluid_synth_all_sounds_off(impl_->Synth, -1);
 }
 
 void TMidiSynth::Start(uint32_t frame) {
   running_ = false;
   if (!impl_->Synth || !song_) return;
   if (frame >= song_->Length) frame = 0;
-  fluid_synth_system_reset(impl_->Synth);
+  impl_->Api->fluid_synth_system_reset(impl_->Synth);
   next_ = 0;
   for (; next_ < song_->Events.size() && song_->Events[next_].Frame < frame; ++next_) {
     const TMidiEvent& e = song_->Events[next_];
@@ -85,32 +156,33 @@ void TMidiSynth::Start(uint32_t frame) {
 }
 
 void TMidiSynth::Send(const TMidiEvent& e) {
+  const TFluidApi& api = *impl_->Api;
   fluid_synth_t* s = impl_->Synth;
   const int ch = e.Status & 0x0F;
   switch (e.Status & 0xF0) {
     case 0x80:
-      fluid_synth_noteoff(s, ch, e.Data1);
+      api.fluid_synth_noteoff(s, ch, e.Data1);
       break;
     case 0x90:
       if (e.Data2 == 0)
-        fluid_synth_noteoff(s, ch, e.Data1);
+        api.fluid_synth_noteoff(s, ch, e.Data1);
       else
-        fluid_synth_noteon(s, ch, e.Data1, e.Data2);
+        api.fluid_synth_noteon(s, ch, e.Data1, e.Data2);
       break;
     case 0xA0:
-      fluid_synth_key_pressure(s, ch, e.Data1, e.Data2);
+      api.fluid_synth_key_pressure(s, ch, e.Data1, e.Data2);
       break;
     case 0xB0:
-      fluid_synth_cc(s, ch, e.Data1, e.Data2);
+      api.fluid_synth_cc(s, ch, e.Data1, e.Data2);
       break;
     case 0xC0:
-      fluid_synth_program_change(s, ch, e.Data1);
+      api.fluid_synth_program_change(s, ch, e.Data1);
       break;
     case 0xD0:
-      fluid_synth_channel_pressure(s, ch, e.Data1);
+      api.fluid_synth_channel_pressure(s, ch, e.Data1);
       break;
     case 0xE0:
-      fluid_synth_pitch_bend(s, ch, e.Data1 | e.Data2 << 7);
+      api.fluid_synth_pitch_bend(s, ch, e.Data1 | e.Data2 << 7);
       break;
   }
 }
@@ -133,7 +205,7 @@ void TMidiSynth::Render(float* out, int frames) {
     const uint32_t until = next_ < events.size() ? events[next_].Frame : song_->Length;
     const int n = static_cast<int>(std::min<uint32_t>(frames - done, until - pos_));
     float* p = out + 2 * done;
-    fluid_synth_write_float(s, n, p, 0, 2, p, 1, 2);
+    impl_->Api->fluid_synth_write_float(s, n, p, 0, 2, p, 1, 2);
     done += n;
     pos_ += n;
   }

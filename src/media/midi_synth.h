@@ -6,6 +6,9 @@
 #include "media/midi_song.h"
 #include "media/mixer.h"
 
+// The shared library of the synthesizer, loaded when music is set up; tests point it elsewhere.
+void SetMidiLibrary(const std::string& library);
+
 // A General MIDI synthesizer (FluidSynth with a soundfont) with a sequencer that plays one
 // piece over and over. It renders only when the mixer pulls music, so stopping the pull holds
 // it exactly where it is. Everything but Render is called with the device locked.
