@@ -65,4 +65,19 @@ TEST(Drive, RunsTheGameWindowToTheMenuOnAVirtualClock) {
   EXPECT_TRUE(G.ShowFps);
 }
 
+TEST(Drive, AFrameTakesItsTimeWhileTheTimerIsStopped) {
+  // Paused, the game does not sleep: the frame alone must move the clock, or `wait` never ends.
+  for (int32_t frameMs : {1, 16}) {
+    TDriverOptions options;
+    options.FrameMs = frameMs;
+    THeadlessDriver driver(options);
+    std::ostringstream out;
+    driver.Run(ParseScript("start 1\nframes 2\ntap P\n"), out);
+    ASSERT_EQ(G.GameState, gsPaused);
+    const uint32_t before = driver.VirtualClock().Now();
+    driver.RunFrame();
+    EXPECT_EQ(driver.VirtualClock().Now() - before, uint32_t(frameMs)) << frameMs << " ms frames";
+  }
+}
+
 }  // namespace
