@@ -27,6 +27,12 @@ TEST(DriveScript, ParsesEveryCommand) {
   EXPECT_EQ(s[12].Line, 14);
 }
 
+TEST(DriveScript, LinesEndingInCarriageReturns) {
+  const auto s = ParseScript("type Ann\r\nframes 2\r\n");
+  ASSERT_EQ(s.size(), 2u);
+  EXPECT_EQ(s[0].Text, "Ann");  // a typed CR would be Enter
+}
+
 TEST(DriveScript, ErrorsNameTheLine) {
   struct Case {
     const char* script;
