@@ -27,6 +27,12 @@ TEST(DriveScript, ParsesEveryCommand) {
   EXPECT_EQ(s[12].Line, 14);
 }
 
+TEST(DriveScript, LinesEndingInCarriageReturns) {
+  const auto s = ParseScript("type Ann\r\nframes 2\r\n");
+  ASSERT_EQ(s.size(), 2u);
+  EXPECT_EQ(s[0].Text, "Ann");  // a typed CR would be Enter
+}
+
 TEST(DriveScript, ErrorsNameTheLine) {
   struct Case {
     const char* script;
@@ -63,6 +69,21 @@ TEST(Drive, RunsTheGameWindowToTheMenuOnAVirtualClock) {
   EXPECT_NE(text.find("{\"t\":32,\"state\":\"gsMenu\""), std::string::npos) << text;
   EXPECT_NE(text.find("\"t\":144,"), std::string::npos) << text;
   EXPECT_TRUE(G.ShowFps);
+}
+
+TEST(Drive, AFrameTakesItsTimeWhileTheTimerIsStopped) {
+  // Paused, the game does not sleep: the frame alone must move the clock, or `wait` never ends.
+  for (int32_t frameMs : {1, 16}) {
+    TDriverOptions options;
+    options.FrameMs = frameMs;
+    THeadlessDriver driver(options);
+    std::ostringstream out;
+    driver.Run(ParseScript("start 1\nframes 2\ntap P\n"), out);
+    ASSERT_EQ(G.GameState, gsPaused);
+    const uint32_t before = driver.VirtualClock().Now();
+    driver.RunFrame();
+    EXPECT_EQ(driver.VirtualClock().Now() - before, uint32_t(frameMs)) << frameMs << " ms frames";
+  }
 }
 
 }  // namespace

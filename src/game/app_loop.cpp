@@ -32,13 +32,16 @@ std::string Latin1(const std::string& utf8) {
 
 }  // namespace
 
+char KeyCharacter(int32_t key, uint32_t shift) {
+  if (shift & ssAlt) return 0;
+  return key == VK_BACK || key == VK_RETURN || key == VK_ESCAPE ? static_cast<char>(key) : 0;
+}
+
 void TApplication::KeyDown(int32_t key, uint32_t shift) {
   // A key pressed with Alt held (and F10) is a system key: only Enter and F4 reach the game.
   if (((shift & ssAlt) || key == 121) && key != VK_RETURN && key != VK_F4) return;
   form_.FormKeyDown(key, shift);
-  // Keys that produce a character of their own.
-  if (key == VK_BACK || key == VK_RETURN || key == VK_ESCAPE)
-    form_.FormKeyPress(static_cast<char>(key));
+  if (const char c = KeyCharacter(key, shift)) form_.FormKeyPress(c);
   if (key == VK_F4 && (shift & ssAlt) && !form_.Closed()) {
     if (form_.FormCloseQuery()) form_.FormClose();
   }

@@ -5,6 +5,10 @@ struct TInputEvent;
 class TMainForm;
 class IVideoOutput;
 
+// The character a key press types by itself (Backspace, Enter, Esc), 0 for none. With Alt held
+// nothing is typed: Alt+Enter switches full screen and must not end a name being typed.
+char KeyCharacter(int32_t key, uint32_t shift);
+
 // The game window's message loop: hands window events to the game window's handlers and runs
 // the frame timer whenever no event is waiting.
 class TApplication {

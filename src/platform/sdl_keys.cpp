@@ -1,8 +1,9 @@
 #include "platform/sdl_keys.h"
 
 int32_t KeyCodeFromSdl(SDL_Keycode key, SDL_Scancode sc) {
-  // Letters and digits by their position, so every keyboard layout gives the same codes.
-  if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z) return 'A' + (sc - SDL_SCANCODE_A);
+  // Letters as the layout marks them (the key marked Y answers "Y" on every Latin layout);
+  // digits by their position, as the top row gives them even where it types other signs.
+  if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
   if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9) return '1' + (sc - SDL_SCANCODE_1);
   if (sc == SDL_SCANCODE_0) return '0';
   if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12) return 112 + (sc - SDL_SCANCODE_F1);
@@ -104,8 +105,11 @@ int32_t KeyCodeFromSdl(SDL_Keycode key, SDL_Scancode sc) {
     case SDLK_QUOTE:
       return 222;
     default:
-      return 255;
+      break;
   }
+  // A letter of a layout without Latin letters: by its position.
+  if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z) return 'A' + (sc - SDL_SCANCODE_A);
+  return 255;
 }
 
 uint32_t ShiftFromSdl(uint16_t mod) {

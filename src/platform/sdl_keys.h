@@ -3,8 +3,9 @@
 
 #include <cstdint>
 
-// The game's key code for an SDL key (the Windows virtual-key numbering); 255 for keys
-// that have no code of their own, so that "any key" still sees them.
+// The game's key code for an SDL key (the Windows virtual-key numbering: letters as the layout
+// marks them, digits by position); 255 for keys that have no code of their own, so that "any
+// key" still sees them.
 int32_t KeyCodeFromSdl(SDL_Keycode key, SDL_Scancode scancode);
 // The modifier flags of the game (shift 1, alt 2, ctrl 4).
 uint32_t ShiftFromSdl(uint16_t mod);

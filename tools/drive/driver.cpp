@@ -73,8 +73,14 @@ THeadlessDriver::~THeadlessDriver() {
 }
 
 void THeadlessDriver::RunFrame() {
-  clock_.Advance(static_cast<uint32_t>(std::max(0, options_.FrameMs - std::max(0, G.SleepMs))));
+  const uint32_t start = clock_.Now();
+  const auto frame = static_cast<uint32_t>(options_.FrameMs);
+  // A running frame sleeps the "Sleep" setting itself; that is part of its time.
+  clock_.Advance(frame - std::min(frame, static_cast<uint32_t>(std::max(0, G.SleepMs))));
   app_->Step();
+  // With the timer stopped nothing slept: the frame still takes its time.
+  const uint32_t spent = clock_.Now() - start;
+  if (spent < frame) clock_.Advance(frame - spent);
 }
 
 void THeadlessDriver::Run(const std::vector<TScriptCommand>& script, std::ostream& out) {

@@ -31,6 +31,7 @@ std::vector<TScriptCommand> ParseScript(const std::string& text) {
   int lineNo = 0;
   while (std::getline(lines, line)) {
     ++lineNo;
+    if (!line.empty() && line.back() == '\r') line.pop_back();  // a script saved with CR LF
     const auto hash = line.find('#');
     const std::string raw = line;
     if (hash != std::string::npos) line.resize(hash);
