@@ -59,8 +59,11 @@ void TMainForm::QuitGame() {
 
 void UpdateClock() {
   const int32_t now = timeGetTime();
-  G.FrameDelta = now - G.LastTick;
-  G.LevelTicks += G.FrameDelta;
+  // The millisecond clock wraps after 49.7 days: differences are taken modulo 2^32.
+  G.FrameDelta =
+      static_cast<int32_t>(static_cast<uint32_t>(now) - static_cast<uint32_t>(G.LastTick));
+  G.LevelTicks = static_cast<int32_t>(static_cast<uint32_t>(G.LevelTicks) +
+                                      static_cast<uint32_t>(G.FrameDelta));
   G.LastTick = now;
 }
 
