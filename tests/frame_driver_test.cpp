@@ -15,6 +15,7 @@ class FrameDriver : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetGlobals();
+    G.ProgramFolder = TARVELLE_BUILD_DIR "/";  // the level file the title checks for
     SetClock(&clock);
     form.InitVideo();
   }

@@ -1,13 +1,23 @@
 // Entry points of screens and actors that are still being built. Each does nothing yet; it
 // leaves this file when its screen or actor arrives.
 #include "game/globals.h"
+#include "game/level.h"
+#include "game/level_reader.h"
+#include "game/main_form.h"
 #include "game/screen_calls.h"
 #include "game/title_sound.h"
+#include "platform/clock.h"
 
 void BuildMenu() {
-  // Of the title's set-up only the sound is there yet.
+  // Of the title's set-up the menu, the screens and the font are still to come.
+  if (MainForm) MainForm->DXDraw.SetArrowCursor(false);
   StartTitleSound();
+  G.LevelTicks = 1;
+  G.LastTick = timeGetTime();
   G.MenuBuilt = true;
+  // The level file must be there; a missing one stops here with its error.
+  TLevelReader(LevelFilePath()).RecordCount();
+  G.LevelCount = 15;
 }
 void DrawTitle() {}
 void ResetMenu() {}
@@ -62,4 +72,3 @@ void FreeTransition() {}
 void RequestJump(int32_t, int32_t) {}
 
 void DrawPressAnyKey(int32_t) {}
-
