@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game/globals.h"
+#include "media/image_decode.h"
 #include "media/jpeg_loader.h"
 #include "media/messages.h"
 #include "support/picture_files.h"
@@ -123,6 +124,31 @@ TEST_F(PicturePackTest, DamagedPacksStopTheLoadingQuietly) {
     EXPECT_EQ(Has("Water1"), c.Water1) << c.What;
     EXPECT_EQ(Has("Water2"), c.Water2) << c.What;
   }
+}
+
+// A Huffman table may hold at most 256 codes; one that claims more (here 510 codes of 15 and 16
+// bits, which still fit the code space) must be refused, not read past its end.
+TEST_F(PicturePackTest, JpegWithAnOversizedHuffmanTableIsRefused) {
+  const TBytes jpeg = Encode(Gradient(16, 8), TKind::Jpeg);
+  TBytes dht = {0xFF, 0xC4, 0, 0, 0x03};  // DC table 3, which the picture never uses
+  for (int i = 0; i < 16; ++i) dht.push_back(i >= 14 ? 255 : 0);
+  for (int i = 0; i < 510; ++i) dht.push_back(uint8_t(i));
+  const size_t length = dht.size() - 2;
+  dht[2] = uint8_t(length >> 8);
+  dht[3] = uint8_t(length);
+  TBytes bad(jpeg.begin(), jpeg.begin() + 2);  // the start-of-image marker
+  bad.insert(bad.end(), dht.begin(), dht.end());
+  bad.insert(bad.end(), jpeg.begin() + 2, jpeg.end());
+  EXPECT_TRUE(DecodeImage(jpeg.data(), jpeg.size()));
+  EXPECT_FALSE(DecodeImage(bad.data(), bad.size()));
+  int w = 0, h = 0;
+  EXPECT_TRUE(ImageSize(jpeg.data(), jpeg.size(), w, h));
+  EXPECT_EQ(w, 16);
+  EXPECT_FALSE(ImageSize(bad.data(), bad.size(), w, h));
+  TJPEGLoader loader;
+  loader.Open(Write(Pack({bad, jpeg})));
+  EXPECT_FALSE(loader.Load(0, "Water1", list));
+  EXPECT_TRUE(loader.Load(1, "Water2", list));
 }
 
 TEST_F(PicturePackTest, MissingPackOrItemLeavesThePlainWater) {

@@ -3,10 +3,12 @@
 #include <climits>
 #include <memory>
 
-// The one place the picture decoder is compiled.
+#include "media/jpeg_decode.h"
+
+// The one place the PNG and BMP decoder is compiled. JPEG files go to libjpeg instead: this
+// decoder's JPEG reader trusts the sizes of a file's Huffman tables and writes past them.
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
-#define STBI_ONLY_JPEG
 #define STBI_ONLY_BMP
 #define STBI_NO_STDIO
 #define STBI_MAX_DIMENSIONS 8192  // a damaged header must not ask for gigabytes
@@ -19,6 +21,7 @@
 
 std::optional<TDecodedImage> DecodeImage(const uint8_t* data, size_t size) {
   if (!data || size == 0 || size > INT_MAX) return std::nullopt;
+  if (IsJpeg(data, size)) return DecodeJpeg(data, size);
   int w = 0, h = 0, channels = 0;
   std::unique_ptr<stbi_uc, void (*)(void*)> rgba(
       stbi_load_from_memory(data, static_cast<int>(size), &w, &h, &channels, 4), stbi_image_free);
@@ -40,6 +43,7 @@ std::optional<TDecodedImage> DecodeImage(const uint8_t* data, size_t size) {
 
 bool ImageSize(const uint8_t* data, size_t size, int& width, int& height) {
   if (!data || size == 0 || size > INT_MAX) return false;
+  if (IsJpeg(data, size)) return JpegSize(data, size, width, height);
   int channels = 0;
   return stbi_info_from_memory(data, static_cast<int>(size), &width, &height, &channels) != 0;
 }
