@@ -43,7 +43,8 @@ struct TFluidApi {
 // The entry points of the named library, looked up once (the library stays loaded); null with
 // error set when it can't be loaded or lacks one of them.
 const TFluidApi* LoadFluidApi(const std::string& library, std::string& error) {
-  static std::map<std::string, TFluidApi> loaded;
+  // Never destroyed: the music player is a global that may shut down after other statics.
+  static auto& loaded = *new std::map<std::string, TFluidApi>;
   if (auto it = loaded.find(library); it != loaded.end()) return &it->second;
   void* lib = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!lib) {
