@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need, builds everything and runs every test.
+# Installs what the build and the tests need, builds everything and runs every test: once in
+# the normal build, once more under AddressSanitizer and UBSan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build/test
-cd build/test
-ctest --output-on-failure --timeout 300 -j2
+(cd build/test && ctest --output-on-failure --timeout 300 -j2)
+cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVELLE_SANITIZE=ON \
+  -DTARVELLE_BENCH=OFF
+cmake --build build/sanitize
+(cd build/sanitize && ctest --output-on-failure --timeout 600 -j2)
