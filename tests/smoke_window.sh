@@ -9,7 +9,7 @@ export XDG_CONFIG_HOME=$tmp/config XDG_DATA_HOME=$tmp/data
 # In sanitizer builds the X and D-Bus libraries leave allocations behind that the game
 # cannot free; the game's own leaks are looked for by the unit tests.
 export ASAN_OPTIONS=detect_leaks=0
-"$exe" &
+"$exe" 2>"$tmp/stderr" &
 pid=$!
 found=0
 for _ in $(seq 1 150); do
@@ -35,6 +35,12 @@ fi
 settings="$XDG_CONFIG_HOME/Morvane/Tarvelle Free/settings.conf"
 if ! grep -q 'SFXVol = dword:8' "$settings"; then
   echo "the settings were not saved on closing: $settings"
+  exit 1
+fi
+# Nothing may have gone wrong on the way, apart from a machine without a sound card.
+if grep -v 'sound and music are off' "$tmp/stderr" | grep -q .; then
+  echo "the game reported errors:"
+  cat "$tmp/stderr"
   exit 1
 fi
 echo "window found, closed cleanly, settings saved"
