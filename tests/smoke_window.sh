@@ -21,6 +21,18 @@ for _ in $(seq 1 150); do
 done
 sleep 0.5
 kill -TERM "$pid" 2>/dev/null
+# A game that does not close within 10 s (a message box waiting for a click, a hang) fails.
+for _ in $(seq 1 100); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then
+  kill -KILL "$pid"
+  wait "$pid" 2>/dev/null
+  echo "the game did not close when asked to"
+  cat "$tmp/stderr"
+  exit 1
+fi
 wait "$pid"
 rc=$?
 if [ "$found" != 1 ]; then
