@@ -150,13 +150,11 @@ class TSdlVideo final : public IVideoOutput {
   void WarpPointer(TPoint p) override {
     pointer_ = p;
     if (!window_ || dest_.w <= 0 || dest_.h <= 0) return;
-    // Picture pixels to window points (the renderer's output may be in physical pixels).
-    int ww = 0, wh = 0, ow = 0, oh = 0;
-    SDL_GetWindowSize(window_.get(), &ww, &wh);
-    OutputSize(ow, oh);
-    const double sx = ow > 0 ? double(ww) / ow : 1.0, sy = oh > 0 ? double(wh) / oh : 1.0;
-    SDL_WarpMouseInWindow(window_.get(), int((dest_.x + (p.X + 0.5) * dest_.w / width_) * sx),
-                          int((dest_.y + (p.Y + 0.5) * dest_.h / height_) * sy));
+    // Picture pixels to output pixels, then to window points.
+    double sx = 1.0, sy = 1.0;
+    PixelsPerPoint(sx, sy);
+    SDL_WarpMouseInWindow(window_.get(), int((dest_.x + (p.X + 0.5) * dest_.w / width_) / sx),
+                          int((dest_.y + (p.Y + 0.5) * dest_.h / height_) / sy));
   }
 
   void SetPacing(bool on) override { pacing_ = on; }
@@ -179,6 +177,15 @@ class TSdlVideo final : public IVideoOutput {
       SDL_GetRendererOutputSize(renderer_.get(), &w, &h);
     else
       SDL_GetWindowSize(window_.get(), &w, &h);
+  }
+
+  // Output pixels per window point on each axis (more than 1 on high-density screens).
+  void PixelsPerPoint(double& sx, double& sy) const {
+    int ww = 0, wh = 0, ow = 0, oh = 0;
+    SDL_GetWindowSize(window_.get(), &ww, &wh);
+    OutputSize(ow, oh);
+    sx = ww > 0 && ow > 0 ? double(ow) / ww : 1.0;
+    sy = wh > 0 && oh > 0 ? double(oh) / wh : 1.0;
   }
 
   // Whole-multiple scale, centred; a window smaller than the picture shrinks it to fit.
@@ -254,11 +261,9 @@ class TSdlVideo final : public IVideoOutput {
 
   TPoint ToPicture(int wx, int wy) const {
     if (dest_.w <= 0 || dest_.h <= 0) return {wx, wy};
-    // Window points to output pixels (they differ on high-density screens).
-    int ww = 0, wh = 0, ow = 0, oh = 0;
-    SDL_GetWindowSize(window_.get(), &ww, &wh);
-    OutputSize(ow, oh);
-    const double px = ww > 0 ? double(wx) * ow / ww : wx, py = wh > 0 ? double(wy) * oh / wh : wy;
+    double sx = 1.0, sy = 1.0;
+    PixelsPerPoint(sx, sy);
+    const double px = wx * sx, py = wy * sy;
     int x = int((px - dest_.x) * width_ / dest_.w), y = int((py - dest_.y) * height_ / dest_.h);
     return {std::clamp(x, 0, width_ - 1), std::clamp(y, 0, height_ - 1)};
   }
