@@ -11,6 +11,9 @@ class TEnemy : public TImageSprite {
  public:
   TEnemy(int32_t column, int32_t row) : TImageSprite(&SpriteRoot()), Column(column), Row(row) {}
 
+  bool Sinking = false;
+  int32_t TargetColumn = 0, TargetRow = 0;
+  int32_t JumpStart = 0;  // LevelTicks when the hop (or the sinking) began; 0 = none
   int32_t Column, Row;
 };
 
