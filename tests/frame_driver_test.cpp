@@ -17,6 +17,7 @@ class FrameDriver : public ::testing::Test {
     ResetGlobals();
     G.ProgramFolder = TARVELLE_BUILD_DIR "/";  // the level file the title checks for
     SetClock(&clock);
+    form.FormCreate();
     form.InitVideo();
   }
   void TearDown() override { SetClock(nullptr); }
@@ -278,6 +279,7 @@ class CountdownSounds : public ::testing::Test {
     ResetGlobals();
     SetClock(&clock);
     InitSound(std::make_unique<TFakeAudioDevice>());
+    form.FormCreate();
     form.InitVideo();
     G.GameState = gsPlaying;
     G.SleepMs = 0;

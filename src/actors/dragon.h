@@ -11,6 +11,7 @@ class TDragon : public TImageSprite {
  public:
   // Created under the sprite root on cell (1, GridRows), facing right, with 110 energy.
   explicit TDragon(TSprite* parent);
+  ~TDragon() override;
 
   // The player's (or the demo's) move by one cell; dx, dy each -1, 0 or 1, one of them 0.
   void RequestJump(int32_t dx, int32_t dy);

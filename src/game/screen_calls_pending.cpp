@@ -52,16 +52,6 @@ void DemoStep() {}
 void StartDemo() {}
 void EndDemo() {}
 
-void ContinueAfterKey() {}
-void AnimatePads() {}
-void SinkAllPads() {}
-void SpawnBonus() {}
-void SpawnFood() {}
-void CheckLevelEnd() {}
-void ShowFinalEnding() {}
-
-void DrawPlayfield() {}
-
 void LoadHighScoresOnce() {}
 int32_t ScoreRank(int32_t) {
   return 0;
@@ -85,8 +75,6 @@ void TransitionRestoreState() {}
 void FreeTransition() {}
 void ShowScorePopup(int32_t) {}
 void DrawScorePopups() {}
-
-void RequestJump(int32_t, int32_t) {}
 
 void DrawPressAnyKey(int32_t) {}
 void DrawStringCentred(int32_t, const std::string&) {}
