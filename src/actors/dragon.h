@@ -54,8 +54,7 @@ class TDragon : public TImageSprite {
   bool DeathTurnBack = false;
   int32_t Column = 1, Row = 1;
   int32_t Energy = 110;  // 0 .. 150
-
- private:
+  // Moves along the hop to where it is t ms after it began; lands at 250 ms.
   void Hop(int32_t t);
 };
 
