@@ -333,3 +333,37 @@ TEST_F(PlayRules, LateDiamondWaitsForTheDragonToLeaveItsCell) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PlayRules, KeyAfterTheLevelOrTheGame) {
+  const struct {
+    TGameState state;
+    int32_t level, lives;
+    TGameState want;
+    int32_t wantLevel;
+  } cases[] = {
+      {gsLevelDone, 3, 2, gsPlaying, 4},  // on to the next level
+      {gsLevelDone, 15, 2, gsMenu, 15},   // the last one: back to the menu
+      {gsDead, 3, 0, gsMenu, 3},          // game over
+      {gsLevelDone, 15, 0, gsMenu, 15},
+  };
+  std::vector<TLevelRecord> levels(15, Islands(3, 1));
+  folder.Write("LevelsFree.dat", level_files::Bytes(levels));
+  for (const auto& c : cases) {
+    G.LevelNo = c.level;
+    G.Lives = c.lives;
+    LoadLevel();
+    G.GameState = c.state;
+    G.LevelTicks = 5000;
+    ContinueAfterKey();
+    EXPECT_STREQ(GameStateName(G.GameState), GameStateName(c.want)) << c.level;
+    EXPECT_EQ(G.LevelNo, c.wantLevel);
+    if (c.want == gsMenu) {
+      EXPECT_EQ(SpriteRoot().ChildCount(), 0);
+      EXPECT_TRUE(form.DXTimer1.Enabled());
+    }
+  }
+}
+
+}  // namespace
