@@ -69,6 +69,7 @@ class LevelFileTest : public ::testing::Test {
     ResetGlobals();
     SetClock(&clock);
     form.InitVideo();
+    form.FormCreate();  // the actors' pictures
     G.ProgramFolder = folder.Folder();
   }
   void TearDown() override {

@@ -30,6 +30,7 @@ class LoadLevelTest : public ::testing::Test {
     ResetGlobals();
     SetClock(&clock);
     form.InitVideo();
+    form.FormCreate();  // the actors' pictures
     G.ProgramFolder = folder.Folder();
   }
   void TearDown() override {

@@ -22,6 +22,7 @@ class NewGameTest : public ::testing::Test {
     ResetGlobals();
     SetClock(&clock);
     form.InitVideo();
+    form.FormCreate();                         // the actors' pictures
     G.ProgramFolder = TARVELLE_BUILD_DIR "/";  // the shipped level file and music
     InitSound(std::make_unique<TFakeAudioDevice>());
     ASSERT_TRUE(SoundAvailable);
