@@ -85,6 +85,7 @@ TEST_F(MonsterTest, RedAndGreenFollowTheDragonIntoWaterAndSinkTheShaggyOneDoesNo
     Frame(401);
     Frame(250);  // landed (or stayed away)
     EXPECT_EQ(m->Column == 3, k.Follows) << k.Name;
+    G.GameState = gsDying;  // the Dragon drowns (or is caught); the monsters go on
     Frame(1);
     EXPECT_EQ(m->Sinking, k.Follows) << k.Name;
     if (!k.Follows) continue;
