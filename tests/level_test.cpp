@@ -42,6 +42,7 @@ class LoadLevelTest : public ::testing::Test {
   void Load(const std::vector<TLevelRecord>& records, int levelNo = 1) {
     folder.Write("LevelsFree.dat", level_files::Bytes(records));
     G.LevelNo = levelNo;
+    G.GameState = gsMenu;  // levels are built from the menu, or between lives and levels
     LoadLevel();
   }
 

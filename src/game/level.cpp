@@ -67,7 +67,8 @@ void CreateObject(const TLevelObject& o, int32_t x, int32_t y) {
       }
       break;
     case otMonster:
-      // Every monster, the shaggy one too, starts on the cell that holds its slot.
+      // Every monster starts on the cell that holds its slot; the shaggy one moves off a cell
+      // on or beside the Dragon (see TShaggyMonster).
       switch (o.ObjKind) {
         case mkRed:
           new TRedMonster(x, y);

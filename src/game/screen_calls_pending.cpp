@@ -58,24 +58,6 @@ int32_t ScoreRank(int32_t) {
 }
 void ShowHighScores(bool, int32_t) {}
 
-void StartFallingCaption(const std::string&) {}
-bool FallingCaptionActive() {
-  return false;
-}
-void DrawFallingCaption() {}
-void StartTransition(const std::string&, int32_t, int32_t, int32_t, int32_t) {}
-void DrawTransitionStep() {}
-bool TransitionFinished() {
-  return true;
-}
-bool TransitionInterrupted(TGameState) {
-  return false;
-}
-void TransitionRestoreState() {}
-void FreeTransition() {}
-void ShowScorePopup(int32_t) {}
-void DrawScorePopups() {}
-
 void DrawPressAnyKey(int32_t) {}
 void DrawStringCentred(int32_t, const std::string&) {}
 void DrawFrameCounter() {}

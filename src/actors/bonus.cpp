@@ -1,0 +1,66 @@
+// What every bonus shares: a picture on a pad for a while, and the pick-up.
+#include <array>
+
+#include "actors/actor_images.h"
+#include "actors/dragon.h"
+#include "actors/food.h"
+#include "actors/pond.h"
+#include "game/globals.h"
+#include "media/image_item.h"
+#include "media/sound.h"
+
+namespace {
+
+// How long a bonus stays, by Difficulty 1 .. 3.
+constexpr std::array<int32_t, 3> BonusLifetime{4500, 4000, 3500};
+
+}  // namespace
+
+TBonus::TBonus(int32_t column, int32_t row, const char* imageName)
+    : TImageSprite(&SpriteRoot()), Column(column), Row(row), ImageName(imageName) {
+  CreatedAt = G.LevelTicks;
+  ++PadOf(Column, Row).FoodCount;
+  Lifetime = BonusLifetime[G.Difficulty < 1 ? 0 : G.Difficulty > 3 ? 2 : G.Difficulty - 1];
+  Image = ActorImage(imageName);
+  if (Image) {
+    Width = Image->Width();
+    Height = Image->Height();
+    FrameCount = Image->PatternCount();
+  }
+  FrameLoop = true;
+  FrameSpeed = 0.005;
+  X = CellW() * (Column - 1) + (CellW() - Width) / 2;
+  Y = 20 + CellH() * (Row - 1) + CellH() / 2 - Height + 5;
+}
+
+// A bonus killed by other code than its own removal still gives its count back when swept.
+TBonus::~TBonus() {
+  if (IsDead && !removed_) --PadOf(Column, Row).FoodCount;
+}
+
+void TBonus::Remove() {
+  if (removed_) return;
+  removed_ = true;
+  --PadOf(Column, Row).FoodCount;
+  Kill();
+}
+
+void TBonus::MoveSelf(int32_t moveCount) {
+  const TPad& p = PadOf(Column, Row);
+  if (G.LevelTicks - CreatedAt > Lifetime) {
+    Remove();
+  } else if (p.Size == 0 || (!p.Growing && p.Size < 20 && p.Kind != pkIsland)) {
+    Remove();
+  }
+  TImageSprite::MoveSelf(moveCount);
+  Collide();
+}
+
+void TBonus::HandleCollision(TSprite* other, bool& done) {
+  auto* dragon = dynamic_cast<TDragon*>(other);
+  if (!dragon || dragon->JumpStart != 0) return;
+  done = true;
+  Remove();
+  PlaySound("Collect");
+  Effect();
+}
