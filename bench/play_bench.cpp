@@ -153,8 +153,7 @@ void PlayBench(benchmark::State& state, int depth, TPart part) {
         DrawWater();
         break;
       case TPart::Pads:
-        for (int32_t x = 1; x <= G.GridCols; ++x)
-          for (int32_t y = 1; y <= G.GridRows; ++y) DrawPads(x, y);
+        DrawAllPads();
         break;
       case TPart::Sprites:
         SpriteEngine.Move(G.LagCount);
@@ -251,9 +250,12 @@ void PrintSummary(const std::map<std::string, double>& us) {
               "sprites", "transl.", "status", "memcpy", "flip", "frame/mem");
   for (int depth : {32, 16}) {
     const std::string d = "Play" + std::to_string(depth) + "/";
+    // Names may carry options after another '/' (".../flip/min_time:0.200").
     auto get = [&](const char* n) {
-      const auto it = us.find(d + n);
-      return it == us.end() ? 0.0 : it->second;
+      const std::string key = d + n;
+      for (const auto& [name, t] : us)
+        if (name == key || name.rfind(key + "/", 0) == 0) return t;
+      return 0.0;
     };
     std::printf("%-6d %9.1f %9.1f %9.1f %9.1f %9.1f %9.1f %9.1f %9.1f %10.1f\n", depth,
                 get("Frame"), get("Water"), get("Pads"), get("Sprites"), get("Translucent"),

@@ -41,24 +41,43 @@ void DrawWater() {
   }
 }
 
-void DrawPads(int32_t x, int32_t y) {
+namespace {
+
+// The pictures of the pond's cells, looked up once a frame rather than once a cell.
+struct TPadPictures {
+  TPictureCollectionItem& Splash = Picture("Splash");
+  TPictureCollectionItem* Pads[4] = {nullptr, &Picture("Normal"), &Picture("Stable"),
+                                     &Picture("Stepped")};
+};
+
+void DrawPad(const TPadPictures& pictures, int32_t x, int32_t y) {
   const TPad& p = G.Pads[x][y];
   if (p.Kind != pkLily && p.Kind != pkIsland && p.Kind != pkStepped) return;
   const int32_t cellW = CellW(), cellH = CellH();
   const int32_t left = (x - 1) * cellW, top = (y - 1) * cellH + 20;
   if (p.Size == 0 && p.Kind != pkIsland && std::abs(G.LevelTicks - p.EmptySince) < 250) {
     // The pad has just gone under water.
-    TPictureCollectionItem& splash = Picture("Splash");
+    TPictureCollectionItem& splash = pictures.Splash;
     splash.Draw(Screen(), left + (cellW - splash.Width()) / 2, top + (cellH - splash.Height()) / 2,
                 0);
   } else if (p.Size > 0) {
-    TPictureCollectionItem& pad = Picture(p.Kind == pkLily     ? "Normal"
-                                          : p.Kind == pkIsland ? "Stable"
-                                                               : "Stepped");
+    TPictureCollectionItem& pad = *pictures.Pads[p.Kind];
     const int32_t h = pad.Height() * p.Size / pad.Width();
     pad.StretchDraw(Screen(), Bounds(left + (cellW - p.Size) / 2, top + (cellH - h) / 2, p.Size, h),
                     0);
   }
+}
+
+}  // namespace
+
+void DrawPads(int32_t x, int32_t y) {
+  DrawPad(TPadPictures{}, x, y);
+}
+
+void DrawAllPads() {
+  const TPadPictures pictures;
+  for (int32_t x = 1; x <= G.GridCols; ++x)
+    for (int32_t y = 1; y <= G.GridRows; ++y) DrawPad(pictures, x, y);
 }
 
 void DrawCentred(const char* name) {
@@ -69,8 +88,7 @@ void DrawCentred(const char* name) {
 void DrawPlayfield() {
   if (!MainForm || !MainForm->DXDraw.CanDraw()) return;
   DrawWater();
-  for (int32_t x = 1; x <= G.GridCols; ++x)
-    for (int32_t y = 1; y <= G.GridRows; ++y) DrawPads(x, y);
+  DrawAllPads();
   if (G.DiamondDelay != 0 && G.SecondsElapsed >= G.DiamondDelay) PlaceDiamond();
 
   SpriteEngine.Move(G.LagCount);

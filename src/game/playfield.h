@@ -9,6 +9,8 @@ uint32_t ToSurfaceColor(uint8_t r, uint8_t g, uint8_t b);
 void DrawWater();
 // The pad of one cell at its current size, or the splash of one that just went under.
 void DrawPads(int32_t x, int32_t y);
+// Every cell's pad, column by column.
+void DrawAllPads();
 // Pattern 0 of the named picture, centred over the playfield.
 void DrawCentred(const char* name);
 

@@ -26,23 +26,25 @@ void FindRuns(const TSurface& s, uint32_t key, TKeySpans& out) {
   out.RowStart.push_back(static_cast<uint32_t>(out.Runs.size()));
 }
 
-// Nearest neighbour, without divisions: walks the source indices floor((2i + 1) n / 2m) of the
-// m destination steps.
+// Nearest neighbour, without divisions in the loop: walks the source indices
+// floor((2i + 1) n / 2m) of the m destination steps.
 class TStepper {
  public:
-  TStepper(int n, int m) : step_(2 * int64_t{n}), den_(2 * int64_t{m}), num_(n) {}
+  TStepper(int n, int m)
+      : den_(2 * m), stepQ_(2 * n / den_), stepR_(2 * n % den_), q_(n / den_), r_(n % den_) {}
   int Next() {
-    const int v = static_cast<int>(q_ + num_ / den_);
-    num_ += step_;
-    if (num_ >= den_) {
-      q_ += num_ / den_;
-      num_ %= den_;
+    const int v = q_;
+    q_ += stepQ_;
+    r_ += stepR_;
+    if (r_ >= den_) {
+      r_ -= den_;
+      ++q_;
     }
     return v;
   }
 
  private:
-  int64_t step_, den_, num_, q_ = 0;
+  int den_, stepQ_, stepR_, q_, r_;
 };
 
 template <int Bpp>
