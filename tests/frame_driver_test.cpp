@@ -17,6 +17,7 @@ class FrameDriver : public ::testing::Test {
     ResetGlobals();
     G.ProgramFolder = TARVELLE_BUILD_DIR "/";  // the level file the title checks for
     SetClock(&clock);
+    form.FormCreate();  // the title draws from the picture catalogue
     form.InitVideo();
   }
   void TearDown() override { SetClock(nullptr); }

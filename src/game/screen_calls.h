@@ -12,7 +12,7 @@
 // Title menu.
 void BuildMenu();
 void DrawTitle();
-void ResetMenu();  // back to the first item, highlights cleared
+void ResetMenu();  // zooms stopped, pointer above the menu; the selection stays
 void MoveSelection(int32_t delta);
 int32_t MenuSelected();  // 1-based
 int32_t MenuItemCount();
@@ -52,9 +52,11 @@ void ShowFinalEnding();
 
 // The playfield picture (flips the display).
 void DrawPlayfield();
+// The water background, without flipping.
+void DrawWater();
 
 // High-score table, as the end of a game asks for it.
-void LoadHighScoresOnce();  // reads the table the first time it is needed
+void LoadHighScoresOnce();         // reads the table the first time it is needed
 int32_t ScoreRank(int32_t score);  // 1..10, or 0 for no place
 // Opens the table screen (creating it on first use); with enter, inserts score at its rank and
 // starts name entry.
@@ -70,7 +72,7 @@ void StartTransition(const std::string& imageName, int32_t duration, int32_t tur
 void DrawTransitionStep();
 bool TransitionFinished();
 bool TransitionInterrupted(TGameState state);  // the running caption interrupted that state
-void TransitionRestoreState();  // puts back the state the transition interrupted
+void TransitionRestoreState();                 // puts back the state the transition interrupted
 void FreeTransition();
 void ShowScorePopup(int32_t points);
 void DrawScorePopups();
