@@ -107,6 +107,15 @@ TEST_F(Options, ClicksSetBarsAndDifficulty) {
   EXPECT_EQ(G.Difficulty, 2);
   Click(380, 300);  // the name
   EXPECT_EQ(G.Difficulty, 3);
+  // A click counts where it happened, even before a frame has seen the pointer move there.
+  G.PointerPos = {320, 226};
+  TInputEvent e;
+  e.Kind = TInputEvent::MouseUp;
+  e.X = 440;
+  e.Y = 185;
+  app.Dispatch(e);
+  EXPECT_EQ(G.SFXVol, 9);
+  EXPECT_EQ(EditVolume->Row, 1);
   Click(200, 400);  // nothing there
   EXPECT_EQ(G.GameState, gsOptions);
   Click(300, 320);
