@@ -12,8 +12,10 @@ TSurface* ScreenSurface() {
 }
 
 TBitmapFont* GameFont() {
-  if (!BitmapFont && MainForm)
-    BitmapFont = std::make_unique<TBitmapFont>(&MainForm->ImageList.Find("fnt1"));
+  if (!BitmapFont && MainForm) {
+    // Without its strip (a catalogue not loaded) the font draws nothing.
+    BitmapFont = std::make_unique<TBitmapFont>(MainForm->ImageList.TryFind("fnt1"));
+  }
   return BitmapFont.get();
 }
 
