@@ -51,14 +51,17 @@ class TTtfSystemFont : public ISystemFont {
 // The font library, open for the rest of the run once a font was asked for.
 struct TFontLibrary {
   bool Ok = TTF_Init() == 0;
+  bool FontconfigUsed = false;
   std::map<std::tuple<std::string, int32_t, bool>, std::unique_ptr<ISystemFont>> Fonts;
   ~TFontLibrary() {
     Fonts.clear();
     if (Ok) TTF_Quit();
+    if (FontconfigUsed) FcFini();  // fontconfig keeps its configuration until told to let go
   }
 };
 
 bool disabled = false;
+bool fontconfigUsed = false;
 
 bool IsFile(const std::string& path) {
   std::error_code ec;
@@ -67,6 +70,7 @@ bool IsFile(const std::string& path) {
 
 std::string FontconfigFile(const std::string& family, bool bold) {
   if (!FcInit()) return "";
+  fontconfigUsed = true;
   std::string file;
   FcPattern* pattern = FcPatternCreate();
   FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
@@ -108,6 +112,7 @@ ISystemFont* SystemFont(const std::string& family, int32_t points, bool bold) {
   if (it != library.Fonts.end()) return it->second.get();
   std::unique_ptr<ISystemFont>& slot = library.Fonts[key];
   const std::string file = FindFontFile(family, bold);
+  library.FontconfigUsed = fontconfigUsed;
   TTtfFont font(file.empty() ? nullptr : TTF_OpenFontDPI(file.c_str(), points, 96, 96));
   if (font) {
     TTF_SetFontHinting(font.get(), TTF_HINTING_MONO);
