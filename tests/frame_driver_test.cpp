@@ -17,7 +17,7 @@ class FrameDriver : public ::testing::Test {
     ResetGlobals();
     G.ProgramFolder = TARVELLE_BUILD_DIR "/";  // the level file the title checks for
     SetClock(&clock);
-    form.FormCreate();  // the title draws from the picture catalogue
+    form.FormCreate();
     form.InitVideo();
   }
   void TearDown() override { SetClock(nullptr); }
@@ -279,6 +279,7 @@ class CountdownSounds : public ::testing::Test {
     ResetGlobals();
     SetClock(&clock);
     InitSound(std::make_unique<TFakeAudioDevice>());
+    form.FormCreate();
     form.InitVideo();
     G.GameState = gsPlaying;
     G.SleepMs = 0;

@@ -14,6 +14,7 @@
 #include "game/app_loop.h"
 #include "game/globals.h"
 #include "game/main_form.h"
+#include "game/playfield.h"
 #include "game/screen_calls.h"
 #include "media/sound.h"
 #include "platform/clock.h"

@@ -68,6 +68,7 @@ class LevelFileTest : public ::testing::Test {
   void SetUp() override {
     ResetGlobals();
     SetClock(&clock);
+    form.FormCreate();
     form.InitVideo();
     G.ProgramFolder = folder.Folder();
   }

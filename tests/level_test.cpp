@@ -29,6 +29,7 @@ class LoadLevelTest : public ::testing::Test {
   void SetUp() override {
     ResetGlobals();
     SetClock(&clock);
+    form.FormCreate();
     form.InitVideo();
     G.ProgramFolder = folder.Folder();
   }

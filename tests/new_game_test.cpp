@@ -21,6 +21,7 @@ class NewGameTest : public ::testing::Test {
   void SetUp() override {
     ResetGlobals();
     SetClock(&clock);
+    form.FormCreate();
     form.InitVideo();
     G.ProgramFolder = TARVELLE_BUILD_DIR "/";  // the shipped level file and music
     InitSound(std::make_unique<TFakeAudioDevice>());

@@ -11,6 +11,7 @@ class TDragon : public TImageSprite {
  public:
   // Created under the sprite root on cell (1, GridRows), facing right, with 110 energy.
   explicit TDragon(TSprite* parent);
+  ~TDragon() override;
 
   // The player's (or the demo's) move by one cell; dx, dy each -1, 0 or 1, one of them 0.
   void RequestJump(int32_t dx, int32_t dy);
@@ -53,8 +54,7 @@ class TDragon : public TImageSprite {
   bool DeathTurnBack = false;
   int32_t Column = 1, Row = 1;
   int32_t Energy = 110;  // 0 .. 150
-
- private:
+  // Moves along the hop to where it is t ms after it began; lands at 250 ms.
   void Hop(int32_t t);
 };
 

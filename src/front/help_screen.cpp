@@ -5,6 +5,7 @@
 #include "front/screen_text.h"
 #include "game/globals.h"
 #include "game/main_form.h"
+#include "game/playfield.h"
 #include "game/screen_calls.h"
 
 std::unique_ptr<THelp> Help;

@@ -9,6 +9,7 @@
 #include "game/level.h"
 #include "game/level_reader.h"
 #include "game/main_form.h"
+#include "game/playfield.h"
 #include "game/screen_calls.h"
 #include "game/title_sound.h"
 #include "platform/clock.h"

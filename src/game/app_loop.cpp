@@ -4,6 +4,7 @@
 
 #include "front/cp1252.h"
 #include "front/keys.h"
+#include "game/globals.h"
 #include "game/main_form.h"
 #include "game/screen_calls.h"
 #include "platform/clock.h"
@@ -61,6 +62,14 @@ void TApplication::Dispatch(const TInputEvent& e) {
     case TInputEvent::DisplayChanged:
       form_.DisplayChanged();
       break;
+    case TInputEvent::Exposed:
+    case TInputEvent::Restored:
+      // While the timer stands still no frame will come to draw the window again.
+      if (!form_.DXTimer1.Enabled() || !form_.DXTimer1.AppActive()) form_.DXDraw.ShowAgain();
+      break;
+    case TInputEvent::PadRemoved:
+      if (G.GameState == gsPlaying) form_.PauseGame();
+      break;
     default:
       break;
   }
@@ -84,10 +93,24 @@ void TApplication::FollowTextInput() {
   output_.SetTextInput(want);
 }
 
+void TApplication::ReportPad() {
+  const TPadStick stick = output_.PadStick();
+  if (!stick.Connected) return;
+  const uint32_t now = Clock().Now();
+  const uint32_t interval = G.GameState == gsPlaying ? kPadReportPlay : kPadReportMenu;
+  if (now - lastPadReport_ < interval) return;
+  lastPadReport_ = now;
+  G.AxisCentreX = stick.CentreX;
+  G.AxisCentreY = stick.CentreY;
+  form_.JoyMove(static_cast<uint32_t>(stick.X & 0xFFFF) |
+                (static_cast<uint32_t>(stick.Y & 0xFFFF) << 16));
+}
+
 void TApplication::Step() {
   TInputEvent e;
   while (!form_.Closed() && output_.PollEvent(e)) Dispatch(e);
   if (form_.Closed()) return;
+  ReportPad();
   RepeatHeldKey();
   FollowTextInput();
   form_.DXTimer1.Idle();

@@ -27,11 +27,16 @@ class TApplication {
   // Key auto-repeat of a held key: the first repeat after 250 ms, then every 33 ms.
   static constexpr uint32_t kRepeatDelay = 250;
   static constexpr uint32_t kRepeatInterval = 33;
+  // Game pad position reports: in the menus (four reports a step) about four steps a second;
+  // in play often enough that a held stick hops the Dragon again just after it lands.
+  static constexpr uint32_t kPadReportMenu = 62;
+  static constexpr uint32_t kPadReportPlay = 30;
 
  private:
   void KeyDown(int32_t key, uint32_t shift);
   void RepeatHeldKey();
   void FollowTextInput();
+  void ReportPad();
 
   TMainForm& form_;
   IVideoOutput& output_;
@@ -39,5 +44,6 @@ class TApplication {
   uint32_t heldShift_ = 0;
   uint32_t nextRepeat_ = 0;
   bool textInput_ = false;
+  uint32_t lastPadReport_ = 0;
   int exitCode_ = 0;
 };

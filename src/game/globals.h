@@ -68,7 +68,7 @@ struct TGameGlobals {
   // Input: the mouse pointer in client coordinates of the game window, and the gamepad.
   TPoint PointerPos;
   int32_t AxisCentreX = 32767, AxisCentreY = 32767;
-  bool JoyRepeatMode = false;
+  bool JoyRepeatMode = true;  // a held stick repeats its move every JoyRepeat reports
   int32_t JoyRepeat = 4;
   int32_t JoyLeft = 0, JoyRight = 0, JoyUp = 0, JoyDown = 0;
   uint32_t JoyLastTime = 0;

@@ -55,6 +55,9 @@ class TMainForm {
   void DXDrawMouseUp(int32_t button, uint32_t shift, int32_t x, int32_t y);
   void PauseGame();
   void ResumeGame();
+  // A game pad position report: X in the low 16 bits, Y in the high 16 bits.
+  void JoyMove(uint32_t position);
+  void JoyButUp(uint32_t buttons);
 
   IVideoOutput* Output() const { return output_; }
 

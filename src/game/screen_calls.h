@@ -52,8 +52,6 @@ void ShowFinalEnding();
 
 // The playfield picture (flips the display).
 void DrawPlayfield();
-// The water background, without flipping.
-void DrawWater();
 
 // High-score table, as the end of a game asks for it.
 void LoadHighScoresOnce();         // reads the table the first time it is needed

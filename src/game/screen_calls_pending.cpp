@@ -6,16 +6,6 @@ void DemoStep() {}
 void StartDemo() {}
 void EndDemo() {}
 
-void ContinueAfterKey() {}
-void AnimatePads() {}
-void SinkAllPads() {}
-void SpawnBonus() {}
-void SpawnFood() {}
-void CheckLevelEnd() {}
-void ShowFinalEnding() {}
-
-void DrawPlayfield() {}
-
 void StartFallingCaption(const std::string&) {}
 bool FallingCaptionActive() {
   return false;
@@ -33,5 +23,3 @@ void TransitionRestoreState() {}
 void FreeTransition() {}
 void ShowScorePopup(int32_t) {}
 void DrawScorePopups() {}
-
-void RequestJump(int32_t, int32_t) {}

@@ -48,6 +48,10 @@ void TDXDraw::Flip() {
   output_->Present(surface_);
 }
 
+void TDXDraw::ShowAgain() {
+  if (initialized_) output_->Present(surface_);
+}
+
 void TDXDraw::SurfacesRestored() {
   if (initialized_ && OnRestoreSurface) OnRestoreSurface();
 }

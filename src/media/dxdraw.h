@@ -57,6 +57,8 @@ class TDXDraw {
   bool CanDraw() const;
   // Shows the drawing surface.
   void Flip();
+  // Shows the last picture again (the window was uncovered while no frames are drawn).
+  void ShowAgain();
 
   TSurface& Surface() { return surface_; }
   const TPixelFormat& PixelFormat() const { return surface_.Format(); }

@@ -10,6 +10,7 @@ void TPictureCollectionItem::SetPicture(TSurface picture) {
 void TPictureCollectionItem::SetTransparentColor(uint32_t color) {
   transparentColor_ = color & 0xFFFFFF;
   keyPixel_ = ColorToPixel(format_, transparentColor_);
+  spans_ = {};
 }
 
 int32_t TPictureCollectionItem::PatternCount() const {
@@ -29,6 +30,7 @@ void TPictureCollectionItem::Restore(const TPixelFormat& format) {
   format_ = format;
   keyPixel_ = ColorToPixel(format_, transparentColor_);
   stale_ = false;
+  spans_ = {};
   if (picture_.IsEmpty()) {
     surface_ = TSurface();
     return;

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "media/key_spans.h"
 #include "media/surface.h"
 
 // Named colours of the catalogue, as colour values 0x00BBGGRR.
@@ -69,6 +70,7 @@ class TPictureCollectionItem {
   TSurface surface_;
   TPixelFormat format_;
   bool stale_ = true;
+  TKeySpans spans_;  // the opaque runs of surface_, found on the first scaled keyed draw
   uint32_t transparentColor_ = clBlack;
   uint32_t keyPixel_ = 0;
 };

@@ -6,6 +6,13 @@ void TPictureCollectionItem::StretchDraw(TSurface& dest, const TRect& destRect, 
   if (pattern < 0 || pattern >= PatternCount()) return;
   SurfaceIn(dest.Format());
   const TPatternSurface p = PatternSurface(pattern);
+  const bool scaled = destRect.Width() != p.Rect.Width() || destRect.Height() != p.Rect.Height();
+  if (Transparent && scaled) {
+    // Scaled keyed drawing copies the picture's opaque runs, found once per surface.
+    if (spans_.Empty()) spans_ = FindKeySpans(*p.Surface, keyPixel_);
+    StretchDrawSpans(dest, destRect, *p.Surface, p.Rect, spans_);
+    return;
+  }
   ::StretchDraw(dest, destRect, *p.Surface, p.Rect, Transparent, keyPixel_);
 }
 

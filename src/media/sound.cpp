@@ -51,10 +51,14 @@ void ShutdownSound() {
 }
 
 void PlaySound(const std::string& name) {
+  PlaySoundPanned(name, 0);
+}
+
+void PlaySoundPanned(const std::string& name, int32_t pan) {
   if (!SoundAvailable || G.SFXVol <= 0) return;
   TWaveCollectionItem& item = DXWaveList.Find(name);
   item.Volume = SoundVolumeFor(G.SFXVol);
-  item.Pan = 0;
+  item.Pan = pan;
   item.Play();
 }
 

@@ -25,6 +25,8 @@ void ShutdownSound();
 
 // Plays a catalogue sound at the effects volume, centred. Letter case is ignored.
 void PlaySound(const std::string& name);
+// The same, toward one side: pan in hundredths of a decibel, negative to the left.
+void PlaySoundPanned(const std::string& name, int32_t pan);
 // Plays a sound placed at a grid cell: quieter the further it is from the Dragon, and on the
 // Dragon's left or right.
 void PlaySoundAt(const std::string& name, int column, int row);

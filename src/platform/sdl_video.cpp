@@ -6,6 +6,7 @@
 #include <cstring>
 #include <optional>
 
+#include "platform/sdl_gamepad.h"
 #include "platform/sdl_handles.h"
 #include "platform/sdl_keys.h"
 #include "platform/video.h"
@@ -123,6 +124,8 @@ class TSdlVideo final : public IVideoOutput {
     if (Translate(ev, e)) return true;
     return PollEvent(e);
   }
+
+  TPadStick PadStick() const override { return pads_.Stick(); }
 
   void SetCursorVisible(bool visible) override {
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
@@ -319,6 +322,7 @@ class TSdlVideo final : public IVideoOutput {
             return true;
           case SDL_WINDOWEVENT_RESTORED:
             e.Kind = TInputEvent::Restored;
+            clearBorders_ = 2;
             return true;
           case SDL_WINDOWEVENT_CLOSE:
             e.Kind = TInputEvent::CloseRequest;
@@ -326,7 +330,8 @@ class TSdlVideo final : public IVideoOutput {
           case SDL_WINDOWEVENT_SIZE_CHANGED:
           case SDL_WINDOWEVENT_EXPOSED:
             clearBorders_ = 2;
-            return false;
+            e.Kind = TInputEvent::Exposed;
+            return true;
           default:
             return false;
         }
@@ -342,11 +347,12 @@ class TSdlVideo final : public IVideoOutput {
         e.Kind = TInputEvent::DisplayChanged;
         return true;
       default:
-        return false;
+        return pads_.Translate(ev, e);
     }
   }
 
   TSdlSubsystem video_;
+  TSdlGamepads pads_;
   TSdlWindow window_;
   TSdlRenderer renderer_;
   TSdlTexture texture_;

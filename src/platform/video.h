@@ -24,6 +24,9 @@ struct TInputEvent {
     CloseRequest,  // the window's close button, or the desktop asks the program to end
     DeviceReset,   // the picture's textures were lost and have been made again
     DisplayChanged,
+    Exposed,     // the window was uncovered, restored or resized: its picture must be shown again
+    PadAdded,    // a game pad was plugged in
+    PadRemoved,  // the game pad in use was unplugged
   };
   TKind Kind = None;
   int32_t Key = 0;
@@ -32,6 +35,14 @@ struct TInputEvent {
   int32_t X = 0, Y = 0;
   int32_t Button = 0;
   std::string Text;
+};
+
+// The left stick of the game pad in use, each axis 0 .. 65535, with the reading of the stick at
+// rest (never 0).
+struct TPadStick {
+  bool Connected = false;
+  int32_t X = 32768, Y = 32768;
+  int32_t CentreX = 32768, CentreY = 32768;
 };
 
 // Raised when the window or its picture cannot be made.
@@ -63,6 +74,8 @@ class IVideoOutput {
   // Pace presents to the refresh rate where the system gives no vertical sync (off for a
   // virtual clock).
   virtual void SetPacing(bool on) = 0;
+  // The game pad's stick; not connected where there is no pad.
+  virtual TPadStick PadStick() const { return {}; }
 };
 
 // The SDL2 window. The video driver is SDL's choice (SDL_VIDEODRIVER=dummy runs headless).

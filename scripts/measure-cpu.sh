@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Measures how much of one processor core the real game uses in a real X window (under Xvfb):
+# first at the title menu, then while a level is played (the Dragon hopping about).
+# Usage: scripts/measure-cpu.sh [SECONDS] [EXECUTABLE]   (default 10 s each, build/dev/tarvelle)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+secs=${1:-10}
+exe=$(realpath "${2:-build/dev/tarvelle}")
+for tool in xvfb-run xdotool xwininfo; do
+  command -v "$tool" >/dev/null || { echo "needs $tool (apt-get install xvfb xdotool x11-utils)"; exit 2; }
+done
+exec xvfb-run -a -s "-screen 0 1024x768x24" bash -s "$exe" "$secs" <<'INNER'
+set -euo pipefail
+exe=$1
+secs=$2
+tmp=$(mktemp -d)
+export XDG_CONFIG_HOME=$tmp/config XDG_DATA_HOME=$tmp/data
+"$exe" 2>"$tmp/stderr" &
+pid=$!
+trap 'kill $pid 2>/dev/null; rm -rf "$tmp"' EXIT
+for _ in $(seq 1 100); do
+  win=$(xdotool search --name '^Tarvelle$' 2>/dev/null | head -n 1 || true)
+  [ -n "$win" ] && break
+  sleep 0.1
+done
+[ -n "$win" ] || { echo "no game window"; exit 1; }
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+ticks=$(getconf CLK_TCK)
+cpu() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
+measure() {
+  local start end
+  start=$(cpu)
+  sleep "$secs"
+  end=$(cpu)
+  echo "$(( (end - start) * 1000 / (ticks * secs) ))"
+}
+sleep 2
+menu=$(measure)
+xdotool key --window "$win" Return
+sleep 1
+start=$(cpu)
+for _ in $(seq 1 $((secs * 2))); do
+  xdotool key --window "$win" Right
+  sleep 0.25
+  xdotool key --window "$win" Left
+  sleep 0.25
+done
+end=$(cpu)
+play=$(( (end - start) * 1000 / (ticks * secs) ))
+printf 'title menu: %d.%d%% of one core\n' $((menu / 10)) $((menu % 10))
+printf 'playing:    %d.%d%% of one core\n' $((play / 10)) $((play % 10))
+INNER

@@ -1,0 +1,49 @@
+// The end of a game: the congratulation after the last level, and the high-score check.
+#include "game/globals.h"
+#include "game/main_form.h"
+#include "game/rules.h"
+#include "game/screen_calls.h"
+#include "media/messages.h"
+#include "media/sound.h"
+#include "platform/clock.h"
+
+namespace {
+
+constexpr uint32_t Yellow = 0x00FFFF;  // 0x00BBGGRR
+constexpr uint32_t White = 0xFFFFFF;
+
+// True when Score earns a place; the table is read the first time it is needed.
+bool ScoreQualifies() {
+  LoadHighScoresOnce();
+  return ScoreRank(G.Score) > 0;
+}
+
+}  // namespace
+
+void CheckHighScore() {
+  if (ScoreQualifies())
+    ShowHighScores(true, G.Score);
+  else
+    DrawPressAnyKey(400);
+}
+
+void CheckHighScoreQuiet() {
+  if (!ScoreQualifies()) DrawPressAnyKey(400);
+}
+
+void ShowFinalEnding() {
+  DrawShadowText(Messages().Value("fin1"), "Arial", 26, 140, Yellow);
+  DrawShadowText(Messages().Value("fin1a"), "Arial", 26, 260, White);
+  CheckHighScoreQuiet();
+  if (MainForm) {
+    MainForm->DXDraw.Flip();
+    MainForm->DXTimer1.SetEnabled(true);
+  }
+  // The fanfare sounds right and left in turn; the game takes no input meanwhile.
+  for (int i = 1; i <= 6; ++i) {
+    PlaySoundPanned("Win", i % 2 == 1 ? 5000 : -5000);
+    Sleep(300);
+  }
+  Sleep(3000);
+  CheckHighScore();
+}

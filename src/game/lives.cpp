@@ -1,0 +1,83 @@
+// Losing a life, the end of a level, and what a key does afterwards.
+#include "actors/dragon.h"
+#include "game/globals.h"
+#include "game/level.h"
+#include "game/main_form.h"
+#include "game/rules.h"
+#include "game/screen_calls.h"
+#include "media/sound.h"
+#include "platform/clock.h"
+
+void LoseLife(uint8_t reason) {
+  G.GameState = gsDying;
+  G.DeathReason = reason;
+  if (Dragon) Dragon->StartDeath();
+  if (G.Lives > 0) --G.Lives;
+  DrawPlayfield();
+  switch (reason) {
+    case drDrowned:
+      PlaySound("Splash");
+      break;
+    case drTimeUp:
+      PlaySound("TimeUp");
+      break;
+    case drStarved:
+      PlaySound("EDeath");
+      break;
+    default:
+      PlaySound("Lose");
+      break;
+  }
+}
+
+int32_t DiamondPoints(int32_t timeLeft, int32_t difficulty, int32_t levelNo, int32_t energy) {
+  // Difficulty is 1..3; anything else counts as the easiest.
+  if (difficulty < 1 || difficulty > 3) difficulty = 1;
+  int32_t points = timeLeft / (4 - difficulty) * 10 + difficulty * 100 + levelNo * 10 +
+                   energy / 5 * 10 * difficulty;
+  if (timeLeft == 0) points += levelNo * 10 * difficulty;
+  return points;
+}
+
+void CheckLevelEnd() {
+  switch (G.GameState) {
+    case gsLevelDone:
+      StartTransition("Complete", 1200, 0, 50, 200);
+      PlaySound("Win");
+      return;
+    case gsCaught:
+      LoseLife(drCaught);
+      PlaySound("Eaten");
+      return;
+    case gsPlaying:
+    case gsDemo:
+      break;
+    default:
+      return;
+  }
+  if (!Dragon || Dragon->Hopping()) return;  // a Dragon in mid-hop waits until it lands
+  const TPad& p = G.Pads[Dragon->Column][Dragon->Row];
+  if (p.Size == 0) {
+    LoseLife(drDrowned);
+  } else if (Dragon->Energy == 0) {
+    LoseLife(drStarved);
+  }
+}
+
+void ContinueAfterKey() {
+  TMainForm* form = MainForm;
+  if (G.LevelNo >= G.LevelCount && G.GameState == gsLevelDone) {
+    if (form) {
+      form->DXTimer1.SetEnabled(true);
+      form->BackToMenu();
+    }
+  } else if (G.Lives == 0 || G.LevelNo >= G.LevelCount) {
+    if (form) form->BackToMenu();
+    G.LevelTicks = 1;
+    G.LastTick = timeGetTime();
+    if (form) form->DXTimer1.SetEnabled(true);
+  } else {
+    if (G.GameState == gsLevelDone) ++G.LevelNo;
+    LoadLevel();
+  }
+}

@@ -1,0 +1,106 @@
+// The picture of a level: water, pads, the actors, hints and captions, the status line.
+#include "game/playfield.h"
+
+#include <cstdlib>
+
+#include "actors/dragon.h"
+#include "actors/sprite_tree.h"
+#include "game/globals.h"
+#include "game/main_form.h"
+#include "game/rules.h"
+#include "game/screen_calls.h"
+#include "media/image_item.h"
+
+namespace {
+
+TSurface& Screen() {
+  return MainForm->DXDraw.Surface();
+}
+
+TPictureCollectionItem& Picture(const char* name) {
+  return MainForm->ImageList.Find(name);
+}
+
+bool KeysHintShown() {
+  return G.LevelNo == 1 && G.SecondsElapsed < 3 && G.MaxLevel < 3 &&
+         (G.GameState == gsPlaying || G.GameState == gsPaused || G.GameState == gsExitPrompt);
+}
+
+}  // namespace
+
+uint32_t ToSurfaceColor(uint8_t r, uint8_t g, uint8_t b) {
+  return ToSurfaceColor(MainForm->DXDraw.PixelFormat(), r, g, b);
+}
+
+void DrawWater() {
+  if (G.WaterLoaded) {
+    TPictureCollectionItem& water = Picture(G.LevelTicks % 800 >= 400 ? "Water2" : "Water1");
+    Screen().CopyFrom(0, 0, water.SurfaceIn(Screen().Format()), {0, 0, 640, 480});
+  } else {
+    Screen().Fill(ToSurfaceColor(70, 177, 221));
+  }
+}
+
+void DrawPads(int32_t x, int32_t y) {
+  const TPad& p = G.Pads[x][y];
+  if (p.Kind != pkLily && p.Kind != pkIsland && p.Kind != pkStepped) return;
+  const int32_t cellW = CellW(), cellH = CellH();
+  const int32_t left = (x - 1) * cellW, top = (y - 1) * cellH + 20;
+  if (p.Size == 0 && p.Kind != pkIsland && std::abs(G.LevelTicks - p.EmptySince) < 250) {
+    // The pad has just gone under water.
+    TPictureCollectionItem& splash = Picture("Splash");
+    splash.Draw(Screen(), left + (cellW - splash.Width()) / 2, top + (cellH - splash.Height()) / 2,
+                0);
+  } else if (p.Size > 0) {
+    TPictureCollectionItem& pad = Picture(p.Kind == pkLily     ? "Normal"
+                                          : p.Kind == pkIsland ? "Stable"
+                                                               : "Stepped");
+    const int32_t h = pad.Height() * p.Size / pad.Width();
+    pad.StretchDraw(Screen(), Bounds(left + (cellW - p.Size) / 2, top + (cellH - h) / 2, p.Size, h),
+                    0);
+  }
+}
+
+void DrawCentred(const char* name) {
+  TPictureCollectionItem& item = Picture(name);
+  item.Draw(Screen(), (640 - item.Width()) / 2, (440 - item.Height()) / 2, 0);
+}
+
+void DrawPlayfield() {
+  if (!MainForm || !MainForm->DXDraw.CanDraw()) return;
+  DrawWater();
+  for (int32_t x = 1; x <= G.GridCols; ++x)
+    for (int32_t y = 1; y <= G.GridRows; ++y) DrawPads(x, y);
+  if (G.DiamondDelay != 0 && G.SecondsElapsed >= G.DiamondDelay) PlaceDiamond();
+
+  SpriteEngine.Move(G.LagCount);
+  SpriteEngine.SweepDead();
+  SpriteEngine.Draw();
+
+  if (KeysHintShown()) {
+    TPictureCollectionItem& keys = Picture("Keys");
+    BlendImage(Screen(), 262, 335, keys, {0, 0, keys.Width() - 1, keys.Height() - 1},
+               255 - 70 * G.SecondsElapsed);
+  }
+  DrawFrameCounter();
+  // The death may end by building the level again, which draws a whole picture of its own and
+  // replaces the Dragon: the old one is not touched after this call.
+  if (G.GameState == gsDying && Dragon) Dragon->DrawDeath();
+  if (G.GameState == gsTransition) {
+    DrawTransitionStep();
+    if (TransitionFinished()) {
+      if (G.Lives == 0)
+        CheckHighScore();
+      else if (!(TransitionInterrupted(gsLevelDone) && G.LevelNo >= G.LevelCount))
+        DrawPressAnyKey(400);
+    }
+  }
+  DrawScorePopups();
+  DrawHud();
+  DrawFallingCaption();
+  if (G.GameState == gsPaused) DrawCentred("Pause");
+  if (G.GameState == gsExitPrompt) DrawStringCentred(220, "Exit to menu? (Y/N)");
+  if (G.DemoMode) DrawStringCentred(420, "Press any key to exit");
+  // The display shows one drawing surface, so a still picture needs no copy between pages.
+  MainForm->DXDraw.Flip();
+}

@@ -1,0 +1,19 @@
+#pragma once
+#include <cstdint>
+
+// The pieces of the play picture (DrawPlayfield itself is declared in screen_calls.h).
+
+// The pixel value of a colour on the display's drawing surface.
+uint32_t ToSurfaceColor(uint8_t r, uint8_t g, uint8_t b);
+// The animated water from the picture pack, or a plain fill without it.
+void DrawWater();
+// The pad of one cell at its current size, or the splash of one that just went under.
+void DrawPads(int32_t x, int32_t y);
+// Pattern 0 of the named picture, centred over the playfield.
+void DrawCentred(const char* name);
+
+// The status line along the bottom: level, lives with the energy heart, time, score.
+void DrawHud();
+void DrawHudIcon(int32_t x, const char* name);
+// value as exactly `digits` decimal digits of "Numz", leading zeros drawn, higher digits dropped.
+void DrawNumber(int32_t value, int32_t digits, int32_t x);
