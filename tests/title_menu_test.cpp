@@ -66,7 +66,6 @@ TEST_F(TitleMenu, ASecondMoveWithinTheZoomShrinksFromTheSizeReached) {
   EXPECT_GT(grown, Menu->Item(2).MinWidth);
   EXPECT_LT(grown, Menu->Item(2).MaxWidth);
   Tap(VK_DOWN);  // at once it starts shrinking from there
-  G.LevelTicks += 0;
   Frame(0);
   EXPECT_NEAR(Menu->Item(2).Width, grown, 1);
   Frame(50);
