@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  libsdl2-dev libstb-dev libjpeg62-turbo-dev libfluidsynth-dev timgm6mb-soundfont
+  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev fonts-liberation2 libstb-dev libjpeg62-turbo-dev libfluidsynth-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils
 )

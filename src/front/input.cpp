@@ -106,7 +106,10 @@ void TMainForm::FormKeyPress(char key) {
   if (G.GameState == gsHighScores && RecordsEntering()) NameEntryChar(key);
 }
 
-void TMainForm::DXDrawMouseUp(int32_t button, uint32_t, int32_t, int32_t) {
+void TMainForm::DXDrawMouseUp(int32_t button, uint32_t, int32_t x, int32_t y) {
+  // A click counts where it happened: the pointer may have moved since the last frame sampled
+  // it (a quick move and click between two frames).
+  G.PointerPos = {x, y};
   switch (G.GameState) {
     case gsMenu:
       if (button == 0 && PointerOverSelected()) ActivateSelected();

@@ -2,36 +2,13 @@
 
 #include <exception>
 
+#include "front/cp1252.h"
 #include "front/keys.h"
 #include "game/globals.h"
 #include "game/main_form.h"
 #include "game/screen_calls.h"
 #include "platform/clock.h"
 #include "platform/video.h"
-
-namespace {
-
-// Appends the characters of UTF-8 text that fit in one byte (Latin-1); others are dropped.
-std::string Latin1(const std::string& utf8) {
-  std::string out;
-  for (size_t i = 0; i < utf8.size();) {
-    const auto c = static_cast<unsigned char>(utf8[i]);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-      ++i;
-    } else if ((c & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
-      const uint32_t cp = ((c & 0x1F) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F);
-      if (cp >= 0xA0 && cp < 0x100) out += static_cast<char>(cp);
-      i += 2;
-    } else {
-      ++i;
-      while (i < utf8.size() && (static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) ++i;
-    }
-  }
-  return out;
-}
-
-}  // namespace
 
 char KeyCharacter(int32_t key, uint32_t shift) {
   if (shift & ssAlt) return 0;
@@ -63,7 +40,8 @@ void TApplication::Dispatch(const TInputEvent& e) {
       form_.FormKeyUp(e.Key, e.Shift);
       break;
     case TInputEvent::TextInput:
-      for (char c : Latin1(e.Text)) form_.FormKeyPress(c);
+      // Typed text reaches the game one Windows-1252 byte a character.
+      for (char c : Cp1252FromUtf8(e.Text)) form_.FormKeyPress(c);
       break;
     case TInputEvent::MouseUp:
       form_.DXDrawMouseUp(e.Button, e.Shift, e.X, e.Y);

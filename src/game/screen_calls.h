@@ -12,7 +12,7 @@
 // Title menu.
 void BuildMenu();
 void DrawTitle();
-void ResetMenu();  // back to the first item, highlights cleared
+void ResetMenu();  // zooms stopped, pointer above the menu; the selection stays
 void MoveSelection(int32_t delta);
 int32_t MenuSelected();  // 1-based
 int32_t MenuItemCount();

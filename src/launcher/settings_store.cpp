@@ -1,16 +1,13 @@
 #include "launcher/settings_store.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
 
+#include "platform/atomic_file.h"
 #include "platform/paths.h"
 
 namespace {
@@ -109,23 +106,10 @@ bool TSettingsKey::Flush() {
   for (const auto& [name, v] : values_)
     out += name + " = " +
            (v.Type == vtDword ? "dword:" + std::to_string(v.Number) : "string:" + v.Text) + "\n";
-  const std::string tmp = file_ + ".tmp";
-  FILE* f = std::fopen(tmp.c_str(), "wb");
-  bool ok = f != nullptr;
-  if (f) {
-    ok = std::fwrite(out.data(), 1, out.size(), f) == out.size();
-    ok = (std::fflush(f) == 0) && ok;
-    ok = (fsync(fileno(f)) == 0) && ok;
-    ok = (std::fclose(f) == 0) && ok;
-  }
-  if (ok) {
-    std::filesystem::rename(tmp, file_, ec);
-    ok = !ec;
-  }
-  if (!ok) {
+  std::string error;
+  const bool ok = files::WriteAtomically(file_, out, &error);
+  if (!ok)
     std::fprintf(stderr, "Tarvelle: cannot write the settings file %s: %s\n", file_.c_str(),
-                 std::strerror(errno));
-    std::filesystem::remove(tmp, ec);
-  }
+                 error.c_str());
   return ok;
 }

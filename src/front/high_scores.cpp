@@ -1,0 +1,130 @@
+#include "front/high_scores.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "front/records_window.h"
+#include "game/globals.h"
+#include "game/screen_calls.h"
+#include "platform/atomic_file.h"
+#include "platform/paths.h"
+
+THighScores HighScores;
+bool ScoresLoaded = false;
+
+namespace {
+
+std::string dataFolder;
+bool fileDamaged = false;  // set the file aside before writing over it
+
+}  // namespace
+
+void THighScoreEntry::SetName(const std::string& name) {
+  Length = static_cast<uint8_t>(std::min<size_t>(name.size(), Chars.size()));
+  std::copy_n(name.begin(), Length, Chars.begin());
+}
+
+std::string EncodeHighScores(const THighScores& table) {
+  std::string out;
+  for (const THighScoreEntry& e : table) {
+    out += static_cast<char>(e.Length);
+    out.append(e.Chars.data(), e.Chars.size());
+    for (uint8_t r : e.Reserved) out += static_cast<char>(r);
+    const auto p = static_cast<uint32_t>(e.Points);
+    for (int i = 0; i < 4; ++i) out += static_cast<char>((p >> (8 * i)) & 0xFF);
+  }
+  return out;
+}
+
+bool DecodeHighScores(const std::string& bytes, THighScores& table) {
+  if (bytes.size() < kHighScoreFileSize) return false;
+  THighScores t;
+  for (int k = 0; k < kHighScoreCount; ++k) {
+    const auto* b = reinterpret_cast<const uint8_t*>(bytes.data()) + k * 20;
+    THighScoreEntry& e = t[k];
+    if (b[0] > 12) return false;
+    e.Length = b[0];
+    std::copy_n(b + 1, 12, reinterpret_cast<uint8_t*>(e.Chars.data()));
+    std::copy_n(b + 13, 3, e.Reserved.begin());
+    e.Points = static_cast<int32_t>(b[16] | (b[17] << 8) | (b[18] << 16) |
+                                    (static_cast<uint32_t>(b[19]) << 24));
+  }
+  table = t;
+  return true;
+}
+
+std::string HighScoreFolder() {
+  if (dataFolder.empty()) {
+    const std::string folder = paths::DataHome() + "Morvane/Tarvelle/";
+    dataFolder = paths::MakeFolders(folder) ? folder : G.ProgramFolder;
+    if (!dataFolder.empty() && dataFolder.back() != '/') dataFolder += '/';
+  }
+  return dataFolder;
+}
+
+std::string HighScoreFile() {
+  return HighScoreFolder() + "Hiscore.dat";
+}
+
+void LoadHighScores() {
+  ScoresLoaded = true;
+  fileDamaged = false;
+  HighScores = THighScores{};
+  const std::string file = HighScoreFile();
+  std::error_code ec;
+  if (!std::filesystem::exists(file, ec)) return;
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream bytes;
+  if (in) bytes << in.rdbuf();
+  if (!in || !DecodeHighScores(bytes.str(), HighScores)) {
+    HighScores = THighScores{};
+    fileDamaged = true;
+    std::fprintf(stderr,
+                 "Tarvelle: the high-score file %s is damaged; starting an empty table (the old "
+                 "file is kept as Hiscore.dat.bad)\n",
+                 file.c_str());
+  }
+}
+
+bool SaveHighScores() {
+  const std::string file = HighScoreFile();
+  if (fileDamaged) {
+    std::error_code ec;
+    std::filesystem::rename(file, file + ".bad", ec);
+    fileDamaged = false;
+  }
+  std::string error;
+  if (files::WriteAtomically(file, EncodeHighScores(HighScores), &error)) return true;
+  std::fprintf(stderr, "Tarvelle: cannot write the high-score file %s: %s\n", file.c_str(),
+               error.c_str());
+  return false;
+}
+
+int32_t ScoreRank(int32_t score) {
+  if (score <= 0) return 0;
+  for (int32_t k = 1; k <= kHighScoreCount; ++k)
+    if (score > HighScores[k - 1].Points) return k;
+  return 0;
+}
+
+void InsertHighScore(int32_t rank, int32_t score) {
+  if (rank < 1 || rank > kHighScoreCount) return;
+  for (int32_t k = kHighScoreCount; k > rank; --k) HighScores[k - 1] = HighScores[k - 2];
+  HighScores[rank - 1].Points = score;
+  HighScores[rank - 1].Length = 0;
+}
+
+void LoadHighScoresOnce() {
+  if (!ScoresLoaded) LoadHighScores();
+  if (!RecordsWindow) RecordsWindow = std::make_unique<TRecordsWindow>();
+}
+
+void ForgetHighScores() {
+  HighScores = THighScores{};
+  ScoresLoaded = false;
+  fileDamaged = false;
+  dataFolder.clear();
+  RecordsWindow.reset();
+}

@@ -1,0 +1,130 @@
+#include "front/records_window.h"
+
+#include "front/high_scores.h"
+#include "front/screen_text.h"
+#include "front/text_canvas.h"
+#include "game/globals.h"
+#include "game/main_form.h"
+#include "game/screen_calls.h"
+#include "media/sound.h"
+
+std::unique_ptr<TRecordsWindow> RecordsWindow;
+
+namespace {
+
+// Row colours by rank, as 0x00BBGGRR: red, yellow, blue, white.
+uint32_t RankColour(int32_t rank) {
+  if (rank == 1) return 0x3A34D8;
+  if (rank <= 3) return 0x3FD2FF;
+  if (rank <= 6) return 0xA85F1F;
+  return 0xFFFFFF;
+}
+
+constexpr uint32_t kShadow = 0x33241A;  // the navy of the game's outlines
+
+// Digits of the score, with leading zeros up to six.
+std::string ScoreText(int32_t points) {
+  std::string s = std::to_string(points);
+  if (points >= 0 && s.size() < 6) s.insert(0, 6 - s.size(), '0');
+  return s;
+}
+
+}  // namespace
+
+void TRecordsWindow::Show(bool enter, int32_t score) {
+  BlinkStart = G.LevelTicks;
+  const int32_t rank = enter ? ScoreRank(score) : 0;
+  Entering = rank > 0;  // a score without a place has no row to name
+  if (Entering) {
+    EditRank = rank;
+    CursorOn = false;
+    InsertHighScore(rank, score);
+  }
+  SavedState = G.GameState;
+  G.GameState = gsHighScores;
+}
+
+void TRecordsWindow::Draw() {
+  TSurface* s = ScreenSurface();
+  if (!s) return;
+  if (SavedState == gsMenu) DrawTitle();
+  if (Entering) {
+    if (G.LevelTicks - BlinkStart >= 150) {
+      BlinkStart = G.LevelTicks;
+      CursorOn = !CursorOn;
+    }
+  } else {
+    DrawPressAnyKey(400);
+  }
+  DrawPanel(380, 260);
+  TTextCanvas canvas(*s, "Arial", 16, false);
+  for (int32_t n = 1; n <= kHighScoreCount; ++n) {
+    const THighScoreEntry& e = HighScores[n - 1];
+    const int32_t y = 90 + 25 * n;
+    std::string name = e.Name();
+    if (Entering && CursorOn && n == EditRank) name += '_';
+    const std::string score = ScoreText(e.Points);
+    const int32_t scoreX = 500 - canvas.TextWidth(score);
+    // Each line gets a hard navy shadow a pixel down and right, so it reads on the light panel.
+    for (const bool shadow : {true, false}) {
+      const int32_t d = shadow ? 1 : 0;
+      const uint32_t c = shadow ? kShadow : RankColour(n);
+      canvas.TextOut(140 + d, y + d, std::to_string(n) + ".", c);
+      canvas.TextOut(180 + d, y + d, name, c);
+      canvas.TextOut(scoreX + d, y + d, score, c);
+    }
+  }
+  if (Entering) DrawStringCentred(80, "Enter Your Name:");
+  if (SavedState == gsMenu) DrawSoftCursor();
+  MainForm->DXDraw.Flip();
+}
+
+void TRecordsWindow::TypeChar(char c) {
+  if (!Entering) return;
+  PlaySound("Key");
+  THighScoreEntry& e = HighScores[EditRank - 1];
+  const auto b = static_cast<unsigned char>(c);
+  switch (b) {
+    case 8:
+      if (e.Length > 0) --e.Length;
+      break;
+    case 13:
+      SaveHighScores();
+      Entering = false;
+      if (CursorOn) Draw();
+      break;
+    case 27:
+      e.Length = 0;
+      break;
+    default:
+      // Other control characters have no letter to show.
+      if (b < 32 || b == 127) break;
+      if (e.Length < 12) e.Chars[e.Length++] = c;
+      break;
+  }
+}
+
+void DrawHighScores() {
+  if (RecordsWindow) RecordsWindow->Draw();
+}
+
+void RecordsFrame() {
+  DrawHighScores();
+}
+
+bool RecordsEntering() {
+  return RecordsWindow && RecordsWindow->Entering;
+}
+
+void LeaveHighScores() {
+  if (RecordsWindow) G.GameState = RecordsWindow->SavedState;
+}
+
+void NameEntryChar(char c) {
+  if (RecordsWindow) RecordsWindow->TypeChar(c);
+}
+
+void ShowHighScores(bool enter, int32_t score) {
+  LoadHighScoresOnce();
+  RecordsWindow->Show(enter, score);
+}

@@ -1,0 +1,90 @@
+// The title screen: its one-time set-up, its picture and what its menu items do.
+#include "front/title_screen.h"
+
+#include "front/bitmap_font.h"
+#include "front/edit_volume.h"
+#include "front/help_screen.h"
+#include "front/screen_text.h"
+#include "game/globals.h"
+#include "game/level.h"
+#include "game/level_reader.h"
+#include "game/main_form.h"
+#include "game/playfield.h"
+#include "game/screen_calls.h"
+#include "game/title_sound.h"
+#include "platform/clock.h"
+
+std::unique_ptr<TMyMenu> Menu;
+
+void BuildMenu() {
+  if (!MainForm) return;
+  MainForm->DXDraw.SetArrowCursor(false);
+  StartTitleSound();  // sound device, music player, both volumes, then the title music
+  EditVolume = std::make_unique<TEditVolume>();
+  Help = std::make_unique<THelp>();
+  BitmapFont = std::make_unique<TBitmapFont>(&MainForm->ImageList.Find("fnt1"));
+  G.LevelTicks = 1;
+  G.LastTick = timeGetTime();
+  G.MenuBuilt = true;
+  Menu = std::make_unique<TMyMenu>();
+  for (const char* name : {"New", "Hiscore", "Options", "Demo", "Help", "Exit"})
+    Menu->AddItem(name);
+  Menu->Layout(MainForm->ImageList, 140, 21, 1);
+  Menu->PlacePointer();
+  Menu->Draw(MainForm->DXDraw.Surface(), MainForm->ImageList);
+  // The level file must be there; a missing one stops here with its error.
+  TLevelReader(LevelFilePath()).RecordCount();
+  G.LevelCount = 15;
+}
+
+void DrawTitle() {
+  TSurface* s = ScreenSurface();
+  if (!s) return;
+  DrawWater();
+  TPictureCollectionItem& title = MainForm->ImageList.Find("Title");
+  title.Draw(*s, (640 - title.Width()) / 2, 20, 0);
+  if (Menu) Menu->Draw(*s, MainForm->ImageList);
+  DrawFrameCounter();
+}
+
+void ResetMenu() {
+  if (!Menu) return;
+  // The menu comes back with the item it was left on, shown at full size at once.
+  Menu->StopZooms();
+  Menu->PlacePointer();
+}
+
+void MoveSelection(int32_t delta) {
+  if (Menu) Menu->MoveSelection(delta);
+}
+
+int32_t MenuSelected() {
+  return Menu ? Menu->Selected : 1;
+}
+
+int32_t MenuItemCount() {
+  return Menu ? Menu->ItemCount : 1;
+}
+
+bool PointerOverSelected() {
+  return Menu && Menu->PointerOverSelected();
+}
+
+void ActivateSelected() {
+  if (!Menu || Menu->ItemCount == 0) return;
+  const std::string& name = Menu->Item(Menu->Selected).Name;
+  if (name == "New") {
+    NewGame(0);
+  } else if (name == "Hiscore") {
+    LoadHighScoresOnce();
+    ShowHighScores(false, 0);
+  } else if (name == "Options") {
+    OpenOptions();
+  } else if (name == "Demo") {
+    StartDemo();
+  } else if (name == "Help") {
+    OpenHelp(1);
+  } else if (name == "Exit") {
+    if (MainForm) MainForm->QuitGame();
+  }
+}
