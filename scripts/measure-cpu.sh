@@ -17,7 +17,7 @@ tmp=$(mktemp -d)
 export XDG_CONFIG_HOME=$tmp/config XDG_DATA_HOME=$tmp/data
 "$exe" 2>"$tmp/stderr" &
 pid=$!
-trap 'kill $pid 2>/dev/null; rm -rf "$tmp"' EXIT
+trap 'kill $pid 2>/dev/null; wait $pid 2>/dev/null; rm -rf "$tmp"' EXIT
 for _ in $(seq 1 100); do
   win=$(xdotool search --name '^Tarvelle$' 2>/dev/null | head -n 1 || true)
   [ -n "$win" ] && break
