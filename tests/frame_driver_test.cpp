@@ -110,6 +110,26 @@ TEST_F(FrameDriver, PausedTimeDoesNotCount) {
   EXPECT_EQ(G.LevelTicks, ticks + 16);
 }
 
+// With the timer stopped no frame comes to draw the window: uncovering, restoring or resizing
+// it shows the last picture again at once; while frames run they redraw it anyway.
+TEST_F(FrameDriver, UncoveredWindowShowsItsPictureWhileStopped) {
+  Play(50);
+  Frame(16);
+  TInputEvent e;
+  e.Kind = TInputEvent::Exposed;
+  int before = video.Presents;
+  app.Dispatch(e);
+  EXPECT_EQ(video.Presents, before);
+  Tap(80);  // P
+  ASSERT_FALSE(form.DXTimer1.Enabled());
+  for (TInputEvent::TKind k : {TInputEvent::Exposed, TInputEvent::Restored}) {
+    before = video.Presents;
+    e.Kind = k;
+    app.Dispatch(e);
+    EXPECT_EQ(video.Presents, before + 1);
+  }
+}
+
 TEST_F(FrameDriver, ExitPromptTimeDoesNotCount) {
   Play(50);
   Frame(16);
