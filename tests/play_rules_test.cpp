@@ -266,6 +266,13 @@ TEST_F(PlayRules, LevelsAtTheEdgesPlayByTheRules) {
        gsPlaying},
       // No time: every pad sinks at once and the Dragon drowns.
       {"time 0", [](TLevelRecord& r) { r.TimeLimit = 0; }, gsDying},
+      // The diamond under the Dragon is caught in the first frame: the level is done.
+      {"diamond on the start cell",
+       [](TLevelRecord& r) {
+         r.DiamondX = 1;
+         r.DiamondY = 1;
+       },
+       gsTransition},
   };
   for (const TCase& c : cases) {
     TLevelRecord r = Islands(3, 1);
