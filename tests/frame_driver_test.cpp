@@ -6,6 +6,7 @@
 #include "game/app_loop.h"
 #include "game/globals.h"
 #include "game/main_form.h"
+#include "game/screen_calls.h"
 #include "media/sound.h"
 #include "platform/clock.h"
 
@@ -325,8 +326,10 @@ TEST_F(CountdownSounds, TickFromFiveAndTimeUpAtZero) {
   G.TimeLeft = 7;
   Second();  // 6 left: quiet
   EXPECT_EQ(Plays("Time"), 0u);
-  Second();  // 5 left
+  EXPECT_FALSE(FallingCaptionActive());
+  Second();  // 5 left: the "HurryUp" caption starts falling with the first tick
   EXPECT_EQ(Plays("Time"), 1u);
+  EXPECT_TRUE(FallingCaptionActive());
   for (int i = 0; i < 4; ++i) Second();  // 4, 3, 2, 1
   EXPECT_EQ(Plays("Time"), 5u);
   EXPECT_EQ(Plays("TimeUp"), 0u);

@@ -1,9 +1,13 @@
 #include "game/globals.h"
 
+#include "actors/effects.h"
+
 TGameGlobals G;
 
 void ResetGlobals() {
   G = TGameGlobals{};
+  // The captions and pop-ups are game-wide too.
+  ResetEffects();
 }
 
 const char* GameStateName(TGameState s) {

@@ -79,7 +79,7 @@ struct TGameGlobals {
 
 extern TGameGlobals G;
 
-// Puts every game-wide variable back to its start value.
+// Puts every game-wide variable back to its start value, the effects' state included.
 void ResetGlobals();
 
 // Cell geometry of the pond.
