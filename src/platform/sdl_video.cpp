@@ -84,6 +84,9 @@ class TSdlVideo final : public IVideoOutput {
       refreshHz_ = mode.refresh_rate;
     SDL_ShowWindow(window_.get());
     SDL_StopTextInput();
+    // A pad plugged in before the window opened (its "added" event may have gone to the
+    // launcher's window) is taken at once.
+    pads_.OpenConnected();
     nextPresent_ = 0;
   }
 
