@@ -44,12 +44,11 @@ set(CPACK_PACKAGE_VERSION 1.01)
 set(CPACK_PACKAGE_CONTACT "Tarvelle support <support@tarvelle.example.org>")
 set(CPACK_PACKAGE_VENDOR Morvane)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "dragon hopping arcade game on a pond of lily pads")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-  "dragon hopping arcade game on a pond of lily pads
- A little dragon hops from pad to pad across a pond. Lily pads grow and
- sink, stepped pads wear away, and three kinds of monster hop about.
- Eat food to keep up your energy and catch the diamond before the
- countdown ends to finish each of the fifteen levels.")
+set(CPACK_PACKAGE_DESCRIPTION
+  "A little dragon hops from pad to pad across a pond. Lily pads grow and
+sink, stepped pads wear away, and three kinds of monster hop about.
+Eat food to keep up your energy and catch the diamond before the
+countdown ends to finish each of the fifteen levels.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

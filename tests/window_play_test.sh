@@ -55,8 +55,7 @@ cp "$tmp/shot.png" "$build/window_play.png" 2>/dev/null
 
 # Counts of pixels: water blues, the Dragon's orange-gold, the heart's red in the status line.
 read -r water dragon heart < <(convert "$tmp/shot.png" -depth 8 txt:- | awk -F'[(),]' '
-  NR > 1 { split($0, a, ":"); split(a[1], xy, ","); y = xy[2] + 0
-           r = $2 + 0; g = $3 + 0; b = $4 + 0
+  NR > 1 { y = $2 + 0; r = $3 + 0; g = $4 + 0; b = $5 + 0  # "x,y: (r,g,b) ..." 
            if (b > 170 && g > 120 && g < 215 && r < 140) w++
            if (r > 215 && g > 130 && g < 190 && b < 110) d++
            if (y >= 440 && r > 200 && g < 90 && b > 60 && b < 120) h++ }
