@@ -17,6 +17,7 @@
 #include "launcher/program_folder.h"
 #include "launcher/settings.h"
 #include "platform/launcher_window.h"
+#include "platform/open_url.h"
 #include "platform/paths.h"
 #include "platform/system_font.h"
 
@@ -43,6 +44,16 @@ TEST(LauncherLinks, AddressesAreBuiltExactly) {
   EXPECT_EQ(UrlEncode("a b&c=d/é~"), "a%20b%26c%3Dd%2F%C3%A9~");
   EXPECT_EQ(FileAddress("/home/ann/My Games/Readme.html"),
             "file:///home/ann/My%20Games/Readme.html");
+}
+
+TEST(LauncherLinks, AMissingDesktopHandlerIsReportedAtOnce) {
+  const std::string path = getenv("PATH");
+  char tmpl[] = "/tmp/tarvelle-nopath-XXXXXX";
+  ASSERT_NE(mkdtemp(tmpl), nullptr);
+  setenv("PATH", tmpl, 1);  // no xdg-open anywhere
+  EXPECT_FALSE(OpenUrl("https://tarvelle.example.org/"));
+  setenv("PATH", path.c_str(), 1);
+  fs::remove(tmpl);
 }
 
 class THostRecorder : public ILauncherHost {
