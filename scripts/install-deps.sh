@@ -6,6 +6,7 @@ packages=(
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev fonts-liberation2 libstb-dev libjpeg62-turbo-dev libfluidsynth-dev timgm6mb-soundfont
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils
+  desktop-file-utils appstream lintian file dpkg-dev xdotool imagemagick
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,20 +1,65 @@
 // Tarvelle: the program's start.
+#include <cstdio>
+#include <cstring>
 #include <exception>
 #include <memory>
+#include <string>
 
 #include "game/app_loop.h"
 #include "game/globals.h"
 #include "game/main_form.h"
 #include "game/random.h"
+#include "launcher/launcher_run.h"
+#include "launcher/links.h"
+#include "launcher/program_folder.h"
 #include "launcher/settings.h"
 #include "launcher/settings_store.h"
 #include "launcher/start_game.h"
 #include "platform/paths.h"
 #include "platform/video.h"
 
-int main() {
+#ifndef TARVELLE_DATA_FROM_BIN
+#define TARVELLE_DATA_FROM_BIN "../share/games/tarvelle"
+#endif
+#ifndef TARVELLE_DATA_DIR
+#define TARVELLE_DATA_DIR "/usr/share/games/tarvelle"
+#endif
+
+namespace {
+
+const char* kUsage =
+    "usage: tarvelle [--play]\n"
+    "  --play     start the game at once, without the launcher window\n"
+    "  --version  print the version\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool play = false;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--play") == 0) {
+      play = true;
+    } else if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("Tarvelle %s\n", kGameVersion);
+      return 0;
+    } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs(kUsage, stdout);
+      return 0;
+    } else {
+      std::fprintf(stderr, "tarvelle: unknown option %s\n%s", argv[i], kUsage);
+      return 2;
+    }
+  }
+
   Randomize();
-  G.ProgramFolder = paths::ExecutableFolder();
+  const std::string exeFolder = paths::ExecutableFolder();
+  const std::vector<std::string> candidates = {exeFolder, exeFolder + TARVELLE_DATA_FROM_BIN + "/",
+                                               TARVELLE_DATA_DIR "/"};
+  G.ProgramFolder = FindProgramFolder(candidates);
+  if (G.ProgramFolder.empty()) {
+    ShowErrorBox("Tarvelle", MissingDataMessage(candidates));
+    return 1;
+  }
   try {
     LoadSettings();
   } catch (const ESettingsError& e) {
@@ -24,6 +69,7 @@ int main() {
     std::unique_ptr<IVideoOutput> video = CreateSdlVideo();
     TMainForm form(video.get());
     form.FormCreate();
+    if (!play && !RunLauncher(form)) return 0;
     StartGame(form);
     TApplication app(form, *video);
     app.Run();

@@ -15,3 +15,5 @@ std::span<const TEmbeddedFile> EmbeddedImages();
 std::span<const TEmbeddedFile> EmbeddedWaves();
 // The catalogue manifests (data/*.manifest), as text.
 std::span<const TEmbeddedFile> EmbeddedManifests();
+// The launcher window's picture (data/launcher/*.png).
+std::span<const TEmbeddedFile> EmbeddedLauncher();

@@ -2,6 +2,7 @@
 
 #include "game/globals.h"
 #include "game/screen_calls.h"
+#include "launcher/keyboard_repeat.h"
 #include "launcher/settings.h"
 #include "media/image_catalogue.h"
 #include "media/music.h"
@@ -44,7 +45,7 @@ void TMainForm::FormClose() {
   if (closed_) return;
   closed_ = true;
   SaveMaxLevel();
-  // The desktop's keyboard settings were never changed, so there is nothing to put back.
+  RestoreKeyboard();
   DXDraw.Finalize();
 }
 

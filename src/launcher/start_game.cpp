@@ -5,7 +5,9 @@
 #include "media/jpeg_loader.h"
 
 void StartGame(TMainForm& form) {
-  // The desktop's keyboard repeat is left alone: the game window repeats held keys itself.
+  // The desktop's keyboard repeat is left alone (keyboard_repeat.h): the game window repeats
+  // held keys itself.
+  G.WindowedMode = true;
   form.InitVideo();
   LoadWaterPictures(form.ImageList);
   form.DXDraw.SetArrowCursor(G.GameState == gsPaused);

@@ -54,6 +54,10 @@ void TSdlGamepads::Open(int deviceIndex) {
   centreY_ = MeasuredCentre(ReadAxis(pad_.get(), SDL_CONTROLLER_AXIS_LEFTY));
 }
 
+void TSdlGamepads::OpenConnected() {
+  for (int i = 0; i < SDL_NumJoysticks() && !pad_; ++i) Open(i);
+}
+
 bool TSdlGamepads::Translate(const SDL_Event& ev, TInputEvent& e) {
   switch (ev.type) {
     case SDL_CONTROLLERDEVICEADDED:

@@ -21,6 +21,8 @@ class TSdlGamepads {
 
   // Turns a controller event into a game event; false for events that are not the game's.
   bool Translate(const SDL_Event& ev, TInputEvent& e);
+  // Opens the first pad already plugged in, when none is in use.
+  void OpenConnected();
   // The left stick of the pad in use.
   TPadStick Stick() const;
 

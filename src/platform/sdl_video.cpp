@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 
@@ -84,6 +85,9 @@ class TSdlVideo final : public IVideoOutput {
       refreshHz_ = mode.refresh_rate;
     SDL_ShowWindow(window_.get());
     SDL_StopTextInput();
+    // A pad plugged in before the window opened (its "added" event may have gone to the
+    // launcher's window) is taken at once.
+    pads_.OpenConnected();
     nextPresent_ = 0;
   }
 
@@ -377,7 +381,10 @@ std::unique_ptr<IVideoOutput> CreateSdlVideo() {
 
 void ShowErrorBox(const std::string& title, const std::string& message) {
   std::fprintf(stderr, "%s: %s\n", title.c_str(), message.c_str());
+  // No box where no one can click it away: the dummy driver, in use or asked for (the error
+  // may come before any window was opened).
   const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver) driver = std::getenv("SDL_VIDEODRIVER");
   if (driver && std::strcmp(driver, "dummy") == 0) return;
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), message.c_str(), nullptr);
 }
