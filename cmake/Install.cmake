@@ -5,7 +5,7 @@ include(GNUInstallDirs)
 set(TARVELLE_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/tarvelle)
 
 install(TARGETS tarvelle RUNTIME DESTINATION ${TARVELLE_INSTALL_DIR})
-install(FILES ${TARVELLE_OUT}/LevelsFree.dat ${TARVELLE_OUT}/TvFree.dat
+install(FILES ${TARVELLE_OUT}/LevelsFree.dat ${TARVELLE_OUT}/DemoFree.dat ${TARVELLE_OUT}/TvFree.dat
         DESTINATION ${TARVELLE_INSTALL_DIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/src/data/files/Music DESTINATION ${TARVELLE_INSTALL_DIR})
 install(CODE "
