@@ -10,7 +10,6 @@ int32_t CountDemos(const std::string& dataDir) {
   TDriverOptions options;
   options.Data = dataDir;
   THeadlessDriver driver(options);
-  ResetDemos();
   LoadDemosOnce();
   return Demos().DemoCount;
 }
@@ -20,7 +19,6 @@ TDemoOutcome PlayDemo(const std::string& dataDir, int32_t number, int32_t frameM
   options.Data = dataDir;
   options.FrameMs = frameMs;
   THeadlessDriver driver(options);
-  ResetDemos();
   LoadDemosOnce();
   StartDemoAt(number);
   TDemoOutcome out;
