@@ -21,6 +21,8 @@ TPictureCollectionItem& Picture(const char* name) {
   return MainForm->ImageList.Find(name);
 }
 
+bool picturesOn = true;
+
 bool KeysHintShown() {
   return G.LevelNo == 1 && G.SecondsElapsed < 3 && G.MaxLevel < 3 &&
          (G.GameState == gsPlaying || G.GameState == gsPaused || G.GameState == gsExitPrompt);
@@ -85,14 +87,21 @@ void DrawCentred(const char* name) {
   item.Draw(Screen(), (640 - item.Width()) / 2, (440 - item.Height()) / 2, 0);
 }
 
+void SetPlayfieldPictures(bool on) {
+  picturesOn = on;
+}
+
 void DrawPlayfield() {
   if (!MainForm || !MainForm->DXDraw.CanDraw()) return;
-  DrawWater();
-  DrawAllPads();
+  if (picturesOn) {
+    DrawWater();
+    DrawAllPads();
+  }
   if (G.DiamondDelay != 0 && G.SecondsElapsed >= G.DiamondDelay) PlaceDiamond();
 
   SpriteEngine.Move(G.LagCount);
   SpriteEngine.SweepDead();
+  if (!picturesOn) return;
   SpriteEngine.Draw();
 
   if (KeysHintShown()) {

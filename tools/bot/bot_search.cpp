@@ -10,6 +10,7 @@
 
 #include "actors/dragon.h"
 #include "game/globals.h"
+#include "game/playfield.h"
 #include "game/random.h"
 #include "game/screen_calls.h"
 #include "tools/bot/game_snapshot.h"
@@ -65,7 +66,10 @@ std::array<std::array<int32_t, 21>, 21> Distances(int32_t c0, int32_t r0) {
 
 class TSearch {
  public:
-  explicit TSearch(const TBotOptions& o) : o_(o), driver_(DriverOptions(o)) {}
+  explicit TSearch(const TBotOptions& o) : o_(o), driver_(DriverOptions(o)) {
+    SetPlayfieldPictures(false);
+  }
+  ~TSearch() { SetPlayfieldPictures(true); }
 
   TBotResult Run();
 
