@@ -1,5 +1,6 @@
 #include "game/main_form.h"
 
+#include "front/bitmap_font.h"
 #include "game/globals.h"
 #include "game/screen_calls.h"
 #include "launcher/settings.h"
@@ -24,6 +25,8 @@ TMainForm::TMainForm(IVideoOutput* output) : DXDraw(output), output_(output) {
 
 TMainForm::~TMainForm() {
   FormDestroy();
+  // The font draws from this window's catalogue: a later window makes its own.
+  BitmapFont.reset();
   if (MainForm == this) MainForm = nullptr;
 }
 
