@@ -19,14 +19,19 @@
 namespace {
 
 constexpr int32_t WaitMs = 200;
-constexpr int32_t ActionLimitMs = 2000;
 constexpr std::array<std::array<int32_t, 2>, 4> Moves{{{-1, 0}, {0, -1}, {1, 0}, {0, 1}}};
 
+// One state of the search: the game in every world (one per frame length) after the same
+// moves, and when the moves were made.
 struct TNode {
-  std::shared_ptr<TGameSnapshot> Snap;
+  std::vector<std::shared_ptr<TGameSnapshot>> Snaps;
+  std::vector<bool> Won;
   std::vector<TDemoStepRec> Steps;
+  int32_t Time = 1;  // LevelTicks from which the next move may be made
   double Value = 0;
   int32_t Eaten = 0, Bonuses = 0, CloseCalls = 0;
+  // From the first world, for the result.
+  int32_t TimeLeft = 0, Energy = 0, Score = 0, WonAt = 0;
 };
 
 enum TOutcome { oGoesOn, oWon, oLost };
@@ -64,10 +69,18 @@ std::array<std::array<int32_t, 21>, 21> Distances(int32_t c0, int32_t r0) {
   return d;
 }
 
+// A hop takes 250 ms; a move waits long enough for the Dragon to have landed in every world
+// however late its frame applied the key.
+constexpr int32_t MoveMs = 320;
+
 class TSearch {
  public:
   explicit TSearch(const TBotOptions& o) : o_(o), driver_(DriverOptions(o)) {
     SetPlayfieldPictures(false);
+    if (o_.DemoStyle)
+      frames_ = {16, 7, 33};
+    else
+      frames_ = {o_.FrameMs};
   }
   ~TSearch() { SetPlayfieldPictures(true); }
 
@@ -82,28 +95,21 @@ class TSearch {
     return d;
   }
   void Start();
-  void Frame() {
+  void Frame(int32_t ms) {
     TVirtualClock& clock = driver_.VirtualClock();
-    const int32_t sleep = std::clamp(G.SleepMs, 0, o_.FrameMs);
-    clock.Advance(static_cast<uint32_t>(o_.FrameMs - sleep));
-    driver_.Form().DXTimer1Timer(o_.FrameMs);
-    ++frames_;
+    const int32_t sleep = std::clamp(G.SleepMs, 0, ms);
+    clock.Advance(static_cast<uint32_t>(ms - sleep));
+    driver_.Form().DXTimer1Timer(ms);
+    ++frameCount_;
   }
-  void RestoreNode(const TNode& n) {
-    n.Snap->Restore();
-    if (!o_.DemoStyle) return;
-    TDemoTables& t = Demos();
-    t.CurrentDemo = 1;
-    t.DemoStepIndex = static_cast<int32_t>(n.Steps.size()) + 1;
-    if (t.DemoStepIndex <= MaxDemoSteps) t.DemoRecord[1].Steps[t.DemoStepIndex] = {};
-  }
-  // Plays one move (or a wait, move < 0) from the current state; fills child.
-  TOutcome Play(const TNode& from, int32_t move, TNode& child);
+  // Plays one move (or a wait, move < 0) in every world; false when a world lost a life.
+  bool Play(const TNode& from, int32_t move, TNode& child);
   double Value(const TNode& n) const;
 
   TBotOptions o_;
   THeadlessDriver driver_;
-  int64_t frames_ = 0;
+  std::vector<int32_t> frames_;
+  int64_t frameCount_ = 0;
 };
 
 void TSearch::Start() {
@@ -123,58 +129,86 @@ void TSearch::Start() {
   }
 }
 
-TOutcome TSearch::Play(const TNode& from, int32_t move, TNode& child) {
-  RestoreNode(from);
+bool TSearch::Play(const TNode& from, int32_t move, TNode& child) {
+  child = TNode{};
   child.Steps = from.Steps;
+  child.Won = from.Won;
   child.Eaten = from.Eaten;
   child.Bonuses = from.Bonuses;
   child.CloseCalls = from.CloseCalls;
-  const TActorReport before = DescribeActors();
-  const int32_t start = G.LevelTicks;
+  child.Time = from.Time + (move >= 0 ? MoveMs : WaitMs);
   if (move >= 0) {
-    const int32_t tc = Dragon->Column + Moves[move][0], tr = Dragon->Row + Moves[move][1];
-    if (!Passable(tc, tr)) return oLost;  // open water drowns for sure
-    if (child.Steps.size() >= MaxDemoSteps) return oLost;
-    const uint8_t key = static_cast<uint8_t>(37 + move);
-    child.Steps.push_back({G.LevelTicks + 1, key});
+    if (child.Steps.size() >= MaxDemoSteps) return false;
+    child.Steps.push_back({from.Time, static_cast<uint8_t>(37 + move)});
+  }
+  double value = 0;
+  int32_t open = 0;
+  for (size_t w = 0; w < frames_.size(); ++w) {
+    if (from.Won[w]) {
+      child.Snaps.push_back(from.Snaps[w]);
+      value += 5000;
+      continue;
+    }
+    from.Snaps[w]->Restore();
     if (o_.DemoStyle) {
       TDemoTables& t = Demos();
-      t.DemoRecord[1].Steps[child.Steps.size()] = child.Steps.back();
-      t.DemoRecord[1].Steps[child.Steps.size() + 1] = {};
-    } else {
-      RequestJump(Moves[move][0], Moves[move][1]);
+      t.CurrentDemo = 1;
+      t.DemoStepIndex = static_cast<int32_t>(from.Steps.size()) + 1;
+      auto& steps = t.DemoRecord[1].Steps;
+      steps[static_cast<size_t>(t.DemoStepIndex)] = move >= 0 ? child.Steps.back() : TDemoStepRec{};
+      if (t.DemoStepIndex + 1 <= MaxDemoSteps + 1)
+        steps[static_cast<size_t>(t.DemoStepIndex) + 1] = {};
     }
-    bool hopped = false;
-    do {
-      Frame();
-      if (Outcome() != oGoesOn) return Outcome();
-      hopped = hopped || (Dragon && Dragon->Hopping());
-    } while ((Dragon->Hopping() || !hopped) && G.LevelTicks - start < ActionLimitMs);
-    if (!hopped) return oLost;
-  } else {
-    while (G.LevelTicks - start < WaitMs) {
-      Frame();
-      if (Outcome() != oGoesOn) return Outcome();
+    const TActorReport before = DescribeActors();
+    if (move >= 0) {
+      const int32_t tc = Dragon->Column + Moves[move][0], tr = Dragon->Row + Moves[move][1];
+      if (!Passable(tc, tr)) return false;  // open water drowns for sure
+      if (!o_.DemoStyle) RequestJump(Moves[move][0], Moves[move][1]);
     }
+    TOutcome out = oGoesOn;
+    while (G.LevelTicks < child.Time && out == oGoesOn) {
+      Frame(frames_[w]);
+      out = Outcome();
+    }
+    if (out == oLost) return false;
+    if (move >= 0 && out == oGoesOn && Dragon->Hopping()) return false;  // still in the air
+    if (w == 0) {
+      child.TimeLeft = G.TimeLeft;
+      child.Score = G.Score;
+      if (Dragon) child.Energy = Dragon->Energy;
+    }
+    // A world that has won is never played again: its snapshot stays as it was.
+    child.Snaps.push_back(out == oWon ? from.Snaps[w]
+                                      : std::make_shared<TGameSnapshot>(driver_.VirtualClock()));
+    if (out == oWon) {
+      child.Won[w] = true;
+      if (w == 0) child.WonAt = G.LevelTicks;
+      value += 5000;
+      continue;
+    }
+    const TActorReport after = DescribeActors();
+    if (w == 0) {
+      for (const TItemReport& i : before.Items) {
+        if (i.Column != after.DragonColumn || i.Row != after.DragonRow) continue;
+        const bool still = std::any_of(after.Items.begin(), after.Items.end(), [&](const auto& j) {
+          return j.Column == i.Column && j.Row == i.Row && j.Kind == i.Kind;
+        });
+        if (still) continue;
+        if (i.Kind == "food")
+          ++child.Eaten;
+        else if (i.Kind != "diamond")
+          ++child.Bonuses;
+      }
+      for (const auto& m : after.Monsters)
+        if (std::abs(m[1] - after.DragonColumn) + std::abs(m[2] - after.DragonRow) <= 1)
+          ++child.CloseCalls;
+    }
+    value += Value(child);
+    ++open;
   }
-  const TActorReport after = DescribeActors();
-  for (const TItemReport& i : before.Items) {
-    if (i.Column != after.DragonColumn || i.Row != after.DragonRow) continue;
-    const bool still = std::any_of(after.Items.begin(), after.Items.end(), [&](const auto& j) {
-      return j.Column == i.Column && j.Row == i.Row && j.Kind == i.Kind;
-    });
-    if (still) continue;
-    if (i.Kind == "food")
-      ++child.Eaten;
-    else if (i.Kind != "diamond")
-      ++child.Bonuses;
-  }
-  for (const auto& m : after.Monsters)
-    if (std::abs(m[1] - after.DragonColumn) + std::abs(m[2] - after.DragonRow) <= 1)
-      ++child.CloseCalls;
-  child.Snap = std::make_shared<TGameSnapshot>(driver_.VirtualClock());
-  child.Value = Value(child);
-  return oGoesOn;
+  child.Value = value / static_cast<double>(frames_.size());
+  (void)open;
+  return true;
 }
 
 double TSearch::Value(const TNode& n) const {
@@ -213,29 +247,36 @@ TBotResult TSearch::Run() {
   Start();
   TBotResult result;
   std::vector<TNode> beam(1);
-  beam[0].Snap = std::make_shared<TGameSnapshot>(driver_.VirtualClock());
+  const auto first = std::make_shared<TGameSnapshot>(driver_.VirtualClock());
+  beam[0].Snaps.assign(frames_.size(), first);
+  beam[0].Won.assign(frames_.size(), false);
+  beam[0].Time = G.LevelTicks;
   while (!beam.empty()) {
     std::map<int32_t, TNode> best;
     for (const TNode& n : beam) {
       for (int32_t move = -1; move < 4; ++move) {
         TNode child;
-        const TOutcome out = Play(n, move, child);
-        if (out == oLost) continue;
-        if (out == oWon) {
+        if (!Play(n, move, child)) continue;
+        if (std::all_of(child.Won.begin(), child.Won.end(), [](bool b) { return b; })) {
           result.Won = true;
-          result.TimeLeft = G.TimeLeft;
-          result.Score = G.Score;
-          result.LevelTicks = G.LevelTicks;
-          if (Dragon) result.Energy = Dragon->Energy;
+          result.TimeLeft = child.TimeLeft;
+          result.Score = child.Score;
+          result.LevelTicks = child.WonAt;
+          result.Energy = child.Energy;
           result.Steps = child.Steps;
           result.Eaten = child.Eaten;
           result.Bonuses = child.Bonuses;
           result.CloseCalls = child.CloseCalls;
-          result.Frames = frames_;
+          result.Frames = frameCount_;
           return result;
         }
+        // States are told apart by the Dragon's cell and energy in the first world still open.
+        size_t w = 0;
+        while (child.Won[w]) ++w;
+        child.Snaps[w]->Restore();
         const int32_t key =
-            (Dragon->Column * 32 + Dragon->Row) * 8 + std::min(Dragon->Energy / 25, 7);
+            ((Dragon->Column * 32 + Dragon->Row) * 8 + std::min(Dragon->Energy / 25, 7)) * 8 +
+            static_cast<int32_t>(std::count(child.Won.begin(), child.Won.end(), true));
         auto it = best.find(key);
         if (it == best.end() || it->second.Value < child.Value) best[key] = std::move(child);
       }
@@ -246,7 +287,7 @@ TBotResult TSearch::Run() {
               [](const TNode& a, const TNode& b) { return a.Value > b.Value; });
     if (static_cast<int32_t>(beam.size()) > o_.Beam) beam.resize(static_cast<size_t>(o_.Beam));
   }
-  result.Frames = frames_;
+  result.Frames = frameCount_;
   return result;
 }
 
