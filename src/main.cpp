@@ -1,18 +1,21 @@
 // Tarvelle: the program's start.
 #include <exception>
 #include <memory>
+#include <string>
 
 #include "game/app_loop.h"
 #include "game/globals.h"
 #include "game/main_form.h"
 #include "game/random.h"
+#include "game/replay_window.h"
 #include "launcher/settings.h"
 #include "launcher/settings_store.h"
 #include "launcher/start_game.h"
 #include "platform/paths.h"
 #include "platform/video.h"
 
-int main() {
+int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--replay") return PlayReplayInWindow(argv[2]);
   Randomize();
   G.ProgramFolder = paths::ExecutableFolder();
   try {

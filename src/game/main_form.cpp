@@ -2,6 +2,7 @@
 
 #include "front/bitmap_font.h"
 #include "game/globals.h"
+#include "game/replay_recorder.h"
 #include "game/screen_calls.h"
 #include "launcher/settings.h"
 #include "media/image_catalogue.h"
@@ -46,6 +47,7 @@ bool TMainForm::FormCloseQuery() {
 void TMainForm::FormClose() {
   if (closed_) return;
   closed_ = true;
+  FinishRecording();
   SaveMaxLevel();
   // The desktop's keyboard settings were never changed, so there is nothing to put back.
   DXDraw.Finalize();

@@ -24,6 +24,7 @@ void TGameSnapshot::Restore() const {
   G = globals_;
   RandomState = randomState_;
   clock_.Set(now_);
+  Effects().Transition.reset();  // saved in play, when no caption zooms
   Effects().Falling = falling_;
   Effects().ScorePopups = popups_;
   Dragon = nullptr;
