@@ -101,15 +101,16 @@ void DrawPlayfield() {
 
   SpriteEngine.Move(G.LagCount);
   SpriteEngine.SweepDead();
-  if (!picturesOn) return;
-  SpriteEngine.Draw();
+  if (picturesOn) SpriteEngine.Draw();
 
-  if (KeysHintShown()) {
+  if (picturesOn && KeysHintShown()) {
     TPictureCollectionItem& keys = Picture("Keys");
     BlendImage(Screen(), 262, 335, keys, {0, 0, keys.Width() - 1, keys.Height() - 1},
                255 - 70 * G.SecondsElapsed);
   }
-  DrawFrameCounter();
+  if (picturesOn) DrawFrameCounter();
+  // The death, the zooming caption, the score pop-ups and the falling caption move on as they
+  // are drawn, so they run with the pictures off too.
   // The death may end by building the level again, which draws a whole picture of its own and
   // replaces the Dragon: the old one is not touched after this call.
   if (G.GameState == gsDying && Dragon) Dragon->DrawDeath();
@@ -123,8 +124,9 @@ void DrawPlayfield() {
     }
   }
   DrawScorePopups();
-  DrawHud();
+  if (picturesOn) DrawHud();
   DrawFallingCaption();
+  if (!picturesOn) return;
   if (G.GameState == gsPaused) DrawCentred("Pause");
   if (G.GameState == gsExitPrompt) DrawStringCentred(220, "Exit to menu? (Y/N)");
   if (G.DemoMode) DrawStringCentred(420, "Press any key to exit");

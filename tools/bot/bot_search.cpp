@@ -238,7 +238,7 @@ double TSearch::Value(const TNode& n) const {
         o_.Variant * 2654435761u ^ static_cast<uint32_t>(a.DragonColumn * 97 + a.DragonRow);
     h ^= h >> 13;
     h *= 0x5bd1e995u;
-    v += static_cast<double>(h % 1000) / 25.0;
+    v += static_cast<double>(h % 1000) / 6.0;
   }
   return v;
 }

@@ -83,7 +83,8 @@ bool WinsEverywhere(const TDemo& demo, const std::string& levels, std::string& r
   report.clear();
   for (int32_t ms : FrameLengths) {
     const TDemoOutcome o = PlayDemo(dir.string(), 1, ms);
-    report += " " + std::to_string(ms) + "ms:" + (o.Won ? "won" : "lost");
+    report +=
+        " " + std::to_string(ms) + "ms:" + (o.Won ? "won" : "lost@" + std::to_string(o.LevelTicks));
     all = all && o.Won;
   }
   fs::remove_all(dir);
@@ -103,7 +104,7 @@ int Record(const TArgs& a) {
       o.Data = a.Data;
       o.Level = level;
       o.DemoStyle = true;
-      o.Beam = a.Beam;
+      o.Beam = a.Beam + 8 * (v % 3);  // tries differ in their breadth too
       o.FrameMs = a.FrameMs;
       o.Variant = static_cast<uint32_t>(v);
       const TBotResult r = SearchWin(o);
