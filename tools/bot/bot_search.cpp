@@ -26,6 +26,7 @@ constexpr std::array<std::array<int32_t, 2>, 4> Moves{{{-1, 0}, {0, -1}, {1, 0},
 struct TNode {
   std::vector<std::shared_ptr<TGameSnapshot>> Snaps;
   std::vector<bool> Won;
+  std::vector<int32_t> StepIndex;  // per world: the demo's next step to apply
   std::vector<TDemoStepRec> Steps;
   int32_t Time = 1;  // LevelTicks from which the next move may be made
   double Value = 0;
@@ -133,6 +134,7 @@ bool TSearch::Play(const TNode& from, int32_t move, TNode& child) {
   child = TNode{};
   child.Steps = from.Steps;
   child.Won = from.Won;
+  child.StepIndex = from.StepIndex;
   child.Eaten = from.Eaten;
   child.Bonuses = from.Bonuses;
   child.CloseCalls = from.CloseCalls;
@@ -151,13 +153,13 @@ bool TSearch::Play(const TNode& from, int32_t move, TNode& child) {
     }
     from.Snaps[w]->Restore();
     if (o_.DemoStyle) {
+      // The demo as far as it goes, and where this world is in it.
       TDemoTables& t = Demos();
       t.CurrentDemo = 1;
-      t.DemoStepIndex = static_cast<int32_t>(from.Steps.size()) + 1;
+      t.DemoStepIndex = from.StepIndex[w];
       auto& steps = t.DemoRecord[1].Steps;
-      steps[static_cast<size_t>(t.DemoStepIndex)] = move >= 0 ? child.Steps.back() : TDemoStepRec{};
-      if (t.DemoStepIndex + 1 <= MaxDemoSteps + 1)
-        steps[static_cast<size_t>(t.DemoStepIndex) + 1] = {};
+      for (size_t i = 0; i < child.Steps.size(); ++i) steps[i + 1] = child.Steps[i];
+      steps[child.Steps.size() + 1] = {};
     }
     const TActorReport before = DescribeActors();
     if (move >= 0) {
@@ -165,13 +167,15 @@ bool TSearch::Play(const TNode& from, int32_t move, TNode& child) {
       if (!Passable(tc, tr)) return false;  // open water drowns for sure
       if (!o_.DemoStyle) RequestJump(Moves[move][0], Moves[move][1]);
     }
+    // Up to the frame before the next move's time: that frame applies the next key, as the
+    // demo's own playback does.
     TOutcome out = oGoesOn;
-    while (G.LevelTicks < child.Time && out == oGoesOn) {
+    while (G.LevelTicks + frames_[w] < child.Time && out == oGoesOn) {
       Frame(frames_[w]);
       out = Outcome();
     }
     if (out == oLost) return false;
-    if (move >= 0 && out == oGoesOn && Dragon->Hopping()) return false;  // still in the air
+    if (o_.DemoStyle) child.StepIndex[w] = Demos().DemoStepIndex;
     if (w == 0) {
       child.TimeLeft = G.TimeLeft;
       child.Score = G.Score;
@@ -250,6 +254,7 @@ TBotResult TSearch::Run() {
   const auto first = std::make_shared<TGameSnapshot>(driver_.VirtualClock());
   beam[0].Snaps.assign(frames_.size(), first);
   beam[0].Won.assign(frames_.size(), false);
+  beam[0].StepIndex.assign(frames_.size(), 1);
   beam[0].Time = G.LevelTicks;
   while (!beam.empty()) {
     std::map<int32_t, TNode> best;
