@@ -135,6 +135,7 @@ bool TSearch::Play(const TNode& from, int32_t move, TNode& child) {
   child.Steps = from.Steps;
   child.Won = from.Won;
   child.StepIndex = from.StepIndex;
+  child.WonAt = from.WonAt;
   child.Eaten = from.Eaten;
   child.Bonuses = from.Bonuses;
   child.CloseCalls = from.CloseCalls;
@@ -175,6 +176,7 @@ bool TSearch::Play(const TNode& from, int32_t move, TNode& child) {
       out = Outcome();
     }
     if (out == oLost) return false;
+    if (out == oWon && G.LevelTicks < o_.LingerMs) return false;  // too soon for the demo
     if (o_.DemoStyle) child.StepIndex[w] = Demos().DemoStepIndex;
     if (w == 0) {
       child.TimeLeft = G.TimeLeft;
@@ -219,12 +221,21 @@ double TSearch::Value(const TNode& n) const {
   const TActorReport a = DescribeActors();
   const auto d = Distances(a.DragonColumn, a.DragonRow);
   double v = 0;
-  int32_t nearestFood = INT_MAX / 4;
+  int32_t nearestFood = INT_MAX / 4, nearestBonus = INT_MAX / 4;
+  const bool lingering = o_.DemoStyle && G.LevelTicks < o_.LingerMs;
   for (const TItemReport& i : a.Items) {
-    if (i.Kind == "diamond")
-      v -= 100.0 * std::min(d[i.Column][i.Row], 40);
-    else if (i.Kind == "food")
+    if (i.Kind == "diamond") {
+      if (!lingering) v -= 100.0 * std::min(d[i.Column][i.Row], 40);
+    } else if (i.Kind == "food") {
       nearestFood = std::min(nearestFood, d[i.Column][i.Row]);
+    } else {
+      nearestBonus = std::min(nearestBonus, d[i.Column][i.Row]);
+    }
+  }
+  if (lingering) {
+    if (nearestBonus < 40) v -= 30.0 * nearestBonus;
+    if (nearestFood < 40) v -= 10.0 * nearestFood;
+    v += 60.0 * n.Bonuses;
   }
   v += 3.0 * std::min(a.Energy, 80) + 0.2 * a.Energy;
   if (a.Energy < 60 && nearestFood < 40) v -= 25.0 * nearestFood;

@@ -18,6 +18,8 @@ struct TBotOptions {
   uint32_t Seed = 1;  // the random generator at the start (not for demos)
   // Moves tried before the others, as a hint of how to start (demos differ by it).
   uint32_t Variant = 0;
+  // Demos: until this LevelTicks the Dragon looks for food and bonuses, not for the diamond.
+  int32_t LingerMs = 0;
 };
 
 // What the search found.

@@ -27,12 +27,13 @@ void Usage() {
   std::cerr
       << "usage: tarvelle-bot prove [OPTIONS]          win every level on every difficulty\n"
          "       tarvelle-bot record [OPTIONS] OUT.txt  record demos that win at 7, 16, 33 ms\n"
-         "options: --data DIR  --level N  --difficulty D  --beam K  --frame MS  --tries N\n";
+         "options: --data DIR  --level N  --difficulty D  --beam K  --frame MS  --tries N\n"
+         "         --linger MS (record: look for food and bonuses before the diamond)\n";
 }
 
 struct TArgs {
   std::string Command, Out, Data;
-  int32_t Level = 0, Difficulty = 0, Beam = 24, FrameMs = 16, Tries = 6;
+  int32_t Level = 0, Difficulty = 0, Beam = 24, FrameMs = 16, Tries = 6, Linger = 0;
 };
 
 double Seconds(std::chrono::steady_clock::time_point since) {
@@ -107,6 +108,7 @@ int Record(const TArgs& a) {
       o.Beam = a.Beam + 8 * (v % 3);  // tries differ in their breadth too
       o.FrameMs = a.FrameMs;
       o.Variant = static_cast<uint32_t>(v);
+      o.LingerMs = a.Linger;
       const TBotResult r = SearchWin(o);
       if (!r.Won) {
         std::printf("level %2d try %d: no win found\n", level, v);
@@ -164,6 +166,8 @@ int main(int argc, char** argv) {
       a.Beam = std::max(1, number());
     else if (s == "--frame")
       a.FrameMs = std::clamp(number(), 1, 100);
+    else if (s == "--linger")
+      a.Linger = std::max(0, number());
     else if (s == "--tries")
       a.Tries = std::max(1, number());
     else if (a.Command.empty())

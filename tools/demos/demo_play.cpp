@@ -3,6 +3,7 @@
 #include "actors/dragon.h"
 #include "game/demo.h"
 #include "game/globals.h"
+#include "game/playfield.h"
 #include "game/screen_calls.h"
 #include "tools/drive/driver.h"
 
@@ -14,12 +15,13 @@ int32_t CountDemos(const std::string& dataDir) {
   return Demos().DemoCount;
 }
 
-TDemoOutcome PlayDemo(const std::string& dataDir, int32_t number, int32_t frameMs) {
+TDemoOutcome PlayDemo(const std::string& dataDir, int32_t number, int32_t frameMs, bool pictures) {
   TDriverOptions options;
   options.Data = dataDir;
   options.FrameMs = frameMs;
   THeadlessDriver driver(options);
   LoadDemosOnce();
+  SetPlayfieldPictures(pictures);
   StartDemoAt(number);
   TDemoOutcome out;
   out.Level = G.LevelNo;
@@ -39,5 +41,6 @@ TDemoOutcome PlayDemo(const std::string& dataDir, int32_t number, int32_t frameM
     if (G.GameState != gsDemo) break;
   }
   EndDemo();
+  SetPlayfieldPictures(true);
   return out;
 }

@@ -16,5 +16,6 @@ struct TDemoOutcome {
 int32_t CountDemos(const std::string& dataDir);
 // Shows demo `number` of dataDir's demo file (beside its LevelsFree.dat) through the game's own
 // playback, headless, every frame frameMs long, until the Dragon catches the diamond or loses
-// a life.
-TDemoOutcome PlayDemo(const std::string& dataDir, int32_t number, int32_t frameMs);
+// a life. Without pictures the playfield moves its actors exactly as when drawn, only faster.
+TDemoOutcome PlayDemo(const std::string& dataDir, int32_t number, int32_t frameMs,
+                      bool pictures = true);
