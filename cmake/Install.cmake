@@ -7,8 +7,7 @@ install(TARGETS tarvelle RUNTIME DESTINATION ${TARVELLE_BIN_DIR})
 install(FILES ${TARVELLE_OUT}/LevelsFree.dat ${TARVELLE_OUT}/TvFree.dat
         ${CMAKE_SOURCE_DIR}/src/data/files/Readme.html
         DESTINATION ${TARVELLE_DATA_DIR})
-# The recorded demos, once the build has them.
-install(FILES ${TARVELLE_OUT}/DemoFree.dat DESTINATION ${TARVELLE_DATA_DIR} OPTIONAL)
+install(FILES ${TARVELLE_OUT}/DemoFree.dat DESTINATION ${TARVELLE_DATA_DIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/src/data/files/Music ${CMAKE_SOURCE_DIR}/src/data/files/readme
         DESTINATION ${TARVELLE_DATA_DIR})
 

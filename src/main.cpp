@@ -9,6 +9,7 @@
 #include "game/globals.h"
 #include "game/main_form.h"
 #include "game/random.h"
+#include "game/replay_window.h"
 #include "launcher/launcher_run.h"
 #include "launcher/links.h"
 #include "launcher/program_folder.h"
@@ -28,17 +29,21 @@
 namespace {
 
 const char* kUsage =
-    "usage: tarvelle [--play]\n"
+    "usage: tarvelle [--play | --replay FILE]\n"
     "  --play     start the game at once, without the launcher window\n"
+    "  --replay FILE  play a recorded game back in the window\n"
     "  --version  print the version\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
   bool play = false;
+  std::string replay;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--play") == 0) {
       play = true;
+    } else if (std::strcmp(argv[i], "--replay") == 0 && i + 1 < argc) {
+      replay = argv[++i];
     } else if (std::strcmp(argv[i], "--version") == 0) {
       std::printf("Tarvelle %s\n", kGameVersion);
       return 0;
@@ -60,6 +65,7 @@ int main(int argc, char** argv) {
     ShowErrorBox("Tarvelle", MissingDataMessage(candidates));
     return 1;
   }
+  if (!replay.empty()) return PlayReplayInWindow(replay);
   try {
     LoadSettings();
   } catch (const ESettingsError& e) {

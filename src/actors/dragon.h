@@ -32,6 +32,7 @@ class TDragon : public TImageSprite {
 
   void MoveSelf(int32_t moveCount) override;
   void HandleCollision(TSprite* other, bool& done) override;
+  TSprite* Clone(TSprite* parent) const override { return CloneAs(*this, parent); }
 
   // Standing place of a Dragon of this size in cell (column, row).
   int32_t StandX(int32_t column) const;

@@ -24,6 +24,7 @@ class TPrize : public TImageSprite {
   void MoveSelf(int32_t moveCount) override;
   // The Dragon standing on it eats it (or wins the level); a green monster eats food.
   void HandleCollision(TSprite* other, bool& done) override;
+  TSprite* Clone(TSprite* parent) const override { return CloneAs(*this, parent); }
 
   uint8_t PrizeKind;  // 0 the diamond, 1 .. 5 food of that group
   int32_t Column, Row;
@@ -63,28 +64,33 @@ class TMegaPrize : public TBonus {
  public:
   TMegaPrize(int32_t column, int32_t row) : TBonus(column, row, "MegaPrize") {}
   void Effect() override;
+  TSprite* Clone(TSprite* parent) const override { return CloneAs(*this, parent); }
 };
 // Shrinking lily pads and stepped pads grow again.
 class TBonusUp : public TBonus {
  public:
   TBonusUp(int32_t column, int32_t row) : TBonus(column, row, "ArrowUp") {}
   void Effect() override;
+  TSprite* Clone(TSprite* parent) const override { return CloneAs(*this, parent); }
 };
 // Five more seconds, or points when the clock is near full.
 class TTimeBonus : public TBonus {
  public:
   TTimeBonus(int32_t column, int32_t row) : TBonus(column, row, "SandClock") {}
   void Effect() override;
+  TSprite* Clone(TSprite* parent) const override { return CloneAs(*this, parent); }
 };
 // About a third of the pads become islands.
 class TStableBonus : public TBonus {
  public:
   TStableBonus(int32_t column, int32_t row) : TBonus(column, row, "Stars") {}
   void Effect() override;
+  TSprite* Clone(TSprite* parent) const override { return CloneAs(*this, parent); }
 };
 // An extra life, or points at nine lives.
 class TLifeBonus : public TBonus {
  public:
   TLifeBonus(int32_t column, int32_t row) : TBonus(column, row, "Pulse") {}
   void Effect() override;
+  TSprite* Clone(TSprite* parent) const override { return CloneAs(*this, parent); }
 };

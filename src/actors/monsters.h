@@ -84,6 +84,7 @@ class TRedMonster : public TEnemy {
   TRedMonster(int32_t column, int32_t row);
   int32_t Score(int32_t column, int32_t row, int32_t dc, int32_t dr) override;
   int32_t Pick(const TCandidates& c) override;
+  TSprite* Clone(TSprite* parent) const override { return CloneAs(*this, parent); }
 };
 
 // Green: likes pads away from the border and eats the food it meets.
@@ -92,6 +93,7 @@ class TGreenMonster : public TEnemy {
   TGreenMonster(int32_t column, int32_t row);
   int32_t Score(int32_t column, int32_t row, int32_t dc, int32_t dr) override;
   int32_t Pick(const TCandidates& c) override;
+  TSprite* Clone(TSprite* parent) const override { return CloneAs(*this, parent); }
 };
 
 // A monster that rates cells through a look-ahead of LookAhead hops.
@@ -118,4 +120,5 @@ class TShaggyMonster : public TCleverEnemy {
   TShaggyMonster(int32_t column, int32_t row);
   int32_t Value(int32_t column, int32_t row, int32_t dc, int32_t dr) override;
   int32_t Pick(const TCandidates& c) override;
+  TSprite* Clone(TSprite* parent) const override { return CloneAs(*this, parent); }
 };

@@ -13,6 +13,34 @@ TSprite::TSprite(TSprite* parent, int32_t z) : Parent(parent), Z(z) {
   if (Engine) ++Engine->SpriteCount;
 }
 
+TSprite::TSprite(const TSprite& other)
+    : IsDead(other.IsDead),
+      CanCollide(other.CanCollide),
+      CanMove(other.CanMove),
+      Visible(other.Visible),
+      X(other.X),
+      Y(other.Y),
+      Z(other.Z),
+      Width(other.Width),
+      Height(other.Height) {}
+
+void TSprite::Attach(TSprite* parent) {
+  Parent = parent;
+  if (!parent) return;
+  parent->AddChild(this);
+  auto* root = dynamic_cast<TSpriteEngine*>(parent);
+  Engine = root ? root : parent->Engine;
+  if (Engine) ++Engine->SpriteCount;
+  if (IsDead) {
+    IsDead = false;
+    Kill();
+  }
+}
+
+TSprite* TSprite::Clone(TSprite*) const {
+  return nullptr;
+}
+
 TSprite::~TSprite() {
   ClearChildren();
   if (Parent) {

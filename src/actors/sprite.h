@@ -27,8 +27,11 @@ class TSprite {
   // Adds the sprite to parent (none for the root), placed in the parent's draw order by z.
   explicit TSprite(TSprite* parent, int32_t z = 0);
   virtual ~TSprite();
-  TSprite(const TSprite&) = delete;
   TSprite& operator=(const TSprite&) = delete;
+
+  // A copy of this sprite alone (not its children) under parent, or, with no parent, in no
+  // tree; null for a sprite that can't be copied. Saving a whole game (the player bot) uses it.
+  virtual TSprite* Clone(TSprite* parent) const;
 
   // Called on the sprite running a collision test, once per sprite hit; setting done ends it.
   virtual void HandleCollision(TSprite* other, bool& done);
@@ -66,6 +69,19 @@ class TSprite {
   int32_t X = 0, Y = 0;
   int32_t Z = 0;  // read only when the sprite joins its parent
   int32_t Width = 0, Height = 0;
+
+ protected:
+  // Copies the sprite's own fields; the copy is in no tree until Attach.
+  TSprite(const TSprite& other);
+  // Puts a copy made by the copy constructor under parent (none: it stays alone); a copy of a
+  // dead sprite is marked dead there again.
+  void Attach(TSprite* parent);
+  template <class T>
+  static TSprite* CloneAs(const T& self, TSprite* parent) {
+    T* copy = new T(self);
+    copy->Attach(parent);
+    return copy;
+  }
 
  private:
   void AddChild(TSprite* child);

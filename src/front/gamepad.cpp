@@ -5,6 +5,7 @@
 #include "front/keys.h"
 #include "game/globals.h"
 #include "game/main_form.h"
+#include "game/replay_recorder.h"
 #include "game/screen_calls.h"
 #include "platform/clock.h"
 
@@ -91,6 +92,9 @@ bool RepeatStep(int32_t& dx, int32_t& dy) {
 }  // namespace
 
 void TMainForm::JoyMove(uint32_t position) {
+  // The stick's centre comes with the report: a replay needs it too.
+  const TTapeCallGuard tape(tcJoyMove, static_cast<int32_t>(position), G.AxisCentreX,
+                            G.AxisCentreY);
   if (G.ModeSwitching || !DXTimer1.Enabled()) return;
   if (G.JoyRepeatMode) {
     const uint32_t now = static_cast<uint32_t>(timeGetTime());
@@ -134,4 +138,6 @@ void TMainForm::JoyMove(uint32_t position) {
   }
 }
 
-void TMainForm::JoyButUp(uint32_t) {}
+void TMainForm::JoyButUp(uint32_t buttons) {
+  const TTapeCallGuard tape(tcJoyButUp, static_cast<int32_t>(buttons));
+}

@@ -2,11 +2,13 @@
 #include "front/keys.h"
 #include "game/globals.h"
 #include "game/main_form.h"
+#include "game/replay_recorder.h"
 #include "game/screen_calls.h"
 #include "media/music.h"
 #include "platform/clock.h"
 
 void TMainForm::PauseGame() {
+  const TTapeCallGuard tape(tcPause);
   DXTimer1.SetEnabled(false);
   G.GameState = gsPaused;
   DrawPlayfield();
@@ -20,7 +22,8 @@ void TMainForm::ResumeGame() {
   DXTimer1.SetEnabled(true);
 }
 
-void TMainForm::FormKeyDown(int32_t key, uint32_t) {
+void TMainForm::FormKeyDown(int32_t key, uint32_t shift) {
+  const TTapeCallGuard tape(tcKeyDown, key, static_cast<int32_t>(shift));
   switch (G.GameState) {
     case gsPlaying:
       switch (key) {
@@ -54,6 +57,7 @@ void TMainForm::FormKeyDown(int32_t key, uint32_t) {
 }
 
 void TMainForm::FormKeyUp(int32_t key, uint32_t shift) {
+  const TTapeCallGuard tape(tcKeyUp, key, static_cast<int32_t>(shift));
   switch (G.GameState) {
     case gsMenu:
       if ((key == VK_RETURN || key == VK_SPACE) && !(shift & ssAlt)) ActivateSelected();
@@ -103,10 +107,12 @@ void TMainForm::FormKeyUp(int32_t key, uint32_t shift) {
 }
 
 void TMainForm::FormKeyPress(char key) {
+  const TTapeCallGuard tape(tcKeyPress, static_cast<uint8_t>(key));
   if (G.GameState == gsHighScores && RecordsEntering()) NameEntryChar(key);
 }
 
-void TMainForm::DXDrawMouseUp(int32_t button, uint32_t, int32_t x, int32_t y) {
+void TMainForm::DXDrawMouseUp(int32_t button, uint32_t shift, int32_t x, int32_t y) {
+  const TTapeCallGuard tape(tcMouseUp, button, static_cast<int32_t>(shift), x, y);
   // A click counts where it happened: the pointer may have moved since the last frame sampled
   // it (a quick move and click between two frames).
   G.PointerPos = {x, y};

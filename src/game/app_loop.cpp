@@ -6,6 +6,7 @@
 #include "front/keys.h"
 #include "game/globals.h"
 #include "game/main_form.h"
+#include "game/replay_recorder.h"
 #include "game/screen_calls.h"
 #include "platform/clock.h"
 #include "platform/video.h"
@@ -117,6 +118,8 @@ void TApplication::Step() {
 }
 
 void TApplication::Run() {
+  // Every game played in the window is recorded for replays.
+  SetReplayRecording(true);
   uint32_t lastError = 0;
   int errorsInARow = 0;
   while (!form_.Closed()) {

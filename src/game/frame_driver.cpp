@@ -1,12 +1,14 @@
 // One frame of the game window, chosen by the game state.
 #include "game/globals.h"
 #include "game/main_form.h"
+#include "game/replay_recorder.h"
 #include "game/screen_calls.h"
 #include "media/sound.h"
 #include "platform/clock.h"
 
 void TMainForm::DoFrame() {
   if (!DXDraw.CanDraw()) return;
+  const TTapeCallGuard tape(tcFrame, G.LagCount);
   Sleep(static_cast<uint32_t>(G.SleepMs));
   switch (G.GameState) {
     case gsStartup:

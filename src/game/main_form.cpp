@@ -1,6 +1,8 @@
 #include "game/main_form.h"
 
+#include "front/bitmap_font.h"
 #include "game/globals.h"
+#include "game/replay_recorder.h"
 #include "game/screen_calls.h"
 #include "launcher/keyboard_repeat.h"
 #include "launcher/settings.h"
@@ -25,6 +27,8 @@ TMainForm::TMainForm(IVideoOutput* output) : DXDraw(output), output_(output) {
 
 TMainForm::~TMainForm() {
   FormDestroy();
+  // The font draws from this window's catalogue: a later window makes its own.
+  BitmapFont.reset();
   if (MainForm == this) MainForm = nullptr;
 }
 
@@ -44,6 +48,7 @@ bool TMainForm::FormCloseQuery() {
 void TMainForm::FormClose() {
   if (closed_) return;
   closed_ = true;
+  FinishRecording();
   SaveMaxLevel();
   RestoreKeyboard();
   DXDraw.Finalize();

@@ -21,6 +21,8 @@ TPictureCollectionItem& Picture(const char* name) {
   return MainForm->ImageList.Find(name);
 }
 
+bool picturesOn = true;
+
 bool KeysHintShown() {
   return G.LevelNo == 1 && G.SecondsElapsed < 3 && G.MaxLevel < 3 &&
          (G.GameState == gsPlaying || G.GameState == gsPaused || G.GameState == gsExitPrompt);
@@ -85,22 +87,30 @@ void DrawCentred(const char* name) {
   item.Draw(Screen(), (640 - item.Width()) / 2, (440 - item.Height()) / 2, 0);
 }
 
+void SetPlayfieldPictures(bool on) {
+  picturesOn = on;
+}
+
 void DrawPlayfield() {
   if (!MainForm || !MainForm->DXDraw.CanDraw()) return;
-  DrawWater();
-  DrawAllPads();
+  if (picturesOn) {
+    DrawWater();
+    DrawAllPads();
+  }
   if (G.DiamondDelay != 0 && G.SecondsElapsed >= G.DiamondDelay) PlaceDiamond();
 
   SpriteEngine.Move(G.LagCount);
   SpriteEngine.SweepDead();
-  SpriteEngine.Draw();
+  if (picturesOn) SpriteEngine.Draw();
 
-  if (KeysHintShown()) {
+  if (picturesOn && KeysHintShown()) {
     TPictureCollectionItem& keys = Picture("Keys");
     BlendImage(Screen(), 262, 335, keys, {0, 0, keys.Width() - 1, keys.Height() - 1},
                255 - 70 * G.SecondsElapsed);
   }
-  DrawFrameCounter();
+  if (picturesOn) DrawFrameCounter();
+  // The death, the zooming caption, the score pop-ups and the falling caption move on as they
+  // are drawn, so they run with the pictures off too.
   // The death may end by building the level again, which draws a whole picture of its own and
   // replaces the Dragon: the old one is not touched after this call.
   if (G.GameState == gsDying && Dragon) Dragon->DrawDeath();
@@ -114,8 +124,9 @@ void DrawPlayfield() {
     }
   }
   DrawScorePopups();
-  DrawHud();
+  if (picturesOn) DrawHud();
   DrawFallingCaption();
+  if (!picturesOn) return;
   if (G.GameState == gsPaused) DrawCentred("Pause");
   if (G.GameState == gsExitPrompt) DrawStringCentred(220, "Exit to menu? (Y/N)");
   if (G.DemoMode) DrawStringCentred(420, "Press any key to exit");

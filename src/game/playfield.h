@@ -19,3 +19,7 @@ void DrawHud();
 void DrawHudIcon(int32_t x, const char* name);
 // value as exactly `digits` decimal digits of "Numz", leading zeros drawn, higher digits dropped.
 void DrawNumber(int32_t value, int32_t digits, int32_t x);
+
+// Whether DrawPlayfield draws. The player bot turns the pictures off: the actors still move,
+// collide and appear exactly as on screen, only nothing is drawn.
+void SetPlayfieldPictures(bool on);

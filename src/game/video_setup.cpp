@@ -1,6 +1,7 @@
 // Bringing the display up, its events, and the game's reaction to losing and regaining focus.
 #include "game/globals.h"
 #include "game/main_form.h"
+#include "game/replay_recorder.h"
 #include "game/screen_calls.h"
 #include "media/image_item.h"
 #include "media/music.h"
@@ -94,6 +95,7 @@ void TMainForm::DisplayChanged() {
 }
 
 void TMainForm::DXTimer1Deactivate() {
+  const TTapeCallGuard tape(tcDeactivate);
   if (G.GameState == gsPlaying) PauseGame();
   G.TimerWasEnabled = DXTimer1.Enabled();
   if (G.TimerWasEnabled) UpdateClock();
@@ -103,6 +105,7 @@ void TMainForm::DXTimer1Deactivate() {
 }
 
 void TMainForm::DXTimer1Activate() {
+  const TTapeCallGuard tape(tcActivate);
   if (G.GameState != gsPaused) DXDraw.SetArrowCursor(false);
   const bool minimized = output_ && output_->IsMinimized();
   if (MusicAvailable && MusicPlayer.Loaded() && MusicPlayer.IsPaused() && !minimized &&

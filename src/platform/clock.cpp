@@ -24,6 +24,7 @@ class TSdlClock : public IClock {
 
 TSdlClock realClock;
 IClock* current = &realClock;
+IClockTap* currentTap = nullptr;
 
 }  // namespace
 
@@ -39,4 +40,11 @@ IClock& Clock() {
 }
 void SetClock(IClock* clock) {
   current = clock ? clock : &realClock;
+}
+
+IClockTap* ClockTap() {
+  return currentTap;
+}
+void SetClockTap(IClockTap* tap) {
+  currentTap = tap;
 }

@@ -34,9 +34,22 @@ IClock& Clock();
 // Installs a clock (nullptr puts the real one back). The caller keeps ownership.
 void SetClock(IClock* clock);
 
+// Sees every reading the game takes of the clock (timeGetTime) and gives the reading the game
+// gets: a recording of a game keeps the readings, its replay hands them back.
+class IClockTap {
+ public:
+  virtual ~IClockTap() = default;
+  virtual uint32_t Read(uint32_t now) = 0;
+};
+IClockTap* ClockTap();
+// Installs a tap (nullptr removes it). The caller keeps ownership.
+void SetClockTap(IClockTap* tap);
+
 // The game's names for the clock.
 inline int32_t timeGetTime() {
-  return static_cast<int32_t>(Clock().Now());
+  uint32_t now = Clock().Now();
+  if (IClockTap* tap = ClockTap()) now = tap->Read(now);
+  return static_cast<int32_t>(now);
 }
 inline void Sleep(uint32_t ms) {
   Clock().Sleep(ms);

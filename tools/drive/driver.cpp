@@ -7,6 +7,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "actors/effects.h"
+#include "game/demo.h"
 #include "game/globals.h"
 #include "game/random.h"
 #include "game/screen_calls.h"
@@ -41,6 +43,9 @@ THeadlessDriver::THeadlessDriver(const TDriverOptions& options) : options_(optio
   }
   SetClock(&clock_);
   ResetGlobals();
+  // A driver made after another in one process starts from nothing showing and no demo read.
+  ResetEffects();
+  ResetDemos();
   paths::OverrideHome(options_.Home);
   G.ProgramFolder = options_.Data.empty() ? paths::ExecutableFolder() : options_.Data;
   if (G.ProgramFolder.back() != '/') G.ProgramFolder += '/';

@@ -8,13 +8,17 @@
 #include <sstream>
 #include <string>
 
+#include "game/replay.h"
+#include "game/replay_player.h"
 #include "tools/drive/driver.h"
 
 namespace {
 
 const char* kUsage =
     "usage: tarvelle-drive [--data DIR] [--home DIR] [--frame MS] [--seed N] [--depth 16|32] "
-    "[SCRIPT]\n";
+    "[SCRIPT]\n"
+    "       tarvelle-drive [--data DIR] --replay FILE   plays a recorded game, prints how it "
+    "ended\n";
 
 bool ParseNumber(const char* s, int64_t lo, int64_t hi, int64_t& out) {
   const char* end = s + std::strlen(s);
@@ -22,11 +26,36 @@ bool ParseNumber(const char* s, int64_t lo, int64_t hi, int64_t& out) {
   return err == std::errc() && p == end && out >= lo && out <= hi;
 }
 
+// Plays the recorded game headless and prints its last state and how it compares with the
+// recording's end.
+int PlayReplay(const TDriverOptions& options, const std::string& file) {
+  try {
+    const TReplay replay = ReadReplayFile(file);
+    THeadlessDriver driver(options);
+    TReplayPlayer player(replay, driver.Form());
+    player.Start();
+    while (player.Step()) {
+    }
+    const TReplayFinal now = TReplayPlayer::Now();
+    std::cout << driver.StateJson() << "\n";
+    std::cout << "{\"replay\":\"" << (now == replay.Final ? "exact" : "differs")
+              << "\",\"score\":" << now.Score << ",\"lives\":" << now.Lives
+              << ",\"level\":" << now.LevelNo << ",\"random\":" << now.RandomState
+              << ",\"recorded\":{\"score\":" << replay.Final.Score
+              << ",\"lives\":" << replay.Final.Lives << ",\"level\":" << replay.Final.LevelNo
+              << ",\"random\":" << replay.Final.RandomState << "}}\n";
+    return now == replay.Final ? 0 : 1;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "tarvelle-drive: %s\n", e.what());
+    return 2;
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   TDriverOptions options;
-  std::string scriptFile;
+  std::string scriptFile, replayFile;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     auto value = [&]() -> const char* {
@@ -59,6 +88,8 @@ int main(int argc, char** argv) {
         return 2;
       }
       options.Depth = static_cast<int32_t>(n);
+    } else if (a == "--replay") {
+      replayFile = value();
     } else if (a == "--help" || a == "-h") {
       std::fputs(kUsage, stdout);
       return 0;
@@ -73,6 +104,7 @@ int main(int argc, char** argv) {
     }
   }
 
+  if (!replayFile.empty()) return PlayReplay(options, replayFile);
   std::stringstream text;
   if (scriptFile.empty() || scriptFile == "-") {
     text << std::cin.rdbuf();

@@ -1,0 +1,61 @@
+#pragma once
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// A recorded game: how it started, and every call that reached the game window while it ran
+// (each frame, each key, click and focus change) with the clock readings the game took during
+// the call. Played back, the same calls with the same readings make exactly the same game.
+
+// What reached the game window.
+enum TTapeCall : uint8_t {
+  tcFrame = 1,   // a frame; A = LagCount
+  tcKeyDown,     // A = key, B = shift state
+  tcKeyUp,       // A = key, B = shift state
+  tcKeyPress,    // A = character
+  tcMouseUp,     // A = button, B = shift state, C = x, D = y
+  tcJoyMove,     // A = position, B and C = the stick's centre
+  tcJoyButUp,    // A = buttons
+  tcPause,       // the game pad went away during play
+  tcActivate,    // the application got the focus back
+  tcDeactivate,  // the application lost the focus
+};
+constexpr uint8_t LastTapeCall = tcDeactivate;
+
+struct TTapeEntry {
+  uint8_t Call = tcFrame;
+  int32_t A = 0, B = 0, C = 0, D = 0;
+  std::vector<uint32_t> Reads;  // the clock readings the game took, in order
+};
+
+// How the game stood when the recording ended; a replay must end the same way.
+struct TReplayFinal {
+  int32_t Score = 0, Lives = 0, LevelNo = 0;
+  uint32_t RandomState = 0;
+  bool operator==(const TReplayFinal&) const = default;
+};
+
+struct TReplay {
+  uint32_t Seed = 0;  // the random generator when the game started
+  int32_t Difficulty = 1, StartLevel = 1, MaxLevel = 1, SleepMs = 1;
+  std::vector<uint32_t> StartReads;  // readings taken while the game started
+  std::vector<TTapeEntry> Entries;
+  TReplayFinal Final;
+};
+
+// A replay file that can't be played; the message names the file and what is wrong.
+class EReplayError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The file: "TVRP", a version byte, the start, the entries and the final state as variable
+// length numbers (clock readings as differences from the one before), then a CRC-32 of all
+// that comes before it.
+constexpr uint8_t ReplayVersion = 1;
+std::string EncodeReplay(const TReplay& r);
+// Raises EReplayError "name: what is wrong" for a file that is damaged, cut short, of another
+// version or out of range.
+TReplay DecodeReplay(const std::string& bytes, const std::string& name);
+TReplay ReadReplayFile(const std::string& path);

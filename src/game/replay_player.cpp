@@ -1,0 +1,100 @@
+#include "game/replay_player.h"
+
+#include "game/globals.h"
+#include "game/main_form.h"
+#include "game/random.h"
+#include "game/replay_recorder.h"
+#include "game/screen_calls.h"
+
+TReplayPlayer::TReplayPlayer(const TReplay& replay, TMainForm& form)
+    : replay_(replay), form_(form) {
+  wasRecording_ = ReplayRecordingOn();
+  SetReplayRecording(false);
+  previousTap_ = ClockTap();
+  SetClockTap(this);
+  last_ = replay_.StartReads.empty() ? 0 : replay_.StartReads.front();
+}
+
+TReplayPlayer::~TReplayPlayer() {
+  SetClockTap(previousTap_);
+  SetReplayRecording(wasRecording_);
+}
+
+uint32_t TReplayPlayer::Read(uint32_t) {
+  // A call that reads the clock more often than it did when recorded gets the last reading.
+  if (reads_ && read_ < reads_->size()) last_ = (*reads_)[read_++];
+  return last_;
+}
+
+void TReplayPlayer::Feed(const std::vector<uint32_t>* reads) {
+  reads_ = reads;
+  read_ = 0;
+}
+
+void TReplayPlayer::Start() {
+  G.Difficulty = replay_.Difficulty;
+  G.MaxLevel = replay_.MaxLevel;
+  G.SleepMs = replay_.SleepMs;
+  G.DemoMode = false;
+  RandomState = replay_.Seed;
+  Feed(&replay_.StartReads);
+  NewGame(replay_.StartLevel);
+  Feed(nullptr);
+  next_ = 0;
+}
+
+uint32_t TReplayPlayer::NextAt() const {
+  uint32_t first = replay_.StartReads.empty() ? 0 : replay_.StartReads.front();
+  for (size_t i = next_; i < replay_.Entries.size(); ++i)
+    if (!replay_.Entries[i].Reads.empty()) return replay_.Entries[i].Reads.front() - first;
+  return last_ - first;
+}
+
+bool TReplayPlayer::Step() {
+  if (Done()) return false;
+  const TTapeEntry& e = replay_.Entries[next_++];
+  Feed(&e.Reads);
+  switch (e.Call) {
+    case tcFrame:
+      G.LagCount = e.A;
+      form_.DoFrame();
+      break;
+    case tcKeyDown:
+      form_.FormKeyDown(e.A, static_cast<uint32_t>(e.B));
+      break;
+    case tcKeyUp:
+      form_.FormKeyUp(e.A, static_cast<uint32_t>(e.B));
+      break;
+    case tcKeyPress:
+      form_.FormKeyPress(static_cast<char>(e.A));
+      break;
+    case tcMouseUp:
+      form_.DXDrawMouseUp(e.A, static_cast<uint32_t>(e.B), e.C, e.D);
+      break;
+    case tcJoyMove:
+      G.AxisCentreX = e.B;
+      G.AxisCentreY = e.C;
+      form_.JoyMove(static_cast<uint32_t>(e.A));
+      break;
+    case tcJoyButUp:
+      form_.JoyButUp(static_cast<uint32_t>(e.A));
+      break;
+    case tcPause:
+      form_.PauseGame();
+      break;
+    case tcActivate:
+      form_.DXTimer1Activate();
+      break;
+    case tcDeactivate:
+      form_.DXTimer1Deactivate();
+      break;
+    default:
+      break;
+  }
+  Feed(nullptr);
+  return true;
+}
+
+TReplayFinal TReplayPlayer::Now() {
+  return {G.Score, G.Lives, G.LevelNo, RandomState};
+}

@@ -1,0 +1,41 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "game/replay.h"
+#include "platform/clock.h"
+
+class TMainForm;
+
+// Plays a recorded game on a game window: the same calls with the same clock readings, so the
+// same frames, the same random draws and the same score. Nothing is recorded meanwhile.
+class TReplayPlayer : private IClockTap {
+ public:
+  TReplayPlayer(const TReplay& replay, TMainForm& form);
+  ~TReplayPlayer() override;
+  TReplayPlayer(const TReplayPlayer&) = delete;
+  TReplayPlayer& operator=(const TReplayPlayer&) = delete;
+
+  // Starts the game as it was started.
+  void Start();
+  // Plays the next call; false when there is none left.
+  bool Step();
+  bool Done() const { return next_ >= replay_.Entries.size(); }
+  // Milliseconds of the recording from the start to the next call (for pacing on screen).
+  uint32_t NextAt() const;
+  // How the game stands now, to hold against the recording's end.
+  static TReplayFinal Now();
+
+ private:
+  uint32_t Read(uint32_t now) override;
+  void Feed(const std::vector<uint32_t>* reads);
+
+  const TReplay& replay_;
+  TMainForm& form_;
+  size_t next_ = 0;
+  const std::vector<uint32_t>* reads_ = nullptr;
+  size_t read_ = 0;
+  uint32_t last_ = 0;
+  IClockTap* previousTap_ = nullptr;
+  bool wasRecording_ = false;
+};

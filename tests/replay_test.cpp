@@ -1,0 +1,128 @@
+// Replays of the player's games: a game recorded through the window's calls plays back to the
+// same end, and a damaged replay file is refused with a message.
+#include "game/replay.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iostream>
+#include <iterator>
+
+#include "game/globals.h"
+#include "game/random.h"
+#include "game/replay_player.h"
+#include "game/replay_recorder.h"
+#include "tools/drive/driver.h"
+#include "tools/drive/script.h"
+
+namespace {
+
+// Level 1 from its start: hops that eat, a pause, and back to the menu by the exit prompt.
+const char* const Game = R"(
+start 1
+wait 700
+tap Up
+wait 400
+tap Right
+wait 400
+tap Up
+wait 400
+tap Right
+wait 350
+tap P
+wait 500
+tap P
+wait 300
+tap Up
+wait 400
+tap Right
+wait 1200
+tap Esc
+frames 2
+tap Y
+frames 2
+)";
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+TEST(Replay, ARecordedGamePlaysBackToTheSameEnd) {
+  std::string bytes;
+  TReplayFinal live;
+  {
+    TDriverOptions o;
+    o.Seed = 4242;
+    o.FrameMs = 13;
+    THeadlessDriver driver(o);
+    SetReplayRecording(true);
+    driver.Run(ParseScript(Game), std::cout);
+    SetReplayRecording(false);
+    ASSERT_EQ(G.GameState, gsMenu);
+    ASSERT_FALSE(LastReplayFile().empty());
+    EXPECT_NE(LastReplayFile().find("/Morvane/Tarvelle/replays/"), std::string::npos);
+    bytes = ReadAll(LastReplayFile());
+    live = TReplayPlayer::Now();
+  }
+  const TReplay replay = DecodeReplay(bytes, "game.tvr");
+  EXPECT_EQ(replay.Final, live);
+  EXPECT_GT(replay.Final.Score, 0);  // the hops ate something
+  EXPECT_LT(bytes.size(), 8000u);
+
+  // Another run of the program: another clock, another random state, other frames.
+  TDriverOptions o;
+  o.Seed = 99;
+  o.FrameMs = 40;
+  THeadlessDriver driver(o);
+  driver.VirtualClock().Advance(123457);
+  TReplayPlayer player(replay, driver.Form());
+  player.Start();
+  while (player.Step()) {
+  }
+  EXPECT_EQ(TReplayPlayer::Now(), replay.Final);
+  EXPECT_EQ(G.GameState, gsMenu);
+}
+
+TEST(Replay, ADamagedFileIsRefusedWithAMessage) {
+  TReplay r;
+  r.Seed = 7;
+  r.StartReads = {1000};
+  r.Entries.push_back({tcFrame, 16, 0, 0, 0, {1017}});
+  r.Entries.push_back({tcKeyDown, 39, 0, 0, 0, {}});
+  r.Final = {10, 3, 1, 12};
+  const std::string good = EncodeReplay(r);
+  ASSERT_EQ(DecodeReplay(good, "r.tvr").Entries.size(), 2u);
+
+  std::string flipped = good;
+  flipped[8] ^= 0x10;
+  std::string version = good;
+  version[4] = 2;
+  const struct {
+    std::string Bytes;
+    const char* Message;
+  } cases[] = {
+      {"", "r.tvr: not a Tarvelle replay"},
+      {"GIF89a...." + good, "r.tvr: not a Tarvelle replay"},
+      {version, "r.tvr: a replay of version 2, this game plays version 1"},
+      {flipped, "r.tvr: the file is damaged (checksum)"},
+      {good.substr(0, good.size() - 3), "r.tvr: the file is damaged (checksum)"},
+  };
+  for (const auto& c : cases) {
+    try {
+      DecodeReplay(c.Bytes, "r.tvr");
+      ADD_FAILURE() << "accepted: " << c.Message;
+    } catch (const EReplayError& e) {
+      EXPECT_STREQ(e.what(), c.Message);
+    }
+  }
+  // A file that passes its checksum but holds nonsense is refused all the same.
+  TReplay bad = r;
+  bad.Entries[0].Call = 0;
+  EXPECT_THROW(DecodeReplay(EncodeReplay(bad), "r.tvr"), EReplayError);
+  bad = r;
+  bad.Difficulty = 9;
+  EXPECT_THROW(DecodeReplay(EncodeReplay(bad), "r.tvr"), EReplayError);
+}
+
+}  // namespace
