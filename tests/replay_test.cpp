@@ -17,9 +17,11 @@
 
 namespace {
 
-// Level 1 from its start: hops that eat, a pause, and back to the menu by the exit prompt.
+// A game started from the title's "New Game" (which asks for level 0, meaning the first): hops
+// that eat, a pause, and back to the menu by the exit prompt.
 const char* const Game = R"(
-start 1
+frames 3
+tap Enter
 wait 700
 tap Up
 wait 400

@@ -123,7 +123,8 @@ TGameStartGuard::TGameStartGuard(int32_t startLevel) {
   rec.replay = TReplay{};
   rec.replay.Seed = RandomState;
   rec.replay.Difficulty = G.Difficulty;
-  rec.replay.StartLevel = startLevel;
+  // The title's "New Game" asks for level 0, which starts the first level as 1 does.
+  rec.replay.StartLevel = std::max(startLevel, 1);
   rec.replay.MaxLevel = G.MaxLevel;
   rec.replay.SleepMs = G.SleepMs;
   rec.recording = false;
