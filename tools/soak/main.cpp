@@ -1,0 +1,189 @@
+// tarvelle-soak: plays the real game headless for a long while on the virtual clock, the way a
+// restless player would: demos from the title, every screen opened and left, games played to
+// their end with names entered in the high-score table, the games' replays played back, and the
+// bot searching levels. Prints the peak resident memory after the first part and at the end and
+// fails when it grew by 1 MiB or more, or when a replay does not end as it was played.
+//
+// usage: tarvelle-soak [MINUTES] [--data DIR]     (virtual minutes, default 120)
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "game/globals.h"
+#include "game/replay.h"
+#include "game/replay_player.h"
+#include "game/replay_recorder.h"
+#include "game/screen_calls.h"
+#include "tools/bot/bot_search.h"
+#include "tools/drive/driver.h"
+#include "tools/drive/script.h"
+
+namespace {
+
+long PeakKiB() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return u.ru_maxrss;
+}
+
+class TSoak {
+ public:
+  TSoak(const TDriverOptions& o, std::mt19937& rng) : driver_(o), rng_(rng) {}
+
+  // Virtual milliseconds played in this window.
+  uint32_t Elapsed() { return driver_.VirtualClock().Now() - start_; }
+
+  void Run(const std::string& script) {
+    std::ostringstream out;
+    driver_.Run(ParseScript(script), out);
+  }
+  // Chooses menu item k (1 New Game .. 6 Exit): Esc selects the last, Down wraps to the first.
+  void Choose(int k) {
+    std::string s = "tap Esc\ntap Down\n";
+    for (int i = 1; i < k; ++i) s += "tap Down\n";
+    Run(s + "tap Enter\nframes 2\n");
+  }
+  void BackToMenu() {
+    for (int i = 0; i < 20 && G.GameState != gsMenu; ++i)
+      Run("tap Esc\nframes 2\ntap Space\nframes 2\n");
+  }
+
+  void Demos() {
+    Choose(4);
+    Run("wait " + std::to_string(30000 + rng_() % 60000) + "\ntap F2\nwait 2000\ntap F2\n");
+    Run("tap Space\nframes 2\n");
+    BackToMenu();
+  }
+  void Screens() {
+    Choose(5);  // help, page by page
+    Run("tap Enter\nframes 10\ntap Enter\nframes 10\n");
+    BackToMenu();
+    Choose(3);  // options: volumes and difficulty up and down
+    Run("tap Right\nframes 3\ntap Left\nframes 3\ntap Down\ntap Right\nframes 3\ntap Left\n"
+        "tap Down\ntap Right\ntap Left\nframes 3\n");
+    BackToMenu();
+    Choose(2);  // high scores
+    Run("frames 30\ntap Space\nframes 2\n");
+    BackToMenu();
+  }
+  // A game played by hops now and then toward nowhere in particular, to its end; a score that
+  // earns a place is entered with a name.
+  void Game() {
+    SetReplayRecording(true);
+    Choose(1);
+    static const char* const moves[] = {"Left", "Right", "Up", "Down", "Up", "Right"};
+    for (int step = 0; step < 4000; ++step) {
+      switch (G.GameState) {
+        case gsPlaying:
+          Run(std::string("tap ") + moves[rng_() % 6] + "\nwait " +
+              std::to_string(250 + rng_() % 400) + "\n");
+          if (rng_() % 40 == 0) Run("tap P\nwait 500\ntap P\n");
+          break;
+        case gsHighScores:
+          if (RecordsEntering())
+            Run("type Soak " + std::to_string(rng_() % 1000) + "\ntap Enter\nframes 3\n");
+          Run("tap Space\nframes 2\n");
+          break;
+        case gsLevelDone:
+        case gsDead:
+          Run("frames 5\ntap Space\nframes 2\n");
+          break;
+        case gsMenu:
+          SetReplayRecording(false);
+          return;
+        default:
+          Run("frames 5\n");
+          break;
+      }
+    }
+    SetReplayRecording(false);
+    BackToMenu();
+  }
+  // The last game's replay, played back in this window, must end as the game did.
+  bool Replay() {
+    if (LastReplayFile().empty()) return true;
+    const TReplay replay = ReadReplayFile(LastReplayFile());
+    TReplayPlayer player(replay, driver_.Form());
+    player.Start();
+    while (player.Step()) {
+    }
+    const bool same = TReplayPlayer::Now() == replay.Final;
+    if (!same) std::cerr << "tarvelle-soak: " << LastReplayFile() << " ended otherwise\n";
+    BackToMenu();
+    return same;
+  }
+
+ private:
+  THeadlessDriver driver_;
+  std::mt19937& rng_;
+  uint32_t start_ = driver_.VirtualClock().Now();
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  uint32_t minutes = 120;
+  TDriverOptions o;
+  o.FrameMs = 20;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a == "--data" && i + 1 < argc)
+      o.Data = argv[++i];
+    else
+      minutes = static_cast<uint32_t>(std::strtoul(argv[i], nullptr, 10));
+  }
+  if (minutes == 0) {
+    std::cerr << "usage: tarvelle-soak [MINUTES] [--data DIR]\n";
+    return 2;
+  }
+  // The first part ends after an hour, or halfway through a shorter soak.
+  const uint32_t firstPart = minutes >= 120 ? 60 : minutes / 2;
+  std::mt19937 rng(7);
+  long afterFirst = 0;
+  int botRuns = 0, games = 0, replaysWrong = 0;
+  uint64_t playedMs = 0;
+  for (int cycle = 0; playedMs < uint64_t{minutes} * 60000; ++cycle) {
+    {
+      // Each round opens a game window of its own, as each run of the game does.
+      TSoak soak(o, rng);
+      soak.Run("frames 5\n");
+      soak.Demos();
+      soak.Screens();
+      soak.Game();
+      ++games;
+      if (!soak.Replay()) ++replaysWrong;
+      playedMs += soak.Elapsed();
+    }
+    if (cycle % 3 == 0) {
+      // The bot plays with saved copies of the whole game, in a window of its own.
+      TBotOptions b;
+      b.Data = o.Data;
+      b.Level = 1 + cycle % 4;
+      b.Beam = 8;
+      SearchWin(b);
+      ++botRuns;
+    }
+    const auto played = static_cast<uint32_t>(playedMs / 60000);
+    if (afterFirst == 0 && played >= firstPart) afterFirst = PeakKiB();
+    std::printf("minute %u: %d games, %d bot searches, peak %ld KiB\n", played, games, botRuns,
+                PeakKiB());
+    std::fflush(stdout);
+  }
+  const long atEnd = PeakKiB();
+  std::printf("peak resident memory: %ld KiB after %u minutes, %ld KiB at the end (%+ld KiB)\n",
+              afterFirst, firstPart, atEnd, atEnd - afterFirst);
+  if (replaysWrong > 0) {
+    std::printf("%d replays did not end as played\n", replaysWrong);
+    return 1;
+  }
+  if (atEnd - afterFirst >= 1024) {
+    std::printf("memory grew by 1 MiB or more\n");
+    return 1;
+  }
+  return 0;
+}
