@@ -1,6 +1,7 @@
 #include "media/image_decode.h"
 
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -84,6 +85,10 @@ std::optional<TDecodedImage> DecodeImage(const uint8_t* data, size_t size) {
 bool ImageSize(const uint8_t* data, size_t size, int& width, int& height) {
   if (!data || size == 0 || size > INT_MAX) return false;
   if (IsJpeg(data, size)) return JpegSize(data, size, width, height);
-  int channels = 0;
-  return stbi_info_from_memory(data, static_cast<int>(size), &width, &height, &channels) != 0;
+  int channels = 0, w = 0, h = 0;
+  if (!stbi_info_from_memory(data, static_cast<int>(size), &w, &h, &channels)) return false;
+  // stb_image gives the height of a top-down BMP file as stored: negative.
+  width = std::abs(w);
+  height = std::abs(h);
+  return width > 0 && height > 0;
 }
