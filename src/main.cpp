@@ -74,12 +74,18 @@ int main(int argc, char** argv) {
   try {
     std::unique_ptr<IVideoOutput> video = CreateSdlVideo();
     TMainForm form(video.get());
-    form.FormCreate();
-    if (!play && !RunLauncher(form)) return 0;
-    StartGame(form);
-    TApplication app(form, *video);
-    app.Run();
-    return app.ExitCode();
+    try {
+      form.FormCreate();
+      if (!play && !RunLauncher(form)) return 0;
+      StartGame(form);
+      TApplication app(form, *video);
+      app.Run();
+      return app.ExitCode();
+    } catch (const std::exception& e) {
+      ShowErrorBox("Tarvelle", e.what());
+      QuitAfterErrors(form);  // every way out saves
+      return 1;
+    }
   } catch (const std::exception& e) {
     ShowErrorBox("Tarvelle", e.what());
     return 1;

@@ -80,6 +80,16 @@ TEST_F(ScoreFile, DamagedFilesAreSetAsideNotOverwritten) {
     EXPECT_EQ(ReadAll(File() + ".bad"), bad);
     EXPECT_EQ(ReadAll(File()).size(), 200u);
   }
+  // A folder in the file's place goes aside the same way.
+  ForgetHighScores();
+  std::filesystem::remove(File());
+  std::filesystem::remove(File() + ".bad");
+  std::filesystem::create_directories(File() + "/inside");
+  LoadHighScores();
+  EXPECT_EQ(HighScores[0].Points, 0);
+  ASSERT_TRUE(SaveHighScores());
+  EXPECT_TRUE(std::filesystem::is_directory(File() + ".bad/inside"));
+  EXPECT_EQ(ReadAll(File()).size(), 200u);
 }
 
 TEST_F(ScoreFile, AFailedSaveKeepsTheStoredTable) {

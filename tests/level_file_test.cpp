@@ -172,6 +172,43 @@ TEST_F(LevelFileTest, RecordsAtTheLimitsLoad) {
   }
 }
 
+// Fields checked only where the level uses them: out of range where nothing reads them, they
+// load, and the level tool warns about them.
+TEST_F(LevelFileTest, FieldsTheLevelNeverUsesOnlyWarn) {
+  const struct {
+    const char* Warning;
+    std::function<void(TLevelRecord&)> Change;
+  } cases[] = {
+      {"RandomMaxSize is 6000, above 5097, but the level has no random pad",
+       [](TLevelRecord& r) { r.RandomMaxSize = 6000; }},
+      {"cell (2, 3) is water: its MaxSize 9000 and Size 60000 are not used",
+       [](TLevelRecord& r) { r.Cell(2, 3) = {.Kind = pkWater, .MaxSize = 9000, .Size = 60000}; }},
+      {"DiamondX 0 and DiamondY 40 are not used: the diamond goes to a random island",
+       [](TLevelRecord& r) {
+         r.DiamondDelay = 10;
+         r.DiamondX = 0;
+         r.DiamondY = 40;
+       }},
+  };
+  for (const auto& c : cases) {
+    TLevelRecord r = Islands(4, 3);
+    c.Change(r);
+    const auto problems = CheckLevelRecord(r);
+    ASSERT_EQ(problems.size(), 1u) << c.Warning;
+    EXPECT_FALSE(problems[0].Error);
+    EXPECT_EQ(problems[0].Text, c.Warning);
+    WriteWithLevel7(r);
+    G.LevelNo = 7;
+    EXPECT_NO_THROW(LoadLevel()) << c.Warning;
+    EXPECT_EQ(G.GameState, gsPlaying);
+  }
+  // Where they are used, they are still refused.
+  TLevelRecord r = Islands(4, 3);
+  r.Cell(2, 3).Kind = pkRandom;
+  r.RandomMaxSize = 6000;
+  EXPECT_EQ(LevelRecordErrors(r).at(0).Text, "RandomMaxSize is 6000, at most 5097");
+}
+
 TEST_F(LevelFileTest, MissingFileAndLevelsBeyondTheEnd) {
   G.LevelNo = 1;
   EInOutError e = LoadFails();

@@ -151,6 +151,14 @@ TEST_F(PicturePackTest, JpegWithAnOversizedHuffmanTableIsRefused) {
   EXPECT_TRUE(loader.Load(1, "Water2", list));
 }
 
+// A JPEG file that ends before its last row would be read on as grey: it is refused.
+TEST_F(PicturePackTest, JpegCutShortIsRefused) {
+  const TBytes jpeg = Encode(Gradient(64, 48), TKind::Jpeg);
+  const TBytes cut(jpeg.begin(), jpeg.begin() + jpeg.size() / 2);
+  EXPECT_TRUE(DecodeImage(jpeg.data(), jpeg.size()));
+  EXPECT_FALSE(DecodeImage(cut.data(), cut.size()));
+}
+
 TEST_F(PicturePackTest, MissingPackOrItemLeavesThePlainWater) {
   EXPECT_FALSE(LoadWaterPictures(list, (dir / "nothing.dat").string()));
   TJPEGLoader loader;

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "game/globals.h"
 #include "launcher/settings_store.h"
@@ -110,13 +112,46 @@ TEST_F(Settings, WrongTypeStopsReadingWithItsName) {
   EXPECT_EQ(G.Difficulty, 1);  // not read
 }
 
-TEST_F(Settings, DamagedFileIsTakenAsMissingAndKeptAside) {
-  Write("SFXVol = dword:3\nthis is not a setting\n");
+TEST_F(Settings, ABadLineCostsOnlyItself) {
+  // A typo in a hand-added line, names in other cases, a line that is not a setting at all.
+  Write(
+      "# mine\r\nsfxvol = dword:3\r\nSleep = dword:3ms\r\nDIFF=dword:1\r\nnot a setting\r\n"
+      "MusVol = qword:2\r\n");
   LoadSettings();
-  EXPECT_EQ(G.SFXVol, 8);
+  EXPECT_EQ(G.SFXVol, 3);
+  EXPECT_EQ(G.Difficulty, 1);
+  EXPECT_EQ(G.SleepMs, 1);  // the bad line counts as missing
+  EXPECT_EQ(G.MusVol, 7);
+  TSettingsKey key;
+  ASSERT_TRUE(key.Open(SettingsFolder(), false));
+  EXPECT_EQ(key.BadLines(),
+            (std::vector<std::string>{"line 3: Sleep = dword:3ms", "line 5: not a setting",
+                                      "line 6: MusVol = qword:2"}));
+  G.SFXVol = 5;
   SaveSettings();
-  EXPECT_TRUE(fs::exists(File().string() + ".bad"));
-  EXPECT_NE(Read().find("SFXVol = dword:8"), std::string::npos);
+  // Every line stays where it was; the values written take the place (and the spelling) of
+  // their lines, a bad line of a value the game writes included; nothing is set aside.
+  EXPECT_EQ(Read(),
+            "# mine\nsfxvol = dword:5\nSleep = dword:3ms\nDIFF = dword:1\nnot a setting\n"
+            "MusVol = dword:7\n");
+  EXPECT_FALSE(fs::exists(File().string() + ".bad"));
+}
+
+TEST_F(Settings, AFileThatCantBeReadIsKeptAside) {
+  for (const bool folder : {true, false}) {
+    fs::remove_all(File().parent_path());
+    fs::create_directories(File().parent_path());
+    if (folder)
+      fs::create_directories(File() / "inside");  // a folder in the file's place
+    else
+      std::ofstream(File()) << std::string(TSettingsKey::kMaxFileSize + 1, 'x');
+    G.SFXVol = 3;
+    LoadSettings();
+    EXPECT_EQ(G.SFXVol, 8);
+    SaveSettings();
+    EXPECT_TRUE(fs::exists(File().string() + ".bad"));
+    EXPECT_NE(Read().find("SFXVol = dword:8"), std::string::npos);
+  }
 }
 
 TEST_F(Settings, SavingKeepsOtherValues) {

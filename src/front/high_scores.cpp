@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "front/records_window.h"
 #include "game/globals.h"
@@ -74,11 +73,16 @@ void LoadHighScores() {
   HighScores = THighScores{};
   const std::string file = HighScoreFile();
   std::error_code ec;
-  if (!std::filesystem::exists(file, ec)) return;
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream bytes;
-  if (in) bytes << in.rdbuf();
-  if (!in || !DecodeHighScores(bytes.str(), HighScores)) {
+  const auto status = std::filesystem::symlink_status(file, ec);
+  if (status.type() == std::filesystem::file_type::not_found) return;
+  // Only the first 200 bytes count: a file of any length is read no further. Anything but a
+  // plain file in its place (a folder) counts as damaged.
+  std::string bytes(kHighScoreFileSize, '\0');
+  std::ifstream in;
+  if (std::filesystem::is_regular_file(file, ec)) in.open(file, std::ios::binary);
+  if (in) in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(in ? bytes.size() : 0);
+  if (!DecodeHighScores(bytes, HighScores)) {
     HighScores = THighScores{};
     fileDamaged = true;
     std::fprintf(stderr,

@@ -1,5 +1,6 @@
 #include "game/app_loop.h"
 
+#include <cstdio>
 #include <exception>
 
 #include "front/cp1252.h"
@@ -8,6 +9,7 @@
 #include "game/main_form.h"
 #include "game/replay_recorder.h"
 #include "game/screen_calls.h"
+#include "launcher/settings.h"
 #include "platform/clock.h"
 #include "platform/video.h"
 
@@ -117,6 +119,24 @@ void TApplication::Step() {
   form_.DXTimer1.Idle();
 }
 
+void QuitAfterErrors(TMainForm& form) {
+  // Every way out saves, this one too: the volumes, the difficulty and the highest level.
+  try {
+    if (!form.Closed()) form.QuitGame();
+    return;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "Tarvelle: %s\n", e.what());
+  }
+  // Quitting failed half way: save each part on its own.
+  for (void (*save)() : {SaveSettings, SaveMaxLevel}) {
+    try {
+      save();
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "Tarvelle: %s\n", e.what());
+    }
+  }
+}
+
 void TApplication::Run() {
   // Every game played in the window is recorded for replays.
   SetReplayRecording(true);
@@ -132,6 +152,7 @@ void TApplication::Run() {
       lastError = now;
       if (errorsInARow >= 3) {
         exitCode_ = 1;
+        QuitAfterErrors(form_);
         return;
       }
       continue;

@@ -9,6 +9,10 @@ class IVideoOutput;
 // nothing is typed: Alt+Enter switches full screen and must not end a name being typed.
 char KeyCharacter(int32_t key, uint32_t shift);
 
+// The way out after errors that keep coming: quits the game as the menu's Exit does, saving the
+// settings and the highest level; when quitting fails itself, still saves each of them.
+void QuitAfterErrors(TMainForm& form);
+
 // The game window's message loop: hands window events to the game window's handlers and runs
 // the frame timer whenever no event is waiting.
 class TApplication {
@@ -20,7 +24,7 @@ class TApplication {
   // All waiting events, the key repeat that is due, then one tick of the frame timer.
   void Step();
   // Runs until the game window has closed. An error that escapes a frame or a handler is
-  // shown and the game goes on; errors that keep coming end the program.
+  // shown and the game goes on; errors that keep coming end the program (QuitAfterErrors).
   void Run();
   int ExitCode() const { return exitCode_; }
 

@@ -58,6 +58,9 @@ class TChecker {
     problems_.push_back({error, text});
   }
 
+  // Whether the diamond has a cell of its own; otherwise it goes to a random island.
+  bool FixedDiamond() const { return r_.DiamondDelay == 0 || (r_.DiamondX > 0 && r_.DiamondY > 0); }
+
   // Checks lo <= value <= hi for a header field; returns whether it holds.
   bool InRange(const char* field, int value, int lo, int hi) {
     if (value < lo) {
@@ -78,22 +81,27 @@ class TChecker {
     if (rowsOk) rows_ = r_.GridRows;
     if (colsOk) InRange("DragonX", r_.DragonX, 1, cols_);
     if (rowsOk) InRange("DragonY", r_.DragonY, 1, rows_);
-    // A diamond placed late may leave its cell open (0) to go to a random island.
-    const int diamondLow = r_.DiamondDelay == 0 ? 1 : 0;
-    if (colsOk) InRange("DiamondX", r_.DiamondX, diamondLow, cols_);
-    if (rowsOk) InRange("DiamondY", r_.DiamondY, diamondLow, rows_);
+    // A diamond placed late may leave its cell open (0) to go to a random island; then neither
+    // of its numbers is used.
+    if (FixedDiamond()) {
+      if (colsOk) InRange("DiamondX", r_.DiamondX, 1, cols_);
+      if (rowsOk) InRange("DiamondY", r_.DiamondY, 1, rows_);
+    } else if (r_.DiamondX > LevelMaxCols || r_.DiamondY > LevelMaxRows) {
+      Warn("DiamondX %d and DiamondY %d are not used: the diamond goes to a random island",
+           r_.DiamondX, r_.DiamondY);
+    }
     int bonusSum = 0;
     for (uint16_t n : r_.BonusCounts) bonusSum += n;
     if (bonusSum > BonusBagRoom)
       Error("BonusCounts add up to %d, at most %d", bonusSum, BonusBagRoom);
-    InRange("RandomMaxSize", r_.RandomMaxSize, 0, MaxSizeUnits);
 
     if (r_.TimeLimit == 0) Warn("TimeLimit is 0: the pads sink at once");
     if (r_.TimeLimit > 999) Warn("TimeLimit is %d: the clock shows three digits", r_.TimeLimit);
     if (r_.DiamondDelay > 0 && r_.DiamondDelay >= r_.TimeLimit) {
       Warn("DiamondDelay is %d s, but the level lasts %d s", r_.DiamondDelay, r_.TimeLimit);
     }
-    if (r_.DiamondDelay > 0 && (r_.DiamondX == 0) != (r_.DiamondY == 0)) {
+    const bool diamondNumbersFit = r_.DiamondX <= LevelMaxCols && r_.DiamondY <= LevelMaxRows;
+    if (r_.DiamondDelay > 0 && (r_.DiamondX == 0) != (r_.DiamondY == 0) && diamondNumbersFit) {
       Warn("only one of DiamondX and DiamondY is 0: the diamond goes to a random island");
     }
     if (r_.IslandPercent > 100) Warn("IslandPercent is %d, above 100", r_.IslandPercent);
@@ -138,6 +146,13 @@ class TChecker {
         CheckObjects(x, y, c);
       }
     }
+    // RandomMaxSize sizes the random pads, and nothing else.
+    if (randomPads > 0) {
+      InRange("RandomMaxSize", r_.RandomMaxSize, 0, MaxSizeUnits);
+    } else if (r_.RandomMaxSize > MaxSizeUnits) {
+      Warn("RandomMaxSize is %d, above %d, but the level has no random pad", r_.RandomMaxSize,
+           MaxSizeUnits);
+    }
     if (randomPads > 0) {
       islandsFromRandom_ = std::min(randomPads, r_.IslandPercent * randomPads / 100);
       if (islandsFromRandom_ < randomPads && r_.RandomMaxSize == 0) {
@@ -147,13 +162,20 @@ class TChecker {
   }
 
   void CheckPad(int x, int y, const TLevelCell& c) {
+    if (c.Kind == pkWater) {
+      // Water never grows: its sizes are not used.
+      if (c.MaxSize > MaxSizeUnits || c.Size > MaxSizeUnits) {
+        Warn("cell (%d, %d) is water: its MaxSize %d and Size %d are not used", x, y, c.MaxSize,
+             c.Size);
+      }
+      return;
+    }
     if (c.MaxSize > MaxSizeUnits) {
       Error("cell (%d, %d): MaxSize is %d, at most %d", x, y, c.MaxSize, MaxSizeUnits);
     }
     if (c.Size > MaxSizeUnits) {
       Error("cell (%d, %d): Size is %d, at most %d", x, y, c.Size, MaxSizeUnits);
     }
-    if (c.Kind == pkWater) return;
     if (c.MaxSize == 0) {
       static const char* const what[] = {"", "a lily pad", "an island", "a stepped pad"};
       Error("cell (%d, %d): MaxSize is 0, at least 1 for %s", x, y, what[c.Kind]);
@@ -206,8 +228,7 @@ class TChecker {
       }
     }
     if (dragonOnGrid) CheckCutOff(dx, dy);
-    const bool fixedDiamond = r_.DiamondDelay == 0 || (r_.DiamondX > 0 && r_.DiamondY > 0);
-    if (fixedDiamond) {
+    if (FixedDiamond()) {
       if (r_.DiamondX < 1 || r_.DiamondX > cols_ || r_.DiamondY < 1 || r_.DiamondY > rows_) return;
       const TLevelCell& c = r_.Cell(r_.DiamondX, r_.DiamondY);
       if (c.Kind == pkRandom) {

@@ -1,5 +1,7 @@
 #include "game/level_reader.h"
 
+#include <sys/stat.h>
+
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -16,6 +18,21 @@ struct TFileCloser {
 };
 using TFile = std::unique_ptr<std::FILE, TFileCloser>;
 
+// Opens the file for reading only (it is never written, and may well be read-only); anything
+// but a plain file (a folder in its place) is refused.
+TFile OpenLevelFile(const std::string& path, const std::string& name) {
+  TFile f(std::fopen(path.c_str(), "rb"));
+  if (!f) {
+    throw EInOutError(EInOutError::ecFileNotFound,
+                      name + ": file not found (" + path + ": " + std::strerror(errno) + ")");
+  }
+  struct stat st {};
+  if (::fstat(::fileno(f.get()), &st) != 0 || !S_ISREG(st.st_mode)) {
+    throw EInOutError(EInOutError::ecReadFailed, name + ": not a file (" + path + ")");
+  }
+  return f;
+}
+
 }  // namespace
 
 TLevelReader::TLevelReader(std::string path) : path_(std::move(path)) {}
@@ -30,11 +47,7 @@ std::string TLevelReader::Where(int32_t levelNo) const {
 }
 
 int32_t TLevelReader::RecordCount() const {
-  TFile f(std::fopen(path_.c_str(), "rb"));
-  if (!f) {
-    throw EInOutError(EInOutError::ecFileNotFound, FileName() + ": file not found (" + path_ +
-                                                       ": " + std::strerror(errno) + ")");
-  }
+  TFile f = OpenLevelFile(path_, FileName());
   if (std::fseek(f.get(), 0, SEEK_END) != 0) {
     throw EInOutError(EInOutError::ecReadFailed, FileName() + ": cannot seek");
   }
@@ -47,12 +60,7 @@ TLevelRecord TLevelReader::ReadRecord(int32_t levelNo) const {
   if (levelNo < 1) {
     throw EInOutError(EInOutError::ecReadBeyondEnd, Where(levelNo) + ": levels count from 1");
   }
-  // Opened for reading only: the level file is never written, and may well be read-only.
-  TFile f(std::fopen(path_.c_str(), "rb"));
-  if (!f) {
-    throw EInOutError(EInOutError::ecFileNotFound, FileName() + ": file not found (" + path_ +
-                                                       ": " + std::strerror(errno) + ")");
-  }
+  TFile f = OpenLevelFile(path_, FileName());
   const long offset = static_cast<long>(levelNo - 1) * LevelRecordSize;
   if (std::fseek(f.get(), offset, SEEK_SET) != 0) {
     throw EInOutError(EInOutError::ecReadFailed, Where(levelNo) + ": cannot seek to the record");

@@ -6,6 +6,7 @@
 // clang-format off
 #include <cstdio>  // jpeglib.h needs FILE declared first
 #include <jpeglib.h>
+#include <jerror.h>
 // clang-format on
 
 namespace {
@@ -22,6 +23,12 @@ class TJpegReader {
       std::longjmp(reinterpret_cast<TError*>(c->err)->Jump, 1);
     };
     err_.Mgr.output_message = [](j_common_ptr) {};  // warnings stay quiet
+    // A file that ends too soon is read on as if its last part were grey; such a picture is
+    // damaged, and one that claims a large size would take long to fill.
+    err_.Mgr.emit_message = [](j_common_ptr c, int level) {
+      if (level < 0 && c->err->msg_code == JWRN_JPEG_EOF)
+        reinterpret_cast<TError*>(c->err)->Truncated = true;
+    };
     created_ = Run([&] { jpeg_create_decompress(&Info); });
     ok_ = created_ && Run([&] {
             jpeg_mem_src(&Info, data, static_cast<unsigned long>(size));
@@ -40,6 +47,9 @@ class TJpegReader {
            Info.image_height <= kMaxSide;
   }
 
+  // Whether the data ran out before the picture was complete.
+  bool Truncated() const { return err_.Truncated; }
+
   // Runs one libjpeg step; false when libjpeg gave up on the file.
   template <class F>
   bool Run(F&& step) {
@@ -54,6 +64,7 @@ class TJpegReader {
   struct TError {
     jpeg_error_mgr Mgr;  // first, so that libjpeg's pointer to it is a pointer to the whole
     std::jmp_buf Jump;
+    bool Truncated = false;
   };
   TError err_{};
   bool created_ = false, ok_ = false;
@@ -69,7 +80,8 @@ std::optional<TDecodedImage> DecodeJpeg(const uint8_t* data, size_t size) {
   TJpegReader r(data, size);
   if (!r.HeaderOk()) return std::nullopt;
   r.Info.out_color_space = JCS_RGB;
-  if (!r.Run([&] { jpeg_start_decompress(&r.Info); }) || r.Info.output_components != 3)
+  if (!r.Run([&] { jpeg_start_decompress(&r.Info); }) || r.Info.output_components != 3 ||
+      r.Truncated())
     return std::nullopt;
   const int w = static_cast<int>(r.Info.output_width), h = static_cast<int>(r.Info.output_height);
   TDecodedImage out;
@@ -77,7 +89,8 @@ std::optional<TDecodedImage> DecodeJpeg(const uint8_t* data, size_t size) {
   std::vector<uint8_t> line(static_cast<size_t>(w) * 3);
   JSAMPROW rows[1] = {line.data()};
   for (int y = 0; y < h; ++y) {
-    if (!r.Run([&] { jpeg_read_scanlines(&r.Info, rows, 1); })) return std::nullopt;
+    if (!r.Run([&] { jpeg_read_scanlines(&r.Info, rows, 1); }) || r.Truncated())
+      return std::nullopt;
     auto* row = reinterpret_cast<uint32_t*>(out.Pixels.Row(y));
     for (int x = 0; x < w; ++x) {
       const uint8_t* p = &line[static_cast<size_t>(x) * 3];

@@ -3,11 +3,19 @@
 
 namespace files {
 
-// Writes bytes to path through a temporary file in the same folder ("<path>.tmp") that is
-// flushed to disk and then renamed over path, so path holds either its old or its new contents,
-// never a part of them. On failure the temporary file is removed, path is left as it was, and
-// error (when given) says what went wrong.
+// Writes bytes to path through a temporary file in the same folder ("<path>.tmp"): the file is
+// written, flushed to the disk and closed, renamed over path, and the folder itself is flushed
+// so that the new name survives a power cut. Path holds either its old or its new contents,
+// never a part of them, whatever happens on the way. On failure the temporary file is removed,
+// path is left as it was, and error (when given) says what went wrong.
 bool WriteAtomically(const std::string& path, const std::string& bytes,
                      std::string* error = nullptr);
+
+// The steps of WriteAtomically, for tests that stop a save half way.
+enum class TWriteStep { Opened, HalfWritten, Written, Synced, Closed, Renamed, FolderSynced };
+constexpr int kWriteStepCount = 7;
+// Called after each step (nullptr: nothing is called).
+using TWriteStepHook = void (*)(TWriteStep step);
+void SetWriteStepHook(TWriteStepHook hook);
 
 }  // namespace files

@@ -1,0 +1,27 @@
+#pragma once
+// The game window without a screen, for the level targets: made once per program, since making
+// it decodes every picture of the game.
+#include "game/globals.h"
+#include "game/main_form.h"
+#include "platform/clock.h"
+#include "tests/fake_video.h"
+
+namespace fuzz {
+
+struct TLevelWorld {
+  TVirtualClock Clock{5000};
+  TFakeVideo Video;
+  TMainForm Form{&Video};
+  TGameGlobals Start;  // the game's variables once the window is made: each run starts from them
+  // With a display, building a level draws its first frame and frames can be played.
+  explicit TLevelWorld(bool display) {
+    ResetGlobals();
+    SetClock(&Clock);
+    Form.FormCreate();
+    if (display) Form.InitVideo();
+    SetClock(nullptr);
+    Start = G;
+  }
+};
+
+}  // namespace fuzz
