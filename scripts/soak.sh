@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Plays the game headless for MINUTES of virtual time (default 120) in the AddressSanitizer and
 # UBSan build: demos, every screen, games to their end with high scores entered, their replays
-# played back, bot searches. Fails on any sanitizer report, a replay that ends otherwise, or
-# peak memory that grows by 1 MiB or more after the first hour (the first half of a shorter run).
+# played back, bot searches. Fails on any sanitizer report or a replay that ends otherwise, and,
+# over two hours or more, on peak memory that grows by 1 MiB or more after the first hour.
 # Usage: scripts/soak.sh [MINUTES]
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -2,7 +2,8 @@
 // restless player would: demos from the title, every screen opened and left, games played to
 // their end with names entered in the high-score table, the games' replays played back, and the
 // bot searching levels. Prints the peak resident memory after the first part and at the end and
-// fails when it grew by 1 MiB or more, or when a replay does not end as it was played.
+// fails when it grew by 1 MiB or more over a run of two hours or more, or when a replay does not
+// end as it was played.
 //
 // usage: tarvelle-soak [MINUTES] [--data DIR]     (virtual minutes, default 120)
 #include <sys/resource.h>
@@ -181,7 +182,9 @@ int main(int argc, char** argv) {
     std::printf("%d replays did not end as played\n", replaysWrong);
     return 1;
   }
-  if (atEnd - afterFirst >= 1024) {
+  // A short soak is still warming up (allocator caches, the sanitizer's own tables): its memory
+  // is printed, and judged only over a run of two hours or more.
+  if (minutes >= 120 && atEnd - afterFirst >= 1024) {
     std::printf("memory grew by 1 MiB or more\n");
     return 1;
   }
