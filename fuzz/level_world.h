@@ -4,6 +4,7 @@
 #include "game/globals.h"
 #include "game/main_form.h"
 #include "platform/clock.h"
+#include "platform/paths.h"
 #include "tests/fake_video.h"
 
 namespace fuzz {
@@ -21,6 +22,9 @@ struct TLevelWorld {
     if (display) Form.InitVideo();
     SetClock(nullptr);
     Start = G;
+    // The game's own files (levels, demos) are those beside the program.
+    if (Start.ProgramFolder.empty()) Start.ProgramFolder = paths::ExecutableFolder();
+    if (Start.ProgramFolder.back() != '/') Start.ProgramFolder += '/';
   }
 };
 

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A recorded game: how it started, and every call that reached the game window while it ran
@@ -55,6 +56,8 @@ class EReplayError : public std::runtime_error {
 // that comes before it.
 constexpr uint8_t ReplayVersion = 1;
 std::string EncodeReplay(const TReplay& r);
+// The CRC-32 that ends the file, of the bytes before it.
+uint32_t ReplayChecksum(std::string_view bytes);
 // Raises EReplayError "name: what is wrong" for a file that is damaged, cut short, of another
 // version or out of range.
 TReplay DecodeReplay(const std::string& bytes, const std::string& name);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <sstream>
@@ -10,22 +11,6 @@ constexpr char Magic[4] = {'T', 'V', 'R', 'P'};
 constexpr size_t MaxFileSize = 64u << 20;
 constexpr uint64_t MaxEntries = 50'000'000;
 constexpr uint64_t MaxReads = 4096;
-
-uint32_t Crc32(const std::string& s, size_t n) {
-  static const auto table = [] {
-    std::array<uint32_t, 256> t{};
-    for (uint32_t i = 0; i < 256; ++i) {
-      uint32_t c = i;
-      for (int k = 0; k < 8; ++k) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-      t[i] = c;
-    }
-    return t;
-  }();
-  uint32_t crc = 0xFFFFFFFFu;
-  for (size_t i = 0; i < n; ++i)
-    crc = table[(crc ^ static_cast<uint8_t>(s[i])) & 0xFF] ^ (crc >> 8);
-  return crc ^ 0xFFFFFFFFu;
-}
 
 // How many numbers follow a call of each kind.
 int ArgCount(uint8_t call) {
@@ -114,6 +99,21 @@ class TReader {
 
 }  // namespace
 
+uint32_t ReplayChecksum(std::string_view bytes) {
+  static const auto table = [] {
+    std::array<uint32_t, 256> t{};
+    for (uint32_t i = 0; i < 256; ++i) {
+      uint32_t c = i;
+      for (int k = 0; k < 8; ++k) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+      t[i] = c;
+    }
+    return t;
+  }();
+  uint32_t crc = 0xFFFFFFFFu;
+  for (const char ch : bytes) crc = table[(crc ^ static_cast<uint8_t>(ch)) & 0xFF] ^ (crc >> 8);
+  return crc ^ 0xFFFFFFFFu;
+}
+
 std::string EncodeReplay(const TReplay& r) {
   TWriter w;
   w.out.assign(Magic, 4);
@@ -135,7 +135,7 @@ std::string EncodeReplay(const TReplay& r) {
   w.S(r.Final.Lives);
   w.S(r.Final.LevelNo);
   w.U(r.Final.RandomState);
-  const uint32_t crc = Crc32(w.out, w.out.size());
+  const uint32_t crc = ReplayChecksum(w.out);
   for (int b = 0; b < 4; ++b) w.out += static_cast<char>(crc >> (8 * b));
   return w.out;
 }
@@ -151,7 +151,7 @@ TReplay DecodeReplay(const std::string& bytes, const std::string& name) {
   uint32_t stored = 0;
   for (int b = 0; b < 4; ++b)
     stored |= static_cast<uint32_t>(static_cast<uint8_t>(bytes[end + b])) << (8 * b);
-  if (stored != Crc32(bytes, end)) throw EReplayError(name + ": the file is damaged (checksum)");
+  if (stored != ReplayChecksum(std::string_view(bytes).substr(0, end))) throw EReplayError(name + ": the file is damaged (checksum)");
   TReader in(bytes, end, name);
   TReplay r;
   r.Seed = static_cast<uint32_t>(in.U());
@@ -162,7 +162,8 @@ TReplay DecodeReplay(const std::string& bytes, const std::string& name) {
   in.Reads(r.StartReads);
   const uint64_t n = in.U();
   if (n > MaxEntries) in.Fail("too many calls");
-  r.Entries.reserve(static_cast<size_t>(std::min<uint64_t>(n, end)));
+  // A call takes two bytes at least: no more room than the rest of the file can fill.
+  r.Entries.reserve(static_cast<size_t>(std::min<uint64_t>(n, (end - in.At()) / 2)));
   for (uint64_t i = 0; i < n; ++i) {
     TTapeEntry e;
     const uint64_t call = in.U();

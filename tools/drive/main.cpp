@@ -10,15 +10,17 @@
 
 #include "game/replay.h"
 #include "game/replay_player.h"
+#include "game/replay_recorder.h"
 #include "tools/drive/driver.h"
 
 namespace {
 
 const char* kUsage =
     "usage: tarvelle-drive [--data DIR] [--home DIR] [--frame MS] [--seed N] [--depth 16|32] "
-    "[SCRIPT]\n"
+    "[--record] [SCRIPT]\n"
     "       tarvelle-drive [--data DIR] --replay FILE   plays a recorded game, prints how it "
-    "ended\n";
+    "ended\n"
+    "  --record  records each game the script plays into the replays folder (under --home)\n";
 
 bool ParseNumber(const char* s, int64_t lo, int64_t hi, int64_t& out) {
   const char* end = s + std::strlen(s);
@@ -56,6 +58,7 @@ int PlayReplay(const TDriverOptions& options, const std::string& file) {
 int main(int argc, char** argv) {
   TDriverOptions options;
   std::string scriptFile, replayFile;
+  bool record = false;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     auto value = [&]() -> const char* {
@@ -88,6 +91,8 @@ int main(int argc, char** argv) {
         return 2;
       }
       options.Depth = static_cast<int32_t>(n);
+    } else if (a == "--record") {
+      record = true;
     } else if (a == "--replay") {
       replayFile = value();
     } else if (a == "--help" || a == "-h") {
@@ -126,7 +131,12 @@ int main(int argc, char** argv) {
   }
   try {
     THeadlessDriver driver(options);
+    SetReplayRecording(record);
     driver.Run(script, std::cout);
+    FinishRecording();
+    SetReplayRecording(false);
+    if (record && !LastReplayFile().empty())
+      std::fprintf(stderr, "tarvelle-drive: last replay %s\n", LastReplayFile().c_str());
   } catch (const std::exception& e) {
     std::fprintf(stderr, "tarvelle-drive: %s\n", e.what());
     return 1;
