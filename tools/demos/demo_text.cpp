@@ -29,7 +29,8 @@ std::vector<TDemoSource> ParseDemoText(const std::string& text, const std::strin
   };
   while (std::getline(in, line)) {
     ++lineNo;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    // Line ends of any system, even "\r\r\n" from a twice-converted file.
+    while (!line.empty() && line.back() == '\r') line.pop_back();
     std::istringstream words(line);
     std::string first;
     if (!(words >> first) || first[0] == '#') continue;
