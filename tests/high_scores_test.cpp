@@ -104,6 +104,14 @@ TEST_F(ScoreFile, AFailedSaveKeepsTheStoredTable) {
   EXPECT_EQ(HighScores[0].Points, 5000);  // the table in memory stays as it is
 }
 
+TEST_F(ScoreFile, ASaveMakesTheFolderAgainIfItWentWhileTheGameRan) {
+  HighScores = Descending();
+  ASSERT_TRUE(SaveHighScores());
+  std::filesystem::remove_all(home + "Morvane");
+  ASSERT_TRUE(SaveHighScores());
+  EXPECT_EQ(ReadAll(File()), EncodeHighScores(Descending()));
+}
+
 TEST_F(ScoreFile, FallsBackToTheProgramFolder) {
   ForgetHighScores();
   WriteAll(home + "Morvane", "a file where the folder should be");

@@ -99,6 +99,8 @@ bool SaveHighScores() {
     std::filesystem::rename(file, file + ".bad", ec);
     fileDamaged = false;
   }
+  // The folder is made again if it went while the game ran.
+  paths::MakeFolders(HighScoreFolder());
   std::string error;
   if (files::WriteAtomically(file, EncodeHighScores(HighScores), &error)) return true;
   std::fprintf(stderr, "Tarvelle: cannot write the high-score file %s: %s\n", file.c_str(),

@@ -11,6 +11,7 @@
 #include "game/demo.h"
 #include "game/globals.h"
 #include "game/random.h"
+#include "front/high_scores.h"
 #include "game/screen_calls.h"
 #include "launcher/settings.h"
 #include "launcher/settings_store.h"
@@ -43,9 +44,11 @@ THeadlessDriver::THeadlessDriver(const TDriverOptions& options) : options_(optio
   }
   SetClock(&clock_);
   ResetGlobals();
-  // A driver made after another in one process starts from nothing showing and no demo read.
+  // A driver made after another in one process starts from nothing showing, no demo and no
+  // high-score table read (its folder is the new home's).
   ResetEffects();
   ResetDemos();
+  ForgetHighScores();
   paths::OverrideHome(options_.Home);
   G.ProgramFolder = options_.Data.empty() ? paths::ExecutableFolder() : options_.Data;
   if (G.ProgramFolder.back() != '/') G.ProgramFolder += '/';

@@ -1,16 +1,20 @@
 // tarvelle-soak: plays the real game headless for a long while on the virtual clock, the way a
 // restless player would: demos from the title, every screen opened and left, games played to
 // their end with names entered in the high-score table, the games' replays played back, and the
-// bot searching levels. Prints the peak resident memory after the first part and at the end and
-// fails when it grew by 1 MiB or more over a run of two hours or more, or when a replay does not
-// end as it was played.
+// bot searching levels. Virtual time counts whatever the game played: the window's clock, the
+// span of each replay played back and the bot's frames. Prints the peak resident memory after
+// the first part and at the end and fails when it grew by 1 MiB or more over a run of two hours
+// or more, or when a replay does not end as it was played; at the end, where the real time went.
 //
 // usage: tarvelle-soak [MINUTES] [--data DIR]     (virtual minutes, default 120)
 #include <sys/resource.h>
 
+#include <array>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -32,6 +36,37 @@ long PeakKiB() {
   return u.ru_maxrss;
 }
 
+// Real time and virtual time spent in each part of the soak.
+enum TPart { ptWindow, ptDemos, ptScreens, ptGames, ptReplays, ptBot, PartCount };
+const char* const PartNames[PartCount] = {"windows", "demos", "screens", "games", "replays", "bot"};
+
+struct TTally {
+  std::array<double, PartCount> RealS{};
+  std::array<uint64_t, PartCount> VirtualMs{};
+  uint64_t Virtual() const {
+    uint64_t sum = 0;
+    for (uint64_t ms : VirtualMs) sum += ms;
+    return sum;
+  }
+};
+
+// Times one part: real time by the wall clock, virtual time as the part reports it.
+class TTimed {
+ public:
+  TTimed(TTally& t, TPart p) : t_(t), p_(p), start_(std::chrono::steady_clock::now()) {}
+  ~TTimed() {
+    t_.RealS[p_] +=
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+  }
+  TTimed(const TTimed&) = delete;
+  TTimed& operator=(const TTimed&) = delete;
+
+ private:
+  TTally& t_;
+  TPart p_;
+  std::chrono::steady_clock::time_point start_;
+};
+
 class TSoak {
  public:
   TSoak(const TDriverOptions& o, std::mt19937& rng) : driver_(o), rng_(rng) {}
@@ -49,11 +84,31 @@ class TSoak {
     for (int i = 1; i < k; ++i) s += "tap Down\n";
     Run(s + "tap Enter\nframes 2\n");
   }
+  // One key at a time, as each screen wants it, until the title menu is back.
   void BackToMenu() {
-    for (int i = 0; i < 20 && G.GameState != gsMenu; ++i)
-      Run("tap Esc\nframes 2\ntap Space\nframes 2\n");
+    for (int i = 0; i < 40 && G.GameState != gsMenu; ++i) {
+      switch (G.GameState) {
+        case gsExitPrompt:
+          Run("tap Y\nframes 2\n");
+          break;
+        case gsLevelDone:
+        case gsDead:
+          Run("tap Space\nframes 2\n");
+          break;
+        case gsHighScores:
+          Run(RecordsEntering() ? "tap Enter\nframes 2\n" : "tap Esc\nframes 2\n");
+          break;
+        case gsDying:
+        case gsCaught:
+        case gsTransition:
+          Run("frames 10\n");
+          break;
+        default:
+          Run("tap Esc\nframes 2\n");
+          break;
+      }
+    }
   }
-
   void Demos() {
     Choose(4);
     Run("wait " + std::to_string(30000 + rng_() % 60000) + "\ntap F2\nwait 2000\ntap F2\n");
@@ -105,14 +160,17 @@ class TSoak {
     SetReplayRecording(false);
     BackToMenu();
   }
-  // The last game's replay, played back in this window, must end as the game did.
-  bool Replay() {
+  // The last game's replay, played back in this window, must end as the game did. Adds the
+  // recording's span to `playedMs`.
+  bool Replay(uint64_t& playedMs, int& checked) {
     if (LastReplayFile().empty()) return true;
+    ++checked;
     const TReplay replay = ReadReplayFile(LastReplayFile());
     TReplayPlayer player(replay, driver_.Form());
     player.Start();
     while (player.Step()) {
     }
+    playedMs += player.NextAt();
     const bool same = TReplayPlayer::Now() == replay.Final;
     if (!same) std::cerr << "tarvelle-soak: " << LastReplayFile() << " ended otherwise\n";
     BackToMenu();
@@ -146,38 +204,64 @@ int main(int argc, char** argv) {
   const uint32_t firstPart = minutes >= 120 ? 60 : minutes / 2;
   std::mt19937 rng(7);
   long afterFirst = 0;
-  int botRuns = 0, games = 0, replaysWrong = 0;
-  uint64_t playedMs = 0;
-  for (int cycle = 0; playedMs < uint64_t{minutes} * 60000; ++cycle) {
+  int botRuns = 0, games = 0, replaysChecked = 0, replaysWrong = 0;
+  TTally tally;
+  // Counts the virtual time a part of the window played.
+  auto windowPart = [&](TSoak& soak, TPart part, auto&& play) {
+    const TTimed timed(tally, part);
+    const uint32_t before = soak.Elapsed();
+    play();
+    tally.VirtualMs[part] += soak.Elapsed() - before;
+  };
+  for (int cycle = 0; tally.Virtual() < uint64_t{minutes} * 60000; ++cycle) {
     {
       // Each round opens a game window of its own, as each run of the game does.
-      TSoak soak(o, rng);
-      soak.Run("frames 5\n");
-      soak.Demos();
-      soak.Screens();
-      soak.Game();
+      std::optional<TSoak> soak;
+      {
+        const TTimed timed(tally, ptWindow);
+        soak.emplace(o, rng);
+      }
+      windowPart(*soak, ptWindow, [&] { soak->Run("frames 5\n"); });
+      windowPart(*soak, ptDemos, [&] { soak->Demos(); });
+      windowPart(*soak, ptScreens, [&] { soak->Screens(); });
+      windowPart(*soak, ptGames, [&] { soak->Game(); });
       ++games;
-      if (!soak.Replay()) ++replaysWrong;
-      playedMs += soak.Elapsed();
+      {
+        const TTimed timed(tally, ptReplays);
+        if (!soak->Replay(tally.VirtualMs[ptReplays], replaysChecked)) ++replaysWrong;
+      }
+      const TTimed timed(tally, ptWindow);
+      soak.reset();
     }
     if (cycle % 3 == 0) {
       // The bot plays with saved copies of the whole game, in a window of its own.
+      const TTimed timed(tally, ptBot);
       TBotOptions b;
       b.Data = o.Data;
       b.Level = 1 + cycle % 4;
       b.Beam = 8;
-      SearchWin(b);
+      b.FrameMs = o.FrameMs;
+      tally.VirtualMs[ptBot] += static_cast<uint64_t>(SearchWin(b).Frames) * b.FrameMs;
       ++botRuns;
     }
-    const auto played = static_cast<uint32_t>(playedMs / 60000);
+    const auto played = static_cast<uint32_t>(tally.Virtual() / 60000);
     if (afterFirst == 0 && played >= firstPart) afterFirst = PeakKiB();
-    std::printf("minute %u: %d games, %d bot searches, peak %ld KiB\n", played, games, botRuns,
-                PeakKiB());
+    std::printf("minute %u: %d games, %d replays, %d bot searches, peak %ld KiB\n", played, games,
+                replaysChecked, botRuns, PeakKiB());
     std::fflush(stdout);
   }
+  std::printf("part      real s  virtual min\n");
+  for (int p = 0; p < PartCount; ++p)
+    std::printf("%-8s %7.1f %12.1f\n", PartNames[p], tally.RealS[p],
+                static_cast<double>(tally.VirtualMs[p]) / 60000.0);
   const long atEnd = PeakKiB();
   std::printf("peak resident memory: %ld KiB after %u minutes, %ld KiB at the end (%+ld KiB)\n",
               afterFirst, firstPart, atEnd, atEnd - afterFirst);
+  // A soak that never got into a game tests nothing of it.
+  if (tally.VirtualMs[ptGames] == 0 || replaysChecked == 0) {
+    std::printf("no game was played and replayed\n");
+    return 1;
+  }
   if (replaysWrong > 0) {
     std::printf("%d replays did not end as played\n", replaysWrong);
     return 1;
