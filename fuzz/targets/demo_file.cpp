@@ -2,6 +2,8 @@
 // level the game has and ended by its mark, or raises the input/output error that names the
 // file; a file that loads writes back to the same demos, and its first demo starts and plays
 // its steps on the real levels.
+#include "game/demo_file.h"
+
 #include <filesystem>
 #include <string>
 
@@ -9,7 +11,6 @@
 #include "fuzz/fuzz_target.h"
 #include "fuzz/level_world.h"
 #include "game/demo.h"
-#include "game/demo_file.h"
 #include "game/in_out_error.h"
 #include "game/random.h"
 #include "game/screen_calls.h"

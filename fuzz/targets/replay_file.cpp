@@ -28,8 +28,8 @@ void Decode(const std::string& bytes) {
     fuzz::Check(std::string_view(e.what()).starts_with("fuzz.tvr: "), "message without the name");
     return;
   }
-  fuzz::Check(r.Difficulty >= 1 && r.Difficulty <= 3 && r.StartLevel >= 1 &&
-                  r.StartLevel <= 15 && r.Final.LevelNo >= 1 && r.Final.LevelNo <= 15,
+  fuzz::Check(r.Difficulty >= 1 && r.Difficulty <= 3 && r.StartLevel >= 1 && r.StartLevel <= 15 &&
+                  r.Final.LevelNo >= 1 && r.Final.LevelNo <= 15,
               "start or end out of range");
   for (const TTapeEntry& e : r.Entries)
     fuzz::Check(e.Call >= tcFrame && e.Call <= LastTapeCall, "a call of an unknown kind");

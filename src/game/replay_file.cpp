@@ -151,7 +151,8 @@ TReplay DecodeReplay(const std::string& bytes, const std::string& name) {
   uint32_t stored = 0;
   for (int b = 0; b < 4; ++b)
     stored |= static_cast<uint32_t>(static_cast<uint8_t>(bytes[end + b])) << (8 * b);
-  if (stored != ReplayChecksum(std::string_view(bytes).substr(0, end))) throw EReplayError(name + ": the file is damaged (checksum)");
+  if (stored != ReplayChecksum(std::string_view(bytes).substr(0, end)))
+    throw EReplayError(name + ": the file is damaged (checksum)");
   TReader in(bytes, end, name);
   TReplay r;
   r.Seed = static_cast<uint32_t>(in.U());

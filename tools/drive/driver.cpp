@@ -8,10 +8,10 @@
 #include <stdexcept>
 
 #include "actors/effects.h"
+#include "front/high_scores.h"
 #include "game/demo.h"
 #include "game/globals.h"
 #include "game/random.h"
-#include "front/high_scores.h"
 #include "game/screen_calls.h"
 #include "launcher/settings.h"
 #include "launcher/settings_store.h"
