@@ -17,32 +17,10 @@ constexpr std::array<int32_t, 3> BonusLifetime{4500, 4000, 3500};
 }  // namespace
 
 TBonus::TBonus(int32_t column, int32_t row, const char* imageName)
-    : TImageSprite(&SpriteRoot()), Column(column), Row(row), ImageName(imageName) {
+    : TPadItem(column, row), ImageName(imageName) {
   CreatedAt = G.LevelTicks;
-  ++PadOf(Column, Row).FoodCount;
   Lifetime = BonusLifetime[G.Difficulty < 1 ? 0 : G.Difficulty > 3 ? 2 : G.Difficulty - 1];
-  Image = ActorImage(imageName);
-  if (Image) {
-    Width = Image->Width();
-    Height = Image->Height();
-    FrameCount = Image->PatternCount();
-  }
-  FrameLoop = true;
-  FrameSpeed = 0.005;
-  X = CellW() * (Column - 1) + (CellW() - Width) / 2;
-  Y = 20 + CellH() * (Row - 1) + CellH() / 2 - Height + 5;
-}
-
-// A bonus killed by other code than its own removal still gives its count back when swept.
-TBonus::~TBonus() {
-  if (IsDead && !removed_) --PadOf(Column, Row).FoodCount;
-}
-
-void TBonus::Remove() {
-  if (removed_) return;
-  removed_ = true;
-  --PadOf(Column, Row).FoodCount;
-  Kill();
+  Show(ActorImage(imageName));
 }
 
 void TBonus::MoveSelf(int32_t moveCount) {
@@ -52,7 +30,7 @@ void TBonus::MoveSelf(int32_t moveCount) {
   } else if (p.Size == 0 || (!p.Growing && p.Size < 20 && p.Kind != pkIsland)) {
     Remove();
   }
-  TImageSprite::MoveSelf(moveCount);
+  TPadItem::MoveSelf(moveCount);
   Collide();
 }
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "actors/image_sprite.h"
+#include "actors/pad_item.h"
 #include "actors/sprite_tree.h"
 
 // Everything the Dragon can pick up stands on a pad and counts itself in the pad's FoodCount
@@ -10,14 +10,10 @@
 // item, not the Dragon, decides the pick-up.
 
 // Food (kinds 1 to 5) and the diamond (kind 0), standing on a cell.
-class TPrize : public TImageSprite {
+class TPrize : public TPadItem {
  public:
   // Food of group kind, its picture drawn at random from the group; kind 0 is the diamond.
   TPrize(int32_t column, int32_t row, uint8_t kind);
-  ~TPrize() override;
-
-  // Gives the pad its count back and kills the sprite; does nothing the second time.
-  void Remove();
 
   // Sinks with the pad (the diamond below 10 pixels, anything below 20 while the pad shrinks;
   // never on an island), animates, and runs the pick-up test.
@@ -27,18 +23,11 @@ class TPrize : public TImageSprite {
   TSprite* Clone(TSprite* parent) const override { return CloneAs(*this, parent); }
 
   uint8_t PrizeKind;  // 0 the diamond, 1 .. 5 food of that group
-  int32_t Column, Row;
-
- private:
-  bool removed_ = false;
 };
 
 // A bonus standing on a cell for a while. The five kinds differ in picture and effect.
-class TBonus : public TImageSprite {
+class TBonus : public TPadItem {
  public:
-  ~TBonus() override;
-
-  void Remove();
   // Expires after Lifetime, sinks with its pad (never on an island unless it is gone),
   // animates, and runs the pick-up test.
   void MoveSelf(int32_t moveCount) override;
@@ -48,15 +37,11 @@ class TBonus : public TImageSprite {
   virtual void Effect() = 0;
 
   int32_t Lifetime = 0;  // milliseconds
-  int32_t Column, Row;
   int32_t CreatedAt = 0;
   std::string ImageName;
 
  protected:
   TBonus(int32_t column, int32_t row, const char* imageName);
-
- private:
-  bool removed_ = false;
 };
 
 // Food on every free pad that is large enough.

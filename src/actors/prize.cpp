@@ -9,8 +9,8 @@
 #include "actors/pond.h"
 #include "actors/score.h"
 #include "game/globals.h"
-#include "game/rules.h"
 #include "game/random.h"
+#include "game/rules.h"
 #include "media/image_item.h"
 
 namespace {
@@ -20,39 +20,16 @@ constexpr std::array<uint32_t, 5> FoodPictures{20, 15, 16, 6, 4};
 
 }  // namespace
 
-TPrize::TPrize(int32_t column, int32_t row, uint8_t kind)
-    : TImageSprite(&SpriteRoot()), PrizeKind(kind), Column(column), Row(row) {
+TPrize::TPrize(int32_t column, int32_t row, uint8_t kind) : TPadItem(column, row), PrizeKind(kind) {
   // A kind beyond the five food groups is eaten as the last group.
   if (PrizeKind > 5) PrizeKind = 5;
-  ++PadOf(Column, Row).FoodCount;
   if (PrizeKind == 0) {
-    Image = ActorImage("Prize");
+    Show(ActorImage("Prize"));
   } else {
     const uint32_t pick = Random(FoodPictures[PrizeKind - 1]) + 1;
     const std::string name = std::to_string(PrizeKind) + "_" + std::to_string(pick);
-    Image = FoodImage(name.c_str());
+    Show(FoodImage(name.c_str()));
   }
-  if (Image) {
-    Width = Image->Width();
-    Height = Image->Height();
-    FrameCount = Image->PatternCount();
-  }
-  FrameLoop = true;
-  FrameSpeed = 0.005;
-  X = CellW() * (Column - 1) + (CellW() - Width) / 2;
-  Y = 20 + CellH() * (Row - 1) + CellH() / 2 - Height + 5;
-}
-
-// An item killed by other code than its own removal still gives its count back when swept.
-TPrize::~TPrize() {
-  if (IsDead && !removed_) --PadOf(Column, Row).FoodCount;
-}
-
-void TPrize::Remove() {
-  if (removed_) return;
-  removed_ = true;
-  --PadOf(Column, Row).FoodCount;
-  Kill();
 }
 
 void TPrize::MoveSelf(int32_t moveCount) {
@@ -61,7 +38,7 @@ void TPrize::MoveSelf(int32_t moveCount) {
     if (PrizeKind == 0 && p.Size < 10) Remove();
     if (!p.Growing && p.Size < 20) Remove();
   }
-  TImageSprite::MoveSelf(moveCount);
+  TPadItem::MoveSelf(moveCount);
   Collide();
 }
 
