@@ -122,6 +122,25 @@ TEST_F(MusicTest, PlayPauseResumeAndStop) {
   EXPECT_GT(Peak(device_->Pull(kRate / 2)), 300);
 }
 
+// Another game window in the same run takes the synthesizer the last one closed (making one
+// costs memory the library keeps): closed in the middle of the music, it starts again clean.
+TEST_F(MusicTest, TheNextPlayerPlaysAsTheFirstDid) {
+  const int frames = 344 * 64;
+  PlayMusic("intro.mid");
+  const auto first = device_->Pull(frames);
+  ShutdownSound();
+
+  auto device = std::make_unique<TFakeAudioDevice>();
+  device_ = device.get();
+  InitSound(std::move(device));
+  ASSERT_TRUE(MusicAvailable);
+  ApplyMusicVolume();
+  PlayMusic("intro.mid");
+  const auto again = device_->Pull(frames);
+  EXPECT_GT(Peak(again), 300);
+  EXPECT_LT(RelativeDifference(again, first, 0), 0.01);
+}
+
 TEST_F(MusicTest, PauseAndResumeAfterTheLoopStayWithinThePiece) {
   PlayMusic("1.mid");
   const uint32_t length = MusicPlayer.PieceLength();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -66,6 +67,30 @@ const TFluidApi* LoadFluidApi(const std::string& library, std::string& error) {
   return &loaded.emplace(library, api).first->second;
 }
 
+// A synthesizer with its soundfont loaded, set aside when its player closed. Making one costs
+// the library memory that it keeps until the process ends, so a run makes one and every
+// player after the first (another game window, a test) takes it back.
+struct TSpareSynth {
+  const TFluidApi* Api = nullptr;
+  fluid_settings_t* Settings = nullptr;
+  fluid_synth_t* Synth = nullptr;
+  std::string SoundFont;
+  int Rate = 0;
+
+  void Drop() {
+    if (Synth) Api->delete_fluid_synth(Synth);
+    if (Settings) Api->delete_fluid_settings(Settings);
+    Synth = nullptr;
+    Settings = nullptr;
+  }
+};
+
+TSpareSynth& Spare() {
+  // Never destroyed, like the entry points: players close after other statics are gone.
+  static auto& spare = *new TSpareSynth;
+  return spare;
+}
+
 }  // namespace
 
 void SetMidiLibrary(const std::string& library) {
@@ -76,6 +101,8 @@ struct TMidiSynth::TImpl {
   const TFluidApi* Api = nullptr;
   fluid_settings_t* Settings = nullptr;
   fluid_synth_t* Synth = nullptr;
+  std::string SoundFont;  // set once the soundfont is loaded
+  int Rate = 0;
 };
 
 TMidiSynth::TMidiSynth() : impl_(std::make_unique<TImpl>()) {}
@@ -89,6 +116,16 @@ bool TMidiSynth::Open(const std::string& soundFont, int rate, std::string& error
   const TFluidApi* api = LoadFluidApi(midiLibrary, error);
   if (!api) return false;
   impl_->Api = api;
+  TSpareSynth& spare = Spare();
+  if (spare.Synth && spare.Api == api && spare.SoundFont == soundFont && spare.Rate == rate) {
+    impl_->Settings = std::exchange(spare.Settings, nullptr);
+    impl_->Synth = std::exchange(spare.Synth, nullptr);
+    impl_->SoundFont = soundFont;
+    impl_->Rate = rate;
+    api->fluid_synth_system_reset(impl_->Synth);
+    return true;
+  }
+  spare.Drop();
   // The library's own messages would go to stderr; the game reports failures itself.
   for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
     api->fluid_set_log_function(level, nullptr, nullptr);
@@ -113,16 +150,27 @@ bool TMidiSynth::Open(const std::string& soundFont, int rate, std::string& error
     Close();
     return false;
   }
+  impl_->SoundFont = soundFont;
+  impl_->Rate = rate;
   return true;
 }
 
 void TMidiSynth::Close() {
   running_ = false;
   song_.reset();
-  if (impl_->Synth) impl_->Api->delete_fluid_synth(impl_->Synth);
-  if (impl_->Settings) impl_->Api->delete_fluid_settings(impl_->Settings);
+  if (impl_->Synth && !impl_->SoundFont.empty()) {
+    // Set aside in place of an older spare, silent.
+    TSpareSynth& spare = Spare();
+    spare.Drop();
+    impl_->Api->fluid_synth_all_sounds_off(impl_->Synth, -1);
+    spare = {impl_->Api, impl_->Settings, impl_->Synth, impl_->SoundFont, impl_->Rate};
+  } else {
+    if (impl_->Synth) impl_->Api->delete_fluid_synth(impl_->Synth);
+    if (impl_->Settings) impl_->Api->delete_fluid_settings(impl_->Settings);
+  }
   impl_->Synth = nullptr;
   impl_->Settings = nullptr;
+  impl_->SoundFont.clear();
 }
 
 bool TMidiSynth::IsOpen() const {

@@ -8,6 +8,9 @@
 //
 // usage: tarvelle-soak [MINUTES] [--data DIR]     (virtual minutes, default 120)
 #include <sys/resource.h>
+#ifndef __SANITIZE_ADDRESS__
+#include <malloc.h>
+#endif
 
 #include <array>
 #include <chrono>
@@ -66,6 +69,20 @@ class TTimed {
   TPart p_;
   std::chrono::steady_clock::time_point start_;
 };
+
+#ifdef __SANITIZE_ADDRESS__
+// The sanitizer's allocator (its header does not come with every compiler).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#endif
+
+// The bytes the program holds allocated now (the allocator's own count).
+long HeapKiB() {
+#ifdef __SANITIZE_ADDRESS__
+  return static_cast<long>(__sanitizer_get_current_allocated_bytes() / 1024);
+#else
+  return static_cast<long>(mallinfo2().uordblks / 1024);
+#endif
+}
 
 class TSoak {
  public:
@@ -246,8 +263,8 @@ int main(int argc, char** argv) {
     }
     const auto played = static_cast<uint32_t>(tally.Virtual() / 60000);
     if (afterFirst == 0 && played >= firstPart) afterFirst = PeakKiB();
-    std::printf("minute %u: %d games, %d replays, %d bot searches, peak %ld KiB\n", played, games,
-                replaysChecked, botRuns, PeakKiB());
+    std::printf("minute %u: %d games, %d replays, %d bot searches, heap %ld KiB, peak %ld KiB\n",
+                played, games, replaysChecked, botRuns, HeapKiB(), PeakKiB());
     std::fflush(stdout);
   }
   std::printf("part      real s  virtual min\n");
