@@ -138,7 +138,7 @@ TEST_F(MusicTest, TheNextPlayerPlaysAsTheFirstDid) {
   PlayMusic("intro.mid");
   const auto again = device_->Pull(frames);
   EXPECT_GT(Peak(again), 300);
-  EXPECT_LT(RelativeDifference(again, first, 0), 0.01);
+  EXPECT_LT(RelativeDifference(again, first, 0), 0.001);
 }
 
 TEST_F(MusicTest, PauseAndResumeAfterTheLoopStayWithinThePiece) {

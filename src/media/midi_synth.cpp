@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <map>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -103,6 +104,7 @@ struct TMidiSynth::TImpl {
   fluid_synth_t* Synth = nullptr;
   std::string SoundFont;  // set once the soundfont is loaded
   int Rate = 0;
+  uint64_t Rendered = 0;  // frames written since it was made or taken back
 };
 
 TMidiSynth::TMidiSynth() : impl_(std::make_unique<TImpl>()) {}
@@ -122,6 +124,7 @@ bool TMidiSynth::Open(const std::string& soundFont, int rate, std::string& error
     impl_->Synth = std::exchange(spare.Synth, nullptr);
     impl_->SoundFont = soundFont;
     impl_->Rate = rate;
+    impl_->Rendered = 0;
     api->fluid_synth_system_reset(impl_->Synth);
     return true;
   }
@@ -152,6 +155,7 @@ bool TMidiSynth::Open(const std::string& soundFont, int rate, std::string& error
   }
   impl_->SoundFont = soundFont;
   impl_->Rate = rate;
+  impl_->Rendered = 0;
   return true;
 }
 
@@ -159,10 +163,22 @@ void TMidiSynth::Close() {
   running_ = false;
   song_.reset();
   if (impl_->Synth && !impl_->SoundFont.empty()) {
-    // Set aside in place of an older spare, silent.
+    // Set aside in place of an older spare, played out silent: the reverb's tail dies away and
+    // the next player starts on a block of the synthesizer as a new one would, so it sounds
+    // exactly as a new one.
     TSpareSynth& spare = Spare();
     spare.Drop();
-    impl_->Api->fluid_synth_all_sounds_off(impl_->Synth, -1);
+    const TFluidApi& api = *impl_->Api;
+    api.fluid_synth_all_sounds_off(impl_->Synth, -1);
+    constexpr int Block = 64;  // the synthesizer's own block of frames
+    std::vector<float> out(2 * 4096);
+    const int tail = (2 * impl_->Rate + Block - 1) / Block * Block;  // two seconds, whole blocks
+    int left = static_cast<int>((Block - impl_->Rendered % Block) % Block) + tail;
+    while (left > 0) {
+      const int n = std::min(left, 4096);
+      api.fluid_synth_write_float(impl_->Synth, n, out.data(), 0, 2, out.data(), 1, 2);
+      left -= n;
+    }
     spare = {impl_->Api, impl_->Settings, impl_->Synth, impl_->SoundFont, impl_->Rate};
   } else {
     if (impl_->Synth) impl_->Api->delete_fluid_synth(impl_->Synth);
@@ -255,6 +271,7 @@ void TMidiSynth::Render(float* out, int frames) {
     const int n = static_cast<int>(std::min<uint32_t>(frames - done, until - pos_));
     float* p = out + 2 * done;
     impl_->Api->fluid_synth_write_float(s, n, p, 0, 2, p, 1, 2);
+    impl_->Rendered += static_cast<uint64_t>(n);
     done += n;
     pos_ += n;
   }

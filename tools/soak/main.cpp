@@ -199,6 +199,11 @@ class TSoak {
     SetReplayRecording(false);
     BackToMenu();
   }
+  // Leaves by the title's "Exit", as a player ends a run: the game saves its settings.
+  void Quit() {
+    BackToMenu();
+    Run("tap Esc\ntap Enter\nframes 2\n");
+  }
   // The last game's replay, played back in this window, must end as the game did. Adds the
   // recording's span to `playedMs`.
   bool Replay(uint64_t& playedMs, int& checked) {
@@ -256,28 +261,32 @@ int main(int argc, char** argv) {
     play();
     tally.VirtualMs[part] += soak.Elapsed() - before;
   };
+  // One window plays several rounds, as an evening of play does; then the player quits (the
+  // game saves its settings) and the bot searches in a window of its own (one window at a time:
+  // the game's state is the process's).
+  constexpr int RoundsPerWindow = 3;
   for (int cycle = 0; tally.Virtual() < uint64_t{minutes} * 60000; ++cycle) {
     {
-      // Each round opens a game window of its own, as each run of the game does.
       std::optional<TSoak> soak;
       {
         const TTimed timed(tally, ptWindow);
         soak.emplace(o, rng);
       }
       windowPart(*soak, ptWindow, [&] { soak->Run("frames 5\n"); });
-      windowPart(*soak, ptDemos, [&] { soak->Demos(); });
-      windowPart(*soak, ptScreens, [&] { soak->Screens(); });
-      windowPart(*soak, ptGames, [&] { soak->Game(); });
-      ++games;
-      {
+      for (int round = 0; round < RoundsPerWindow; ++round) {
+        windowPart(*soak, ptDemos, [&] { soak->Demos(); });
+        windowPart(*soak, ptScreens, [&] { soak->Screens(); });
+        windowPart(*soak, ptGames, [&] { soak->Game(); });
+        ++games;
         const TTimed timed(tally, ptReplays);
         if (!soak->Replay(tally.VirtualMs[ptReplays], replaysChecked)) ++replaysWrong;
       }
+      windowPart(*soak, ptWindow, [&] { soak->Quit(); });
       const TTimed timed(tally, ptWindow);
       soak.reset();
     }
-    if (cycle % 3 == 0) {
-      // The bot plays with saved copies of the whole game, in a window of its own.
+    {
+      // The bot plays with saved copies of the whole game.
       const TTimed timed(tally, ptBot);
       TBotOptions b;
       b.Data = o.Data;
