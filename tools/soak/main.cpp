@@ -108,6 +108,8 @@ long HeapKiB() {
 
 class TSoak {
  public:
+  static inline int NamesEntered = 0;  // names typed into the high-score table, all windows
+
   TSoak(const TDriverOptions& o, std::mt19937& rng) : driver_(o), rng_(rng) {}
 
   // Virtual milliseconds played in this window.
@@ -180,8 +182,10 @@ class TSoak {
           if (rng_() % 40 == 0) Run("tap P\nwait 500\ntap P\n");
           break;
         case gsHighScores:
-          if (RecordsEntering())
+          if (RecordsEntering()) {
             Run("type Soak " + std::to_string(rng_() % 1000) + "\ntap Enter\nframes 3\n");
+            ++NamesEntered;
+          }
           Run("tap Space\nframes 2\n");
           break;
         case gsLevelDone:
@@ -305,8 +309,10 @@ int main(int argc, char** argv) {
       lastStarted = true;
       perPart = RestartPeak();
     }
-    std::printf("minute %u: %d games, %d replays, %d bot searches, heap %ld KiB, peak %ld KiB\n",
-                played, games, replaysChecked, botRuns, HeapKiB(), RunPeakKiB());
+    std::printf(
+        "minute %u: %d games, %d names entered, %d replays, %d bot searches, heap %ld KiB, "
+        "peak %ld KiB\n",
+        played, games, TSoak::NamesEntered, replaysChecked, botRuns, HeapKiB(), RunPeakKiB());
     std::fflush(stdout);
   }
   std::printf("part      real s  virtual min\n");
