@@ -10,6 +10,7 @@
 #include "actors/monsters.h"
 #include "actors/score.h"
 #include "game/random.h"
+#include "game/screen_calls.h"
 #include "support/pond.h"
 
 namespace {
@@ -278,6 +279,81 @@ TEST_F(FoodTest, StableBonusDrawsForEveryPadAboveWaterAndMakesIslands) {
       }
   EXPECT_GT(islands, 0);
   EXPECT_EQ(G.Pads[1][2].Kind, pkLily);
+}
+
+
+// Which pads food and bonuses may appear on: one pad at (2, 1) beside the Dragon's cell, the
+// rest of the pond water.
+TEST_F(FoodTest, FoodAndBonusesAppearOnlyOnPadsThatQualify) {
+  struct TCase {
+    const char* what;
+    uint8_t kind;
+    int size;
+    bool growing;
+    bool food, bonus;
+    int foodCount = 0;
+    bool dragonOnIt = false, dragonHops = false;
+  };
+  const TCase cases[] = {
+      {"growing at 10", pkLily, 10, true, true, true},
+      {"growing at 9", pkLily, 9, true, false, true},
+      {"shrinking at 21", pkLily, 21, false, true, true},
+      {"shrinking at 20", pkStepped, 20, false, false, true},
+      {"stepped growing at 10", pkStepped, 10, true, true, true},
+      {"island", pkIsland, 15, false, true, true},
+      {"sunk lily pad", pkLily, 0, true, false, false},
+      {"water", pkWater, 0, false, false, false},
+      {"food on it already", pkIsland, 40, false, false, true, 1},
+      {"the standing Dragon's", pkIsland, 40, false, false, false, 0, true},
+      {"the Dragon hops from it", pkIsland, 40, false, true, true, 0, true, true},
+  };
+  for (const TCase& c : cases) {
+    for (const bool bonus : {false, true}) {
+      ClearAllSprites();
+      Pond(3, 1);
+      for (int x = 1; x <= 3; ++x) Pad(x, 1, pkWater, 0);
+      TPad& p = Pad(2, 1, c.kind, c.size, c.growing);
+      p.FoodCount = c.foodCount;
+      TDragon* d = PutDragon(c.dragonOnIt ? 2 : 1, 1);
+      if (c.dragonHops) d->JumpStart = G.LevelTicks;
+      G.FoodShare = {0, 40, 30, 15, 10, 5};
+      G.BonusCount = 1;
+      G.BonusBag[1] = 3;
+      G.BonusInterval = 100;
+      G.BonusAcc = 100;
+      const size_t before = SpriteRoot().Children().size();
+      bonus ? SpawnBonus() : SpawnFood();
+      const bool appeared = SpriteRoot().Children().size() > before;
+      EXPECT_EQ(appeared, bonus ? c.bonus : c.food) << c.what << (bonus ? ": bonus" : ": food");
+    }
+  }
+}
+
+// The food's kind: the first group whose running share passes a draw of Random(100).
+TEST_F(FoodTest, FoodKindFollowsTheSharesAtTheirBoundaries) {
+  const struct {
+    uint32_t draw;
+    uint8_t kind;
+  } cases[] = {{0, 1}, {39, 1}, {40, 2}, {69, 2}, {70, 3}, {84, 3}, {85, 4}, {94, 4}, {95, 5},
+               {99, 5}};
+  for (const auto& c : cases) {
+    ClearAllSprites();
+    Pond(1, 1);
+    G.FoodShare = {0, 40, 30, 15, 10, 5};
+    // A seed whose second draw (the first picks the only pad) is c.draw.
+    uint32_t seed = 0;
+    for (;; ++seed) {
+      RandomState = seed;
+      Random(1);
+      if (Random(100) == c.draw) break;
+    }
+    RandomState = seed;
+    SpawnFood();
+    ASSERT_EQ(SpriteRoot().Children().size(), 1u) << c.draw;
+    const auto* food = dynamic_cast<TPrize*>(SpriteRoot().Children()[0]);
+    ASSERT_NE(food, nullptr);
+    EXPECT_EQ(food->PrizeKind, c.kind) << "draw " << c.draw;
+  }
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
-// Keys as the game sees them: the characters key presses type, and the codes of SDL's keys.
+// Keys and the pointer as the game sees them: the characters key presses type, the codes of
+// SDL's keys, and where the pointer is.
 #include <gtest/gtest.h>
 
 #include "front/keys.h"
 #include "game/app_loop.h"
 #include "platform/sdl_keys.h"
+#include "platform/video.h"
 
 namespace {
 
@@ -29,6 +31,7 @@ TEST(KeyInput, SdlKeysBecomeTheGamesCodes) {
     SDL_Keycode key;
     SDL_Scancode where;
     int32_t code;
+    uint16_t mod = KMOD_NONE;
   };
   for (const Case& c : {
            Case{SDLK_y, SDL_SCANCODE_Y, 89},
@@ -44,9 +47,56 @@ TEST(KeyInput, SdlKeysBecomeTheGamesCodes) {
            Case{SDLK_PAUSE, SDL_SCANCODE_PAUSE, 19},
            Case{SDLK_LEFT, SDL_SCANCODE_LEFT, 37},
            Case{SDLK_MUTE, SDL_SCANCODE_MUTE, 255},
+           // The keypad: arrows with NumLock off, digits with it on.
+           Case{SDLK_KP_8, SDL_SCANCODE_KP_8, 38},
+           Case{SDLK_KP_4, SDL_SCANCODE_KP_4, 37},
+           Case{SDLK_KP_6, SDL_SCANCODE_KP_6, 39},
+           Case{SDLK_KP_2, SDL_SCANCODE_KP_2, 40},
+           Case{SDLK_KP_5, SDL_SCANCODE_KP_5, 12},
+           Case{SDLK_KP_8, SDL_SCANCODE_KP_8, 104, KMOD_NUM},
+           Case{SDLK_KP_0, SDL_SCANCODE_KP_0, 96, KMOD_NUM | KMOD_SHIFT},
+           Case{SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, 13, KMOD_NUM},
        }) {
-    EXPECT_EQ(KeyCodeFromSdl(c.key, c.where), c.code) << c.key << " at " << c.where;
+    EXPECT_EQ(KeyCodeFromSdl(c.key, c.where, c.mod), c.code)
+        << c.key << " at " << c.where << " mod " << c.mod;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The window's own events, through the SDL window on the headless video driver.
+TEST(PointerInput, ThePointerLeavingTheWindowIsOutsideThePicture) {
+  const auto video = CreateSdlVideo();
+  video->Open(640, 480, 32);
+  const auto send = [&](SDL_Event ev) {
+    SDL_PushEvent(&ev);
+    TInputEvent e;
+    while (video->PollEvent(e)) {
+    }
+  };
+  const auto windowEvent = [](SDL_WindowEventID id) {
+    SDL_Event ev{};
+    ev.type = SDL_WINDOWEVENT;
+    ev.window.event = static_cast<uint8_t>(id);
+    return ev;
+  };
+  const auto motion = [](int x, int y) {
+    SDL_Event ev{};
+    ev.type = SDL_MOUSEMOTION;
+    ev.motion.x = x;
+    ev.motion.y = y;
+    return ev;
+  };
+  send(motion(100, 50));
+  EXPECT_EQ(video->PointerPosition(), (TPoint{100, 50}));
+  send(windowEvent(SDL_WINDOWEVENT_LEAVE));
+  const TPoint outside = video->PointerPosition();
+  EXPECT_TRUE(outside.X < 0 || outside.Y < 0 || outside.X >= 640 || outside.Y >= 480);
+  send(windowEvent(SDL_WINDOWEVENT_ENTER));
+  send(motion(639, 479));
+  EXPECT_EQ(video->PointerPosition(), (TPoint{639, 479}));
 }
 
 }  // namespace

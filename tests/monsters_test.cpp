@@ -227,23 +227,89 @@ TEST_F(MonsterTest, ConstructionDrawsFrameAndOffsetAndFacesTheNearSide) {
   EXPECT_EQ(left->Y, 20 + 146 + 73 - 37 + left->JitterY);
 }
 
+// Each kind's rating of one cell, worked out by hand from its rule. The pad is at (3, 3), in
+// the middle of a 5 x 5 pond, or at (1, 3) on its border.
+TEST_F(MonsterTest, EachKindRatesACellByItsRule) {
+  struct TCase {
+    const char* what;
+    TMake make;
+    int c;
+    uint8_t kind;
+    int size, maxSize;
+    bool growing;
+    std::pair<int, int> aim;
+    int32_t score;
+  };
+  const std::pair far{5, 5}, beside{3, 2}, diagonal{4, 4}, onIt{3, 3};
+  const TCase cases[] = {
+      // Red: the size, doubled on a growing lily or stepped pad, 3/2 beside the Dragon.
+      {"red shrinking", MakeRed, 3, pkLily, 41, 60, false, far, 41},
+      {"red growing", MakeRed, 3, pkStepped, 41, 60, true, far, 82},
+      {"red island", MakeRed, 3, pkIsland, 41, 60, true, far, 41},
+      {"red beside", MakeRed, 3, pkLily, 41, 60, false, beside, 61},
+      {"red growing beside", MakeRed, 3, pkLily, 41, 60, true, beside, 123},
+      {"red diagonal", MakeRed, 3, pkLily, 41, 60, false, diagonal, 41},
+      {"red water", MakeRed, 3, pkWater, 0, 0, false, far, 0},
+      {"red on the Dragon in water", MakeRed, 3, pkWater, 0, 0, false, onIt, 65535},
+      // Green: 2 x MaxSize - Size while growing, 17/10 beside, 5/4 diagonal, 12/10 inside.
+      {"green growing on the border", MakeGreen, 1, pkLily, 30, 40, true, {5, 5}, 50},
+      {"green growing at size 0", MakeGreen, 1, pkLily, 0, 40, true, {5, 5}, 0},
+      {"green growing inside", MakeGreen, 3, pkLily, 30, 40, true, far, 60},
+      {"green beside on the border", MakeGreen, 1, pkLily, 30, 40, true, {1, 2}, 85},
+      {"green beside inside", MakeGreen, 3, pkLily, 30, 40, true, beside, 102},
+      {"green diagonal inside", MakeGreen, 3, pkLily, 30, 40, true, diagonal, 74},
+      {"green shrinking beside", MakeGreen, 1, pkLily, 33, 40, false, {1, 2}, 56},
+      {"green water", MakeGreen, 3, pkWater, 0, 0, false, far, 0},
+      {"green on the Dragon in water", MakeGreen, 3, pkWater, 0, 0, false, onIt, 65535},
+      // Shaggy: how long the pad stays afloat (4 s period, 500 ms at full size), 3/2 beside,
+      // 5/4 diagonal; the Dragon's cell only on a pad.
+      {"shaggy full", MakeShaggy, 3, pkLily, 40, 40, true, far, 4250},
+      {"shaggy full beside", MakeShaggy, 3, pkLily, 40, 40, true, beside, 6375},
+      {"shaggy full diagonal", MakeShaggy, 3, pkLily, 40, 40, true, diagonal, 5312},
+      {"shaggy growing", MakeShaggy, 3, pkLily, 30, 40, true, far, 5500},
+      {"shaggy growing beside", MakeShaggy, 3, pkLily, 30, 40, true, beside, 8250},
+      {"shaggy shrinking", MakeShaggy, 3, pkLily, 30, 40, false, far, 3000},
+      {"shaggy shrinking diagonal", MakeShaggy, 3, pkLily, 30, 40, false, diagonal, 3750},
+      {"shaggy on the Dragon", MakeShaggy, 3, pkLily, 30, 40, false, onIt, 16777215},
+      {"shaggy water", MakeShaggy, 3, pkWater, 0, 0, false, onIt, 0},
+  };
+  for (const TCase& c : cases) {
+    ClearAllSprites();
+    Pond(5, 5);
+    TPad& p = G.Pads[c.c][3];
+    p = TPad{.Kind = c.kind,
+             .MaxSize = static_cast<uint16_t>(c.maxSize),
+             .Size = static_cast<uint16_t>(c.size),
+             .HoldFull = 500,
+             .Period = 4000,
+             .Growing = c.growing};
+    TEnemy* m = c.make(5, 1);
+    EXPECT_EQ(m->Score(c.c, 3, c.aim.first, c.aim.second), c.score) << c.what;
+  }
+  EXPECT_EQ(MakeShaggy(5, 1)->Score(0, 3, 3, 3), -1) << "off the grid";
+}
+
 // Starting on or next to the Dragon would catch it before the player could move.
 TEST_F(MonsterTest, TheShaggyMonsterStartsTwoHopsAwayFromTheDragon) {
   const struct {
     int Cols, Rows, Column, Row;
     std::pair<int, int> Start;  // (0, 0): removed
+    std::pair<int, int> Water = {0, 0};
   } cases[] = {
       {5, 3, 4, 2, {4, 2}},  // far enough: its own cell
       {5, 3, 2, 2, {1, 1}},  // on the Dragon: the first cell two hops away, column by column
       {5, 3, 3, 2, {3, 1}},  // next to it: (3, 1) is the nearest
+      {5, 3, 3, 2, {3, 3}, {3, 1}},  // the nearest is water: the next pad
       {1, 3, 1, 1, {0, 0}},  // no cell is far enough on a 1 x 3 pond
   };
   for (const auto& c : cases) {
     ClearAllSprites();
     Pond(c.Cols, c.Rows);
+    if (c.Water.first != 0) Pad(c.Water.first, c.Water.second, pkWater, 0);
     PutDragon(c.Cols == 1 ? 1 : 2, 2);
     const uint32_t seed = RandomState;
     TEnemy* m = MakeShaggy(c.Column, c.Row);
+    MoveShaggyMonstersOffTheDragon();
     EXPECT_EQ(RandomState, After(seed, 5)) << "the same draws wherever it starts";
     if (c.Start.first == 0) {
       EXPECT_TRUE(m->IsDead);

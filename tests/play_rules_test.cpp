@@ -116,6 +116,23 @@ TEST_F(PlayRules, LeavingASteppedPadWearsItAway) {
   EXPECT_EQ(G.Pads[1][1].Size, 51);
 }
 
+TEST(WornPeriod, RoundsToTheNearestAndHalvesToEven) {
+  const struct {
+    uint16_t period, maxSize, worn;
+  } cases[] = {
+      {4000, 32, 2500},   // exact
+      {645, 40, 452},     // 451.5: up to the even neighbour
+      {635, 40, 444},     // 444.5: down to the even neighbour
+      {1000, 90, 867},    // 866.67
+      {1000, 21, 429},    // 428.57
+      {65535, 400, 63569},  // 63568.95, the largest product
+      {7, 24, 4},         // 3.5: up to 4
+      {5, 24, 2},         // 2.5: down to 2
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(WornPeriod(c.period, c.maxSize), c.worn) << c.period << " at " << c.maxSize;
+}
+
 TEST_F(PlayRules, HopArcsAndLands) {
   Load(Islands(8, 1));  // cells 80 pixels wide
   ASSERT_NE(Dragon, nullptr);
@@ -242,6 +259,34 @@ TEST_F(PlayRules, PadCycleGrowsRestsShrinksAndRests) {
     G.LevelTicks = s.t;
     AnimatePads();
     EXPECT_EQ(p.Size, s.size) << "t = " << s.t;
+  }
+}
+
+// A shrinking pad stored larger than its full size shrinks on from that size, drawn as it goes
+// (larger than its cell, once far larger than the whole pond), and then lives its normal cycle.
+TEST_F(PlayRules, APadStoredAboveItsFullSizeShrinksFromThatSize) {
+  const struct {
+    uint16_t units, period;
+  } cases[] = {{40, 1000}, {MaxSizeUnits, 10}};
+  for (const auto [units, period] : cases) {
+    TLevelRecord r = Islands(3, 1);
+    TLevelCell& c = r.Cell(2, 1);
+    c = TLevelCell{.Kind = pkLily, .MaxSize = 7, .Size = units, .HoldEmpty = 5000,
+                   .Period = period};
+    Load(r);
+    const TPad& p = G.Pads[2][1];
+    const uint16_t stored = SizeUnitsToPixels(units);
+    EXPECT_GT(p.PhaseStart, G.LevelTicks) << units;
+    uint16_t last = stored;
+    bool wasAboveFull = false;
+    Run(10000, [&] {
+      EXPECT_LE(p.Size, last) << units << " units at " << G.LevelTicks;
+      wasAboveFull |= p.Size > 90;
+      last = p.Size;
+      return p.Size == 0;
+    });
+    EXPECT_TRUE(wasAboveFull) << units;
+    EXPECT_EQ(p.Size, 0) << units;
   }
 }
 

@@ -171,6 +171,15 @@ bool PathsCross(int32_t from, int32_t to, int32_t otherFrom, int32_t otherTo) {
   return std::abs(to - otherTo) == 1;
 }
 
+uint16_t WornPeriod(uint16_t period, uint16_t maxSize) {
+  // (1 - 12 / maxSize) * period, to the nearest whole number and ties to the even one, worked
+  // out exactly: in floating point a half such as 451.5 can come out a hair below.
+  const int64_t num = (int64_t{maxSize} - 12) * period;
+  const int64_t q = num / maxSize, twiceRest = 2 * (num % maxSize);
+  const bool up = twiceRest > maxSize || (twiceRest == maxSize && q % 2 == 1);
+  return static_cast<uint16_t>(q + (up ? 1 : 0));
+}
+
 void LeavePad(int32_t column, int32_t row) {
   TPad* pad = PadAt(column, row);
   if (!pad) return;
@@ -181,13 +190,13 @@ void LeavePad(int32_t column, int32_t row) {
     p.Kind = pkWater;
     return;
   }
-  // Ties round to the even neighbour, as nearbyint does in the default rounding mode.
-  p.Period = static_cast<uint16_t>(std::nearbyint((1.0 - 12.0 / p.MaxSize) * p.Period));
+  p.Period = WornPeriod(p.Period, p.MaxSize);
   p.FullSince = 0;
   p.MaxSize = static_cast<uint16_t>(p.MaxSize - 12);
   if (p.MaxSize < p.Size) p.Size = p.MaxSize;
   p.Growing = false;
-  p.PhaseStart = G.LevelTicks - (p.MaxSize - p.Size) * p.Period / p.MaxSize;
+  p.PhaseStart =
+      static_cast<int32_t>(G.LevelTicks - (int64_t{p.MaxSize} - p.Size) * p.Period / p.MaxSize);
 }
 
 void TDragon::StartDeath() {

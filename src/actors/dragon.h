@@ -66,6 +66,8 @@ extern TDragon* Dragon;
 // departure takes 12 pixels off the pad's full size and starts it shrinking; a stepped pad of
 // full size 20 or less is gone at once.
 void LeavePad(int32_t column, int32_t row);
+// A worn stepped pad's new period: (1 - 12 / maxSize) * period, rounded half to even.
+uint16_t WornPeriod(uint16_t period, uint16_t maxSize);
 
 // Whether two hops along one axis meet: the Dragon's from -> to and another's otherFrom ->
 // otherTo. Moving the same way they meet when they share the target; moving opposite ways when

@@ -114,11 +114,20 @@ class TCleverEnemy : public TEnemy {
 
 // Shaggy: rates pads by how long they will stay afloat and never follows the Dragon into water.
 // It starts on the cell level construction gives it, unless that is on or next to the Dragon:
-// then it starts on the nearest cell two or more hops from the Dragon (see its constructor).
+// then, once the grid is built, it moves to the nearest pad two or more hops from the Dragon
+// (MoveShaggyMonstersOffTheDragon).
 class TShaggyMonster : public TCleverEnemy {
  public:
   TShaggyMonster(int32_t column, int32_t row);
+  // Moves to the nearest pad two or more hops from the Dragon, or is removed if there is none.
+  void MoveToStartCell();
   int32_t Value(int32_t column, int32_t row, int32_t dc, int32_t dr) override;
   int32_t Pick(const TCandidates& c) override;
   TSprite* Clone(TSprite* parent) const override { return CloneAs(*this, parent); }
+
+  bool NeedsStartCell = false;  // made on or next to the Dragon
 };
+
+// Level construction, once every pad is built: each shaggy monster made on or next to the Dragon
+// moves to its start cell.
+void MoveShaggyMonstersOffTheDragon();

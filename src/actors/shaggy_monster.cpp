@@ -5,6 +5,7 @@
 #include "actors/dragon.h"
 #include "actors/monsters.h"
 #include "actors/pond.h"
+#include "actors/sprite_tree.h"
 #include "game/random.h"
 
 namespace {
@@ -36,18 +37,25 @@ int32_t TCleverEnemy::LookAheadScore(int32_t column, int32_t row, int32_t dc, in
 }
 
 // Level construction puts the shaggy monster on the cell of its slot. Where that is on or next
-// to the Dragon, the Dragon would be caught before the player could move, so the monster starts
-// instead on the nearest cell (fewest hops from its slot, the first in column-by-column order
-// among equals) that is two or more hops from the Dragon. No random draw is involved, so the
-// level's random sequence is the same either way. A pond too small for such a cell gets no
-// shaggy monster: it is removed at once, before it can meet the Dragon.
+// to the Dragon, the Dragon would be caught before the player could move, so once the whole grid
+// is built the monster moves to the nearest cell (fewest hops from its slot, the first in
+// column-by-column order among equals) that holds a pad it may stand on and is two or more hops
+// from the Dragon. No random draw is involved, so the level's random sequence is the same either
+// way. A pond with no such cell gets no shaggy monster: it is removed at once, before it can
+// meet the Dragon.
 TShaggyMonster::TShaggyMonster(int32_t column, int32_t row)
     : TCleverEnemy(column, row, "Monster3") {
   LookAhead = 0;
-  if (!Dragon || Distance(Column, Row, Dragon->Column, Dragon->Row) > 1) return;
+  NeedsStartCell = Dragon && Distance(Column, Row, Dragon->Column, Dragon->Row) <= 1;
+}
+
+void TShaggyMonster::MoveToStartCell() {
+  NeedsStartCell = false;
   int32_t bestColumn = 0, bestRow = 0, bestDistance = 0;
   for (int32_t c = 1; c <= LastColumn(); ++c) {
     for (int32_t r = 1; r <= LastRow(); ++r) {
+      const TPad& p = PadOf(c, r);
+      if (!Standable(p) || p.Size == 0) continue;
       if (Distance(c, r, Dragon->Column, Dragon->Row) < 2) continue;
       const int32_t d = Distance(c, r, Column, Row);
       if (bestColumn == 0 || d < bestDistance) {
@@ -65,6 +73,14 @@ TShaggyMonster::TShaggyMonster(int32_t column, int32_t row)
   }
   PlaceAt(bestColumn, bestRow);
   Face(G.GridCols / 2 >= Column);
+}
+
+void MoveShaggyMonstersOffTheDragon() {
+  if (!Dragon) return;
+  for (TSprite* s : SpriteRoot().Children()) {
+    auto* m = dynamic_cast<TShaggyMonster*>(s);
+    if (m && m->NeedsStartCell && !m->IsDead) m->MoveToStartCell();
+  }
 }
 
 int32_t TShaggyMonster::Value(int32_t column, int32_t row, int32_t dc, int32_t dr) {

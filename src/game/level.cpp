@@ -179,6 +179,7 @@ void LoadLevel() {
     }
   }
   DecideRandomPads(randomPads, level);
+  MoveShaggyMonstersOffTheDragon();
 
   if (G.DiamondDelay == 0) new TPrize(G.DiamondX, G.DiamondY, 0);
 

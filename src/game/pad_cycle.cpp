@@ -13,14 +13,15 @@ bool Animated(const TPad& p) {
 }
 
 // How far into its phase the pad is, at most its period. A pad with no period is at the end of
-// its phase at once.
-int32_t PhaseTime(const TPad& p, int32_t t) {
-  return std::clamp(t - p.PhaseStart, 0, static_cast<int32_t>(p.Period));
+// its phase at once. A shrinking pad stored larger than its full size starts its phase in the
+// future, so the time is negative until it has shrunk to its full size.
+int64_t PhaseTime(const TPad& p, int32_t t) {
+  return std::min(int64_t{t} - p.PhaseStart, int64_t{p.Period});
 }
 
-uint16_t ShrunkSize(const TPad& p, int32_t d) {
+uint16_t ShrunkSize(const TPad& p, int64_t d) {
   if (d >= p.Period) return 10;
-  return static_cast<uint16_t>((10 - p.MaxSize) * d / p.Period + p.MaxSize);
+  return static_cast<uint16_t>((10 - int64_t{p.MaxSize}) * d / p.Period + p.MaxSize);
 }
 
 void Animate(TPad& p, int32_t x, int32_t y, int32_t t) {
@@ -36,10 +37,13 @@ void Animate(TPad& p, int32_t x, int32_t y, int32_t t) {
     p.EmptySince = 0;
     p.PhaseStart = t;
   }
-  const int32_t d = PhaseTime(p, t);
+  const int64_t d = PhaseTime(p, t);
   if (p.Growing) {
-    p.Size =
-        d >= p.Period ? p.MaxSize : static_cast<uint16_t>((p.MaxSize - 10) * d / p.Period + 10);
+    // A growing phase never starts in the future; should it, the pad waits at 10 pixels.
+    p.Size = d >= p.Period ? p.MaxSize
+                           : static_cast<uint16_t>((p.MaxSize - 10) * std::max<int64_t>(d, 0) /
+                                                       p.Period +
+                                                   10);
     if (p.Size == p.MaxSize) p.FullSince = t;
   } else {
     p.Size = ShrunkSize(p, d);
@@ -59,7 +63,9 @@ void Sink(TPad& p, int32_t x, int32_t y, int32_t t) {
   }
   if (p.Growing) {
     p.Growing = false;
-    if (p.MaxSize > 0) p.PhaseStart = t - (p.MaxSize - p.Size) * p.Period / p.MaxSize;
+    if (p.MaxSize > 0)
+      p.PhaseStart =
+          static_cast<int32_t>(t - (int64_t{p.MaxSize} - p.Size) * p.Period / p.MaxSize);
   }
   p.Size = ShrunkSize(p, PhaseTime(p, t));
   if (p.Size <= 10) {

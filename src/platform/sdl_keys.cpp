@@ -1,6 +1,44 @@
 #include "platform/sdl_keys.h"
 
-int32_t KeyCodeFromSdl(SDL_Keycode key, SDL_Scancode sc) {
+namespace {
+
+// The keypad with NumLock off: the keys printed under the digits (arrows, Home, End, Page Up,
+// Page Down, Insert, Delete; the middle key is Clear).
+int32_t KeypadMeaning(SDL_Scancode sc) {
+  switch (sc) {
+    case SDL_SCANCODE_KP_1:
+      return 35;
+    case SDL_SCANCODE_KP_2:
+      return 40;
+    case SDL_SCANCODE_KP_3:
+      return 34;
+    case SDL_SCANCODE_KP_4:
+      return 37;
+    case SDL_SCANCODE_KP_5:
+      return 12;
+    case SDL_SCANCODE_KP_6:
+      return 39;
+    case SDL_SCANCODE_KP_7:
+      return 36;
+    case SDL_SCANCODE_KP_8:
+      return 38;
+    case SDL_SCANCODE_KP_9:
+      return 33;
+    case SDL_SCANCODE_KP_0:
+      return 45;
+    case SDL_SCANCODE_KP_PERIOD:
+      return 46;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+int32_t KeyCodeFromSdl(SDL_Keycode key, SDL_Scancode sc, uint16_t mod) {
+  if (!(mod & KMOD_NUM)) {
+    if (const int32_t code = KeypadMeaning(sc)) return code;
+  }
   // Letters as the layout marks them (the key marked Y answers "Y" on every Latin layout);
   // digits by their position, as the top row gives them even where it types other signs.
   if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);

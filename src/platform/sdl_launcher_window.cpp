@@ -75,7 +75,7 @@ class TSdlLauncherWindow final : public ILauncherWindow {
     switch (ev.type) {
       case SDL_KEYDOWN:
         e.Kind = TLauncherInput::KeyDown;
-        e.Key = KeyCodeFromSdl(ev.key.keysym.sym, ev.key.keysym.scancode);
+        e.Key = KeyCodeFromSdl(ev.key.keysym.sym, ev.key.keysym.scancode, ev.key.keysym.mod);
         e.Shift = ShiftFromSdl(ev.key.keysym.mod);
         return true;
       case SDL_MOUSEMOTION:

@@ -2,6 +2,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -84,6 +85,7 @@ class TSdlVideo final : public IVideoOutput {
     if (SDL_GetWindowDisplayMode(window_.get(), &mode) == 0 && mode.refresh_rate > 0)
       refreshHz_ = mode.refresh_rate;
     SDL_ShowWindow(window_.get());
+    inside_ = SDL_GetMouseFocus() == window_.get();
     SDL_StopTextInput();
     // A pad plugged in before the window opened (its "added" event may have gone to the
     // launcher's window) is taken at once.
@@ -152,10 +154,12 @@ class TSdlVideo final : public IVideoOutput {
     return window_ && (SDL_GetWindowFlags(window_.get()) & SDL_WINDOW_MINIMIZED);
   }
 
-  TPoint PointerPosition() const override { return pointer_; }
+  // Outside the window the pointer is reported at (-1, -1), outside the picture.
+  TPoint PointerPosition() const override { return inside_ ? pointer_ : TPoint{-1, -1}; }
 
   void WarpPointer(TPoint p) override {
     pointer_ = p;
+    inside_ = true;
     if (!window_ || dest_.w <= 0 || dest_.h <= 0) return;
     // Picture pixels to output pixels, then to window points.
     double sx = 1.0, sy = 1.0;
@@ -271,8 +275,9 @@ class TSdlVideo final : public IVideoOutput {
     double sx = 1.0, sy = 1.0;
     PixelsPerPoint(sx, sy);
     const double px = wx * sx, py = wy * sy;
-    int x = int((px - dest_.x) * width_ / dest_.w), y = int((py - dest_.y) * height_ / dest_.h);
-    return {std::clamp(x, 0, width_ - 1), std::clamp(y, 0, height_ - 1)};
+    // A point on the black bars around the picture lies outside it, below 0 or past its size.
+    return {int(std::floor((px - dest_.x) * width_ / dest_.w)),
+            int(std::floor((py - dest_.y) * height_ / dest_.h))};
   }
 
   bool Translate(const SDL_Event& ev, TInputEvent& e) {
@@ -281,7 +286,7 @@ class TSdlVideo final : public IVideoOutput {
       case SDL_KEYDOWN:
       case SDL_KEYUP: {
         e.Kind = ev.type == SDL_KEYDOWN ? TInputEvent::KeyDown : TInputEvent::KeyUp;
-        e.Key = KeyCodeFromSdl(ev.key.keysym.sym, ev.key.keysym.scancode);
+        e.Key = KeyCodeFromSdl(ev.key.keysym.sym, ev.key.keysym.scancode, ev.key.keysym.mod);
         e.Shift = ShiftFromSdl(ev.key.keysym.mod);
         e.Repeat = ev.key.repeat != 0;
         // Alt+Enter and F11 switch full screen; the game still sees the key.
@@ -296,6 +301,7 @@ class TSdlVideo final : public IVideoOutput {
         return true;
       case SDL_MOUSEMOTION: {
         pointer_ = ToPicture(ev.motion.x, ev.motion.y);
+        inside_ = true;
         e.Kind = TInputEvent::MouseMove;
         e.X = pointer_.X;
         e.Y = pointer_.Y;
@@ -328,6 +334,12 @@ class TSdlVideo final : public IVideoOutput {
             e.Kind = TInputEvent::Restored;
             clearBorders_ = 2;
             return true;
+          case SDL_WINDOWEVENT_ENTER:
+            inside_ = true;
+            return false;
+          case SDL_WINDOWEVENT_LEAVE:
+            inside_ = false;
+            return false;
           case SDL_WINDOWEVENT_CLOSE:
             e.Kind = TInputEvent::CloseRequest;
             return true;
@@ -371,6 +383,7 @@ class TSdlVideo final : public IVideoOutput {
   int refreshHz_ = 60;
   uint64_t nextPresent_ = 0;
   TPoint pointer_;
+  bool inside_ = false;  // the pointer is over the window
 };
 
 }  // namespace
