@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Measures how much of one processor core the real game uses in a real X window (under Xvfb):
-# first at the title menu, then while a level is played (the Dragon hopping about).
-# Usage: scripts/measure-cpu.sh [SECONDS] [EXECUTABLE]   (default 10 s each, build/dev/tarvelle)
+# first at the title menu, then while a level is played (the Dragon hopping about), with its
+# resident memory at the end of each.
+# Usage: scripts/measure-cpu.sh [SECONDS] [EXECUTABLE]   (default 10 s each, build/release/tarvelle)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 secs=${1:-10}
-exe=$(realpath "${2:-build/dev/tarvelle}")
+exe=$(realpath "${2:-build/release/tarvelle}")
 for tool in xvfb-run xdotool xwininfo; do
   command -v "$tool" >/dev/null || { echo "needs $tool (apt-get install xvfb xdotool x11-utils)"; exit 2; }
 done
@@ -15,7 +16,7 @@ exe=$1
 secs=$2
 tmp=$(mktemp -d)
 export XDG_CONFIG_HOME=$tmp/config XDG_DATA_HOME=$tmp/data
-"$exe" 2>"$tmp/stderr" &
+"$exe" --play 2>"$tmp/stderr" &
 pid=$!
 trap 'kill $pid 2>/dev/null; wait $pid 2>/dev/null; rm -rf "$tmp"' EXIT
 for _ in $(seq 1 100); do
@@ -23,10 +24,11 @@ for _ in $(seq 1 100); do
   [ -n "$win" ] && break
   sleep 0.1
 done
-[ -n "$win" ] || { echo "no game window"; exit 1; }
+[ -n "$win" ] || { echo "no game window"; cat "$tmp/stderr"; exit 1; }
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 ticks=$(getconf CLK_TCK)
 cpu() { awk '{print $14 + $15}' "/proc/$pid/stat"; }
+rss() { awk '/^VmRSS:/ {printf "%.1f MB", $2 / 1024}' "/proc/$pid/status"; }
 measure() {
   local start end
   start=$(cpu)
@@ -36,6 +38,7 @@ measure() {
 }
 sleep 2
 menu=$(measure)
+menu_rss=$(rss)
 xdotool key --window "$win" Return
 sleep 1
 start=$(cpu)
@@ -47,6 +50,7 @@ for _ in $(seq 1 $((secs * 2))); do
 done
 end=$(cpu)
 play=$(( (end - start) * 1000 / (ticks * secs) ))
-printf 'title menu: %d.%d%% of one core\n' $((menu / 10)) $((menu % 10))
-printf 'playing:    %d.%d%% of one core\n' $((play / 10)) $((play % 10))
+play_rss=$(rss)
+printf 'title menu: %d.%d%% of one core, %s resident\n' $((menu / 10)) $((menu % 10)) "$menu_rss"
+printf 'playing:    %d.%d%% of one core, %s resident\n' $((play / 10)) $((play % 10)) "$play_rss"
 INNER
