@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need, builds everything and runs every test: once in
-# the normal build, once more under AddressSanitizer and UBSan.
+# the release build (optimised as players get it), once more under AddressSanitizer and UBSan.
+# Both builds fail on any compiler warning.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVELLE_WERROR=ON
 cmake --build build/test
 (cd build/test && ctest --output-on-failure --timeout 300 -j2)
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVELLE_SANITIZE=ON \
-  -DTARVELLE_BENCH=OFF
+  -DTARVELLE_BENCH=OFF -DTARVELLE_WERROR=ON
 cmake --build build/sanitize
 (cd build/sanitize && ctest --output-on-failure --timeout 600 -j2)

@@ -34,7 +34,11 @@ const char* PadMark(uint8_t kind) {
 }
 
 std::string ObjectMark(const TLevelObject& o) {
-  if (o.ObjType == otFood) return "f" + std::to_string(o.ObjKind + 1);
+  if (o.ObjType == otFood) {
+    std::string mark = "f";
+    mark += std::to_string(o.ObjKind + 1);
+    return mark;
+  }
   if (o.ObjType == otBonus) {
     static const char* const marks[] = {"bM", "bU", "bT", "bS", "bL"};
     return o.ObjKind <= 4 ? marks[o.ObjKind] : "b?";

@@ -306,18 +306,18 @@ std::map<std::vector<uint16_t>, std::string> NamePads(const TLevelRecord& r,
       const std::vector<uint16_t> key{c.Kind,      c.MaxSize, c.Size,   c.HoldFull,
                                       c.HoldEmpty, c.Period,  c.Growing};
       if (names.count(key)) continue;
-      if (c == TLevelCell{}) {
-        names[key] = ".";
-        continue;
-      }
-      if (c == TLevelCell{.Kind = pkRandom}) {
-        names[key] = "?";
+      // Plain water and plain random pads go by a sign of their own.
+      const bool water = c == TLevelCell{}, random = c == TLevelCell{.Kind = pkRandom};
+      if (water || random) {
+        names.emplace(key, std::string(1, water ? '.' : '?'));
         continue;
       }
       static const char letters[] = "WLISR";
       const char letter = c.Kind <= 4 ? letters[c.Kind] : 'X';
       const int n = ++perKind[letter];
-      names[key] = std::string(1, letter) + (n > 1 ? std::to_string(n) : "");
+      std::string name(1, letter);
+      if (n > 1) name += std::to_string(n);
+      names.emplace(key, std::move(name));
       order.push_back(c);
     }
   }
