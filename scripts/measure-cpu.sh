@@ -20,7 +20,9 @@ export XDG_CONFIG_HOME=$tmp/config XDG_DATA_HOME=$tmp/data
 pid=$!
 trap 'kill $pid 2>/dev/null; wait $pid 2>/dev/null; rm -rf "$tmp"' EXIT
 for _ in $(seq 1 100); do
-  win=$(xdotool search --name '^Tarvelle$' 2>/dev/null | head -n 1 || true)
+  # Only a shown window: the game may make and drop a hidden one first while it picks its
+  # renderer.
+  win=$(xdotool search --onlyvisible --name '^Tarvelle$' 2>/dev/null | head -n 1 || true)
   [ -n "$win" ] && break
   sleep 0.1
 done
