@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -29,9 +30,14 @@ std::vector<uint8_t> ReadBytes(const std::string& path) {
 
 // A demo record: its head and stepsWritten steps "1500 right".
 std::vector<uint8_t> Record(uint16_t stepCount, uint16_t level, size_t stepsWritten) {
-  std::vector<uint8_t> b = {static_cast<uint8_t>(stepCount), static_cast<uint8_t>(stepCount >> 8),
-                            static_cast<uint8_t>(level), static_cast<uint8_t>(level >> 8)};
-  for (size_t i = 0; i < stepsWritten; ++i) b.insert(b.end(), {0xDC, 0x05, 0, 0, 39, 0, 0, 0});
+  static constexpr uint8_t step[] = {0xDC, 0x05, 0, 0, 39, 0, 0, 0};
+  std::vector<uint8_t> b(4 + stepsWritten * sizeof step);
+  b[0] = static_cast<uint8_t>(stepCount);
+  b[1] = static_cast<uint8_t>(stepCount >> 8);
+  b[2] = static_cast<uint8_t>(level);
+  b[3] = static_cast<uint8_t>(level >> 8);
+  for (size_t i = 0; i < stepsWritten; ++i)
+    std::copy(std::begin(step), std::end(step), &b[4 + i * sizeof step]);
   return b;
 }
 

@@ -281,7 +281,6 @@ TEST_F(FoodTest, StableBonusDrawsForEveryPadAboveWaterAndMakesIslands) {
   EXPECT_EQ(G.Pads[1][2].Kind, pkLily);
 }
 
-
 // Which pads food and bonuses may appear on: one pad at (2, 1) beside the Dragon's cell, the
 // rest of the pond water.
 TEST_F(FoodTest, FoodAndBonusesAppearOnlyOnPadsThatQualify) {
@@ -334,8 +333,8 @@ TEST_F(FoodTest, FoodKindFollowsTheSharesAtTheirBoundaries) {
   const struct {
     uint32_t draw;
     uint8_t kind;
-  } cases[] = {{0, 1}, {39, 1}, {40, 2}, {69, 2}, {70, 3}, {84, 3}, {85, 4}, {94, 4}, {95, 5},
-               {99, 5}};
+  } cases[] = {{0, 1},  {39, 1}, {40, 2}, {69, 2}, {70, 3},
+               {84, 3}, {85, 4}, {94, 4}, {95, 5}, {99, 5}};
   for (const auto& c : cases) {
     ClearAllSprites();
     Pond(1, 1);

@@ -300,7 +300,7 @@ TEST_F(MonsterTest, TheShaggyMonsterStartsTwoHopsAwayFromTheDragon) {
       {5, 3, 2, 2, {1, 1}},  // on the Dragon: the first cell two hops away, column by column
       {5, 3, 3, 2, {3, 1}},  // next to it: (3, 1) is the nearest
       {5, 3, 3, 2, {3, 3}, {3, 1}},  // the nearest is water: the next pad
-      {1, 3, 1, 1, {0, 0}},  // no cell is far enough on a 1 x 3 pond
+      {1, 3, 1, 1, {0, 0}},          // no cell is far enough on a 1 x 3 pond
   };
   for (const auto& c : cases) {
     ClearAllSprites();

@@ -120,14 +120,14 @@ TEST(WornPeriod, RoundsToTheNearestAndHalvesToEven) {
   const struct {
     uint16_t period, maxSize, worn;
   } cases[] = {
-      {4000, 32, 2500},   // exact
-      {645, 40, 452},     // 451.5: up to the even neighbour
-      {635, 40, 444},     // 444.5: down to the even neighbour
-      {1000, 90, 867},    // 866.67
-      {1000, 21, 429},    // 428.57
+      {4000, 32, 2500},     // exact
+      {645, 40, 452},       // 451.5: up to the even neighbour
+      {635, 40, 444},       // 444.5: down to the even neighbour
+      {1000, 90, 867},      // 866.67
+      {1000, 21, 429},      // 428.57
       {65535, 400, 63569},  // 63568.95, the largest product
-      {7, 24, 4},         // 3.5: up to 4
-      {5, 24, 2},         // 2.5: down to 2
+      {7, 24, 4},           // 3.5: up to 4
+      {5, 24, 2},           // 2.5: down to 2
   };
   for (const auto& c : cases)
     EXPECT_EQ(WornPeriod(c.period, c.maxSize), c.worn) << c.period << " at " << c.maxSize;
@@ -265,14 +265,12 @@ TEST_F(PlayRules, PadCycleGrowsRestsShrinksAndRests) {
 // A shrinking pad stored larger than its full size shrinks on from that size, drawn as it goes
 // (larger than its cell, once far larger than the whole pond), and then lives its normal cycle.
 TEST_F(PlayRules, APadStoredAboveItsFullSizeShrinksFromThatSize) {
-  const struct {
-    uint16_t units, period;
-  } cases[] = {{40, 1000}, {MaxSizeUnits, 10}};
+  const struct { uint16_t units, period; } cases[] = {{40, 1000}, {MaxSizeUnits, 10}};
   for (const auto [units, period] : cases) {
     TLevelRecord r = Islands(3, 1);
     TLevelCell& c = r.Cell(2, 1);
-    c = TLevelCell{.Kind = pkLily, .MaxSize = 7, .Size = units, .HoldEmpty = 5000,
-                   .Period = period};
+    c = TLevelCell{
+        .Kind = pkLily, .MaxSize = 7, .Size = units, .HoldEmpty = 5000, .Period = period};
     Load(r);
     const TPad& p = G.Pads[2][1];
     const uint16_t stored = SizeUnitsToPixels(units);

@@ -40,10 +40,10 @@ void Animate(TPad& p, int32_t x, int32_t y, int32_t t) {
   const int64_t d = PhaseTime(p, t);
   if (p.Growing) {
     // A growing phase never starts in the future; should it, the pad waits at 10 pixels.
-    p.Size = d >= p.Period ? p.MaxSize
-                           : static_cast<uint16_t>((p.MaxSize - 10) * std::max<int64_t>(d, 0) /
-                                                       p.Period +
-                                                   10);
+    p.Size =
+        d >= p.Period
+            ? p.MaxSize
+            : static_cast<uint16_t>((p.MaxSize - 10) * std::max<int64_t>(d, 0) / p.Period + 10);
     if (p.Size == p.MaxSize) p.FullSince = t;
   } else {
     p.Size = ShrunkSize(p, d);
@@ -64,8 +64,7 @@ void Sink(TPad& p, int32_t x, int32_t y, int32_t t) {
   if (p.Growing) {
     p.Growing = false;
     if (p.MaxSize > 0)
-      p.PhaseStart =
-          static_cast<int32_t>(t - (int64_t{p.MaxSize} - p.Size) * p.Period / p.MaxSize);
+      p.PhaseStart = static_cast<int32_t>(t - (int64_t{p.MaxSize} - p.Size) * p.Period / p.MaxSize);
   }
   p.Size = ShrunkSize(p, PhaseTime(p, t));
   if (p.Size <= 10) {
