@@ -1,7 +1,8 @@
 #include "game/replay_recorder.h"
 
 #include <algorithm>
-#include <ctime>
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <vector>
 
@@ -47,11 +48,16 @@ void Capture(std::vector<uint32_t>* target) {
 }
 
 std::string Stamp() {
-  const std::time_t t = std::time(nullptr);
-  std::tm utc{};
-  gmtime_r(&t, &utc);
+  using namespace std::chrono;
+  const auto now = floor<seconds>(system_clock::now());
+  const auto day = floor<days>(now);
+  const year_month_day date{day};
+  const hh_mm_ss time{now - day};
   char s[32];
-  std::strftime(s, sizeof s, "%Y%m%d-%H%M%S", &utc);
+  std::snprintf(s, sizeof s, "%04d%02u%02u-%02d%02d%02d", static_cast<int>(date.year()),
+                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                static_cast<int>(time.seconds().count()));
   return s;
 }
 

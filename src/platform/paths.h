@@ -6,9 +6,9 @@ namespace paths {
 
 // The folder of the running executable.
 std::string ExecutableFolder();
-// Per-user settings root: $XDG_CONFIG_HOME, else ~/.config.
+// Per-user settings root: $XDG_CONFIG_HOME, else ~/.config (Windows: %APPDATA%).
 std::string ConfigHome();
-// Per-user data root: $XDG_DATA_HOME, else ~/.local/share.
+// Per-user data root: $XDG_DATA_HOME, else ~/.local/share (Windows: %APPDATA% too).
 std::string DataHome();
 
 // Replaces both per-user roots by one folder (the headless driver's --home); "" undoes it.

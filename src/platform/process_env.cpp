@@ -1,0 +1,22 @@
+#include "platform/process_env.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace process {
+
+void SetEnvironment(const std::string& name, const std::string& value, bool overwrite) {
+  ::setenv(name.c_str(), value.c_str(), overwrite ? 1 : 0);
+}
+
+std::string MakeTemporaryFolder(const std::string& prefix) {
+  std::error_code ec;
+  std::filesystem::path base = std::filesystem::temp_directory_path(ec);
+  if (ec) base = "/tmp";
+  std::string pattern = (base / (prefix + "XXXXXX")).string();
+  return ::mkdtemp(pattern.data()) ? pattern : "";
+}
+
+void BinaryStandardOutput() {}
+
+}  // namespace process
