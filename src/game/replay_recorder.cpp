@@ -74,15 +74,15 @@ void Prune(const std::string& folder) {
   namespace fs = std::filesystem;
   std::error_code ec;
   std::vector<std::string> names;
-  for (const auto& f : fs::directory_iterator(folder, ec))
-    if (f.path().extension() == ".tvr") names.push_back(f.path().filename().string());
+  for (const auto& f : fs::directory_iterator(paths::PathOf(folder), ec))
+    if (f.path().extension() == ".tvr") names.push_back(paths::Utf8Of(f.path().filename()));
   std::sort(names.rbegin(), names.rend());  // newest first: names begin with the time
   for (size_t i = KeepLast; i < names.size(); ++i) {
     bool high = false;
     const int64_t score = ScoreOf(names[i], high);
     const bool inTable = high && std::any_of(HighScores.begin(), HighScores.end(),
                                              [&](const auto& e) { return e.Points == score; });
-    if (!inTable) fs::remove(fs::path(folder) / names[i], ec);
+    if (!inTable) fs::remove(paths::PathOf(folder + names[i]), ec);
   }
 }
 
@@ -159,7 +159,7 @@ void FinishRecording() {
                            std::to_string(G.Score) +
                            (G.GameState == gsHighScores ? "-hiscore" : "");
   std::string name = base + ".tvr";
-  for (int n = 2; std::filesystem::exists(folder + name) && n < 100; ++n)
+  for (int n = 2; std::filesystem::exists(paths::PathOf(folder + name)) && n < 100; ++n)
     name = base + "-" + std::to_string(n) + ".tvr";
   if (files::WriteAtomically(folder + name, EncodeReplay(r))) rec.lastFile = folder + name;
   r = TReplay{};

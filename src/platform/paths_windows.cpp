@@ -60,7 +60,7 @@ void OverrideHome(const std::string& folder) {
 
 bool MakeFolders(const std::string& folder) {
   std::error_code ec;
-  const fs::path path(wide::FromUtf8(folder));
+  const fs::path path = PathOf(folder);
   fs::create_directories(path, ec);
   return fs::is_directory(path, ec);
 }
