@@ -20,6 +20,7 @@
 #include "platform/open_url.h"
 #include "platform/paths.h"
 #include "platform/system_font.h"
+#include "platform/process_env.h"
 
 namespace fs = std::filesystem;
 
@@ -48,11 +49,11 @@ TEST(LauncherLinks, AddressesAreBuiltExactly) {
 
 TEST(LauncherLinks, AMissingDesktopHandlerIsReportedAtOnce) {
   const std::string path = getenv("PATH");
-  char tmpl[] = "/tmp/tarvelle-nopath-XXXXXX";
-  ASSERT_NE(mkdtemp(tmpl), nullptr);
-  setenv("PATH", tmpl, 1);  // no xdg-open anywhere
+  const std::string tmpl = process::MakeTemporaryFolder("tarvelle-nopath-");
+  ASSERT_NE(tmpl, "");
+  process::SetEnvironment("PATH", tmpl);  // no xdg-open anywhere
   EXPECT_FALSE(OpenUrl("https://tarvelle.example.org/"));
-  setenv("PATH", path.c_str(), 1);
+  process::SetEnvironment("PATH", path.c_str());
   fs::remove(tmpl);
 }
 
@@ -69,8 +70,8 @@ class Launcher : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetGlobals();
-    char tmpl[] = "/tmp/tarvelle-launcher-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    const std::string tmpl = process::MakeTemporaryFolder("tarvelle-launcher-");
+    ASSERT_NE(tmpl, "");
     folder = std::string(tmpl) + "/";
     G.ProgramFolder = folder;
     form.FormCreate();
@@ -216,8 +217,8 @@ class LauncherRun : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetGlobals();
-    char tmpl[] = "/tmp/tarvelle-launcher-run-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    const std::string tmpl = process::MakeTemporaryFolder("tarvelle-launcher-run-");
+    ASSERT_NE(tmpl, "");
     home = std::string(tmpl) + "/";
     paths::OverrideHome(home);
     G.ProgramFolder = TARVELLE_BUILD_DIR "/";
@@ -283,8 +284,8 @@ TEST_F(LauncherRun, StartHidesTheLauncherAndDrawsWithEitherFont) {
 }
 
 TEST(ProgramFolder, TheExecutablesFolderFirstThenTheInstalledOne) {
-  char tmpl[] = "/tmp/tarvelle-folders-XXXXXX";
-  ASSERT_NE(mkdtemp(tmpl), nullptr);
+  const std::string tmpl = process::MakeTemporaryFolder("tarvelle-folders-");
+  ASSERT_NE(tmpl, "");
   const fs::path root = tmpl;
   fs::create_directories(root / "games");
   fs::create_directories(root / "share/games/tarvelle/Music");

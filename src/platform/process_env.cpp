@@ -9,9 +9,10 @@ void SetEnvironment(const std::string& name, const std::string& value, bool over
   ::setenv(name.c_str(), value.c_str(), overwrite ? 1 : 0);
 }
 
-std::string MakeTemporaryFolder(const std::string& prefix) {
+std::string MakeTemporaryFolder(const std::string& prefix, const std::string& under) {
   std::error_code ec;
-  std::filesystem::path base = std::filesystem::temp_directory_path(ec);
+  std::filesystem::path base =
+      under.empty() ? std::filesystem::temp_directory_path(ec) : std::filesystem::path(under);
   if (ec) base = "/tmp";
   std::string pattern = (base / (prefix + "XXXXXX")).string();
   return ::mkdtemp(pattern.data()) ? pattern : "";

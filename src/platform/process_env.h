@@ -6,9 +6,9 @@ namespace process {
 
 // Sets an environment variable (kept as it is when it is set and overwrite is false).
 void SetEnvironment(const std::string& name, const std::string& value, bool overwrite = true);
-// Makes a new, empty folder in the system's temporary folder, its name starting with prefix;
-// returns its path (no trailing separator), "" when it cannot be made.
-std::string MakeTemporaryFolder(const std::string& prefix);
+// Makes a new, empty folder in `under` (by default the system's temporary folder), its name
+// starting with prefix; returns its path (no trailing separator), "" when it cannot be made.
+std::string MakeTemporaryFolder(const std::string& prefix, const std::string& under = "");
 // Standard output as bytes (Windows would turn every "\n" into "\r\n").
 void BinaryStandardOutput();
 

@@ -18,10 +18,15 @@ void SetEnvironment(const std::string& name, const std::string& value, bool over
   _wputenv_s(key.c_str(), wide::FromUtf8(value).c_str());
 }
 
-std::string MakeTemporaryFolder(const std::string& prefix) {
-  wchar_t temp[MAX_PATH + 1];
-  const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
-  if (n == 0 || n > MAX_PATH) return "";
+std::string MakeTemporaryFolder(const std::string& prefix, const std::string& under) {
+  std::wstring temp = wide::FromUtf8(under);
+  if (temp.empty()) {
+    wchar_t system[MAX_PATH + 1];
+    const DWORD n = GetTempPathW(MAX_PATH + 1, system);
+    if (n == 0 || n > MAX_PATH) return "";
+    temp = system;
+  }
+  if (temp.back() != L'\\' && temp.back() != L'/') temp += L'\\';
   std::random_device seed;
   std::mt19937 random(seed() ^ GetCurrentProcessId());
   for (int attempt = 0; attempt < 100; ++attempt) {
