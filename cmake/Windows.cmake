@@ -10,9 +10,10 @@ target_link_libraries(tarvelle_system INTERFACE SDL2::SDL2 SDL2_ttf::SDL2_ttf JP
 # Every program has its own main() but the game, which starts through SDL2main (it hands
 # main() the command line in UTF-8).
 add_compile_definitions(SDL_MAIN_HANDLED)
-# The compiler's runtime goes inside each program; files and the standard streams are opened
-# as bytes (binmode.o), as on Linux, never with "\r\n" line ends.
-add_link_options(-static-libgcc -static-libstdc++)
+# The compiler's runtime (libgcc, libstdc++, winpthreads) goes inside each program; the DLLs
+# are linked by their full paths, so -static leaves them DLLs. Files and the standard streams
+# are opened as bytes (binmode.o), as on Linux, never with "\r\n" line ends.
+add_link_options(-static)
 link_libraries(/usr/${TARVELLE_MINGW}/lib/binmode.o)
 
 option(TARVELLE_OGG_MUSIC "Music from the pre-rendered Ogg Vorbis tunes (no MIDI synthesizer)" ON)

@@ -9,7 +9,7 @@ foreach(t gtest gtest_main gmock)
 endforeach()
 file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
 list(FILTER sources EXCLUDE REGEX "/nothing_lost_test\\.cpp$")
-add_executable(tarvelle_tests ${sources})
+add_executable(tarvelle_tests EXCLUDE_FROM_ALL ${sources})
 target_link_libraries(tarvelle_tests PRIVATE tarvelle_game tarvelle_driver tarvelle_levels_lib
   tarvelle_demos_lib tarvelle_bot_lib tarvelle_fuzz_targets gtest_main gmock)
 add_dependencies(tarvelle_tests tarvelle_levels tarvelle_demos)

@@ -34,7 +34,7 @@ source scripts/windows-env.sh "$out" "$deps"
 build=$out/game
 nice -n 10 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/MinGW.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DTARVELLE_WINDOWS_DEPS="$deps" -DTARVELLE_WERROR=ON \
-  -DTARVELLE_TESTS="$([ $test = 1 ] && echo ON || echo OFF)" -DTARVELLE_BENCH=OFF
+  -DTARVELLE_TESTS=ON -DTARVELLE_BENCH=OFF
 nice -n 10 cmake --build "$build" -j2
 
 # The zip's folder: what CMake installs, and every DLL the programs import that Windows itself
@@ -67,5 +67,6 @@ du -sb "$stage" | awk '{printf "  unpacked               %7.2f MB\n", $1 / 10485
 du -b "$out/$name.zip" | awk '{printf "  zip                    %7.2f MB\n", $1 / 1048576}'
 
 if [ $test = 1 ]; then
+  nice -n 10 cmake --build "$build" -j2 --target tarvelle_tests
   bash tests/windows_test.sh "$build" "$out/$name.zip"
 fi
