@@ -6,6 +6,15 @@ find_package(SDL2 CONFIG REQUIRED)
 find_package(SDL2_ttf CONFIG REQUIRED)
 find_package(JPEG REQUIRED)
 target_link_libraries(tarvelle_system INTERFACE SDL2::SDL2 SDL2_ttf::SDL2_ttf JPEG::JPEG)
+# The stb headers (libstb-dev) are plain portable C: the cross build reads them from Debian's
+# folder through a link of its own (the rest of /usr/include is Linux's).
+set(TARVELLE_HOST_INCLUDE ${CMAKE_BINARY_DIR}/host-include)
+if(NOT EXISTS /usr/include/stb/stb_image.h)
+  message(FATAL_ERROR "The stb headers are missing: apt-get install libstb-dev")
+endif()
+file(MAKE_DIRECTORY ${TARVELLE_HOST_INCLUDE})
+file(CREATE_LINK /usr/include/stb ${TARVELLE_HOST_INCLUDE}/stb SYMBOLIC)
+target_include_directories(tarvelle_system SYSTEM INTERFACE ${TARVELLE_HOST_INCLUDE})
 
 # Every program has its own main() but the game, which starts through SDL2main (it hands
 # main() the command line in UTF-8).
@@ -25,8 +34,6 @@ function(tarvelle_windows_sources var)
     "/platform/(atomic_file|paths|open_url|font_file|quiet_audio|process_env)\\.cpp$")
   list(FILTER s EXCLUDE REGEX "/platform/web")
   if(TARVELLE_OGG_MUSIC AND EXISTS ${CMAKE_SOURCE_DIR}/src/media/midi_synth_ogg.cpp)
-    find_path(STB_INCLUDE stb_vorbis.c PATHS /usr/include/stb NO_CMAKE_FIND_ROOT_PATH REQUIRED)
-    include_directories(SYSTEM ${STB_INCLUDE})
     list(FILTER s EXCLUDE REGEX "/media/midi_synth\\.cpp$|/platform/midi_synth_windows\\.cpp$")
   else()
     message(STATUS "No pre-rendered music player in this tree: the game plays without music")

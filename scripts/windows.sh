@@ -12,7 +12,7 @@ test=0
 [ "${1:-}" = --test ] && test=1
 
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 dpkg-dev cmake ninja-build python3 zip unzip fonts-liberation2
+  wine wine64 dpkg-dev cmake ninja-build python3 zip unzip fonts-liberation2 libstb-dev googletest
   xvfb xauth x11-utils xdotool imagemagick)
 missing=()
 for p in "${packages[@]}"; do

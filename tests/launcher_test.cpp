@@ -45,6 +45,8 @@ TEST(LauncherLinks, AddressesAreBuiltExactly) {
   EXPECT_EQ(UrlEncode("a b&c=d/é~"), "a%20b%26c%3Dd%2F%C3%A9~");
   EXPECT_EQ(FileAddress("/home/ann/My Games/Readme.html"),
             "file:///home/ann/My%20Games/Readme.html");
+  EXPECT_EQ(FileAddress("C:/Users/J\xC3\xB6rg/My Games/Readme.html"),
+            "file:///C:/Users/J%C3%B6rg/My%20Games/Readme.html");
 }
 
 TEST(LauncherLinks, AMissingDesktopHandlerIsReportedAtOnce) {
