@@ -58,8 +58,9 @@ function(tarvelle_windows_program target)
   set_source_files_properties(${CMAKE_BINARY_DIR}/tarvelle.rc PROPERTIES
     OBJECT_DEPENDS "${TARVELLE_ICO};${TARVELLE_MANIFEST}")
   target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/tarvelle.rc)
+  # main() becomes SDL_main, which SDL2main's WinMain calls.
   set_source_files_properties(${CMAKE_SOURCE_DIR}/src/main.cpp PROPERTIES
-    COMPILE_OPTIONS -USDL_MAIN_HANDLED)
+    COMPILE_OPTIONS "-USDL_MAIN_HANDLED;-include;SDL_main.h")
   set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON OUTPUT_NAME Tarvelle)
   target_link_libraries(${target} PRIVATE SDL2::SDL2main)
 endfunction()

@@ -39,7 +39,8 @@ std::string FileAddress(const std::string& path) {
   const bool drive = path.size() >= 2 && path[1] == ':' &&
                      ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
   if (drive) {
-    out += "/" + path.substr(0, 2);
+    out += '/';
+    out.append(path, 0, 2);
     start = 2;
   }
   // Each part of the path is encoded; the slashes between them stay.

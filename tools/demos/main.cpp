@@ -35,11 +35,11 @@ std::string ReadText(const std::string& path) {
 
 int Compile(const std::string& out, const std::string& source) {
   std::vector<TDemo> demos;
-  for (const TDemoSource& d : ParseDemoText(ReadText(source), fs::path(source).filename()))
+  for (const TDemoSource& d : ParseDemoText(ReadText(source), fs::path(source).filename().string()))
     demos.push_back(d.Demo);
   const std::vector<uint8_t> bytes = EncodeDemoFile(demos);
   // What the game will accept, checked before anything is written.
-  ParseDemoFile(bytes, fs::path(out).filename(), GameLevelCount);
+  ParseDemoFile(bytes, fs::path(out).filename().string(), GameLevelCount);
   const std::string tmp = out + ".tmp";
   {
     std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
