@@ -63,6 +63,20 @@ function(tarvelle_windows_program target)
     COMPILE_OPTIONS "-USDL_MAIN_HANDLED;-include;SDL_main.h")
   set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON OUTPUT_NAME Tarvelle)
   target_link_libraries(${target} PRIVATE SDL2::SDL2main)
+
+  # Liberation Sans beside the programs, as in the zip (Windows has no fontconfig to find it).
+  set(fonts)
+  foreach(style Regular Bold)
+    set(font /usr/share/fonts/truetype/liberation2/LiberationSans-${style}.ttf)
+    if(NOT EXISTS ${font})
+      message(FATAL_ERROR "Liberation Sans is missing: apt-get install fonts-liberation2")
+    endif()
+    add_custom_command(OUTPUT ${TARVELLE_OUT}/fonts/LiberationSans-${style}.ttf
+      COMMAND ${CMAKE_COMMAND} -E copy ${font} ${TARVELLE_OUT}/fonts/LiberationSans-${style}.ttf
+      DEPENDS ${font})
+    list(APPEND fonts ${TARVELLE_OUT}/fonts/LiberationSans-${style}.ttf)
+  endforeach()
+  add_custom_target(tarvelle_fonts ALL DEPENDS ${fonts})
 endfunction()
 
 # A console tool's manifest, so that its paths are UTF-8 as the game's are.

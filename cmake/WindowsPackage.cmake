@@ -12,11 +12,6 @@ install(FILES ${CMAKE_SOURCE_DIR}/dist/copyright DESTINATION . RENAME COPYRIGHT.
 
 # The launcher's font: Liberation Sans from Debian's fonts-liberation2, with its licence (the
 # SIL Open Font License, in the package's copyright file). Windows has no fontconfig.
-set(TARVELLE_LIBERATION /usr/share/fonts/truetype/liberation2)
-foreach(style Regular Bold)
-  if(NOT EXISTS ${TARVELLE_LIBERATION}/LiberationSans-${style}.ttf)
-    message(FATAL_ERROR "Liberation Sans is missing: apt-get install fonts-liberation2")
-  endif()
-  install(FILES ${TARVELLE_LIBERATION}/LiberationSans-${style}.ttf DESTINATION fonts)
-endforeach()
+install(FILES ${TARVELLE_OUT}/fonts/LiberationSans-Regular.ttf
+        ${TARVELLE_OUT}/fonts/LiberationSans-Bold.ttf DESTINATION fonts)
 install(FILES /usr/share/doc/fonts-liberation2/copyright DESTINATION fonts RENAME LICENSE.txt)

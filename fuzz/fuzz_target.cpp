@@ -16,11 +16,9 @@ TFailHandler failHandler = nullptr;
 struct TScratch {
   std::string Path;
   TScratch() {
-    namespace fs = std::filesystem;
-    std::error_code ec;
     // Memory is the quickest place to write to where there is such a folder.
-    const std::string tmpl = process::MakeTemporaryFolder(
-        "tarvelle-fuzz-", fs::is_directory("/dev/shm", ec) ? "/dev/shm" : "");
+    const std::string tmpl =
+        process::MakeTemporaryFolder("tarvelle-fuzz-", process::MemoryFolder());
     if (tmpl.empty()) {
       std::perror("tarvelle fuzz: cannot make a scratch folder");
       std::abort();

@@ -31,7 +31,9 @@ std::vector<uint8_t> ReadBytes(const std::string& path) {
 std::vector<uint8_t> Record(uint16_t stepCount, uint16_t level, size_t stepsWritten) {
   std::vector<uint8_t> b = {static_cast<uint8_t>(stepCount), static_cast<uint8_t>(stepCount >> 8),
                             static_cast<uint8_t>(level), static_cast<uint8_t>(level >> 8)};
-  for (size_t i = 0; i < stepsWritten; ++i) b.insert(b.end(), {0xDC, 0x05, 0, 0, 39, 0, 0, 0});
+  static constexpr uint8_t kStep[] = {0xDC, 0x05, 0, 0, 39, 0, 0, 0};
+  b.reserve(b.size() + stepsWritten * sizeof kStep);
+  for (size_t i = 0; i < stepsWritten; ++i) b.insert(b.end(), std::begin(kStep), std::end(kStep));
   return b;
 }
 

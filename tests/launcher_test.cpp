@@ -288,14 +288,14 @@ TEST_F(LauncherRun, StartHidesTheLauncherAndDrawsWithEitherFont) {
 TEST(ProgramFolder, TheExecutablesFolderFirstThenTheInstalledOne) {
   const std::string tmpl = process::MakeTemporaryFolder("tarvelle-folders-");
   ASSERT_NE(tmpl, "");
-  const fs::path root = tmpl;
+  const fs::path root = paths::PathOf(tmpl);
   fs::create_directories(root / "games");
   fs::create_directories(root / "share/games/tarvelle/Music");
-  const std::vector<std::string> candidates = {(root / "games/").string(),
-                                               (root / "games/../share/games/tarvelle/").string()};
-  EXPECT_EQ(FindProgramFolder(candidates), (root / "share/games/tarvelle/").string());
+  const std::vector<std::string> candidates = {
+      paths::Utf8Of(root / "games/"), paths::Utf8Of(root / "games/../share/games/tarvelle/")};
+  EXPECT_EQ(FindProgramFolder(candidates), paths::Utf8Of(root / "share/games/tarvelle/"));
   std::ofstream(root / "games/LevelsFree.dat") << "x";
-  EXPECT_EQ(FindProgramFolder(candidates), (root / "games/").string());
+  EXPECT_EQ(FindProgramFolder(candidates), paths::Utf8Of(root / "games/"));
   fs::remove_all(root);
   EXPECT_EQ(FindProgramFolder(candidates), "");
   const std::string msg = MissingDataMessage(candidates);

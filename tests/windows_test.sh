@@ -22,13 +22,17 @@ pass() { echo "PASS: $*"; }
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 run() { nice -n 10 wine "$@"; }
 
-# 1. Unit tests. Left out: the missing xdg-open check (Linux's handler).
-skip="LauncherLinks.AMissingDesktopHandlerIsReportedAtOnce"
-if SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy run "$build/tarvelle_tests.exe" \
-    --gtest_filter="-$skip" --gtest_brief=1 >"$tmp/unit" 2>&1; then
-  pass "unit tests: $(grep -E '^\[  PASSED  \]' "$tmp/unit" | tr -d '\r')"
+# 1. Unit tests, in one process (ctest on Linux gives each its own). Left out: the missing
+# xdg-open check (Linux's handler) and the MIDI synthesizer's playback (no synthesizer here).
+# The actor report looks at every actor alive, so it runs in a process of its own.
+skip="LauncherLinks.AMissingDesktopHandlerIsReportedAtOnce:MusicTest.*:MusicSoundFont.*"
+alone="ActorReportTest.*"
+unit() { SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy run "$build/tarvelle_tests.exe" "$@"; }
+if unit --gtest_filter="-$skip:$alone" --gtest_brief=1 >"$tmp/unit" 2>&1 &&
+    unit --gtest_filter="$alone" --gtest_brief=1 >>"$tmp/unit" 2>&1; then
+  pass "unit tests: $(grep -E '^\[  PASSED  \]' "$tmp/unit" | tr -d '\r' | tr '\n' ' ')"
 else
-  tail -40 "$tmp/unit"
+  grep -v "music is off" "$tmp/unit" | tail -60
   fail "unit tests"
 fi
 

@@ -37,14 +37,14 @@ window_of_size() {
 launcher=$(window_of_size 366 225) || fail "no 366x225 launcher window"
 sleep 1
 # The Start button: 264, 8, 100 x 25.
-xdotool mousemove --window "$launcher" 314 20 click 1
+xdotool mousemove --window "$launcher" 314 20 click 1 2>/dev/null
 game=$(window_of_size 640 480) || fail "no 640x480 game window after Start"
 sleep 3
-xdotool key --window "$game" Return  # "New Game" on the title menu
+xdotool key --window "$game" Return 2>/dev/null  # "New Game" on the title menu
 sleep 4
-xdotool key --window "$game" Right
+xdotool key --window "$game" Right 2>/dev/null
 sleep 0.8
-xdotool key --window "$game" Down
+xdotool key --window "$game" Down 2>/dev/null
 sleep 1
 import -window "$game" "$shot" || fail "import"
 
@@ -59,7 +59,7 @@ echo "water $water, dragon $dragon, heart $heart pixels"
 [ "$dragon" -gt 30 ] || fail "the Dragon is not drawn"
 [ "$heart" -gt 20 ] || fail "no game in play (the status line's heart is missing)"
 
-xdotool key --window "$game" alt+F4
+xdotool key --window "$game" alt+F4 2>/dev/null
 for _ in $(seq 1 200); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.1

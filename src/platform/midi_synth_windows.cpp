@@ -11,7 +11,7 @@ TMidiSynth::TMidiSynth() : impl_(std::make_unique<TImpl>()) {}
 TMidiSynth::~TMidiSynth() = default;
 
 bool TMidiSynth::Open(const std::string&, int, std::string& error) {
-  error = "no MIDI synthesizer on Windows";
+  error = "no MIDI library on Windows (its music comes pre-rendered)";
   return false;
 }
 void TMidiSynth::Close() {}

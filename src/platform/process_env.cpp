@@ -18,6 +18,11 @@ std::string MakeTemporaryFolder(const std::string& prefix, const std::string& un
   return ::mkdtemp(pattern.data()) ? pattern : "";
 }
 
+std::string MemoryFolder() {
+  std::error_code ec;
+  return std::filesystem::is_directory("/dev/shm", ec) ? "/dev/shm" : "";
+}
+
 void BinaryStandardOutput() {}
 
 }  // namespace process

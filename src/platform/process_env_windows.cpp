@@ -44,6 +44,10 @@ std::string MakeTemporaryFolder(const std::string& prefix, const std::string& un
   return "";
 }
 
+std::string MemoryFolder() {
+  return "";
+}
+
 void BinaryStandardOutput() {
   std::fflush(stdout);
   _setmode(_fileno(stdout), _O_BINARY);
