@@ -12,6 +12,7 @@
 
 #include "game/demo_file.h"
 #include "platform/paths.h"
+#include "platform/process_env.h"
 #include "tools/bot/bot_search.h"
 #include "tools/demos/demo_play.h"
 #include "tools/demos/demo_text.h"
@@ -149,6 +150,7 @@ int Record(const TArgs& a) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  process::BinaryStandardOutput();  // "\n" stays one byte on Windows too
   TArgs a;
   for (int i = 1; i < argc; ++i) {
     const std::string s = argv[i];

@@ -7,6 +7,7 @@
 
 #include "game/demo_file.h"
 #include "game/in_out_error.h"
+#include "platform/process_env.h"
 #include "tools/demos/demo_play.h"
 #include "tools/demos/demo_text.h"
 
@@ -81,6 +82,7 @@ int Check(const std::string& dir) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  process::BinaryStandardOutput();  // "\n" stays one byte on Windows too
   const std::vector<std::string> a(argv + 1, argv + argc);
   try {
     if (a.size() == 3 && a[0] == "compile") return Compile(a[1], a[2]);
