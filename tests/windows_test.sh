@@ -81,5 +81,5 @@ else
   fi
 fi
 
-echo "Windows tests: $((3 - failures)) passed, $failures failed"
+echo "Windows: $((3 - failures)) passed, $failures failed"
 [ $failures = 0 ]
