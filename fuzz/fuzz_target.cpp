@@ -1,11 +1,11 @@
 #include "fuzz/fuzz_target.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+
+#include "platform/process_env.h"
 
 namespace fuzz {
 
@@ -16,13 +16,11 @@ TFailHandler failHandler = nullptr;
 struct TScratch {
   std::string Path;
   TScratch() {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path base =
-        fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
-    std::string tmpl = (base / "tarvelle-fuzz-XXXXXX").string();
-    if (!::mkdtemp(tmpl.data())) {
-      std::perror("tarvelle fuzz: mkdtemp");
+    // Memory is the quickest place to write to where there is such a folder.
+    const std::string tmpl =
+        process::MakeTemporaryFolder("tarvelle-fuzz-", process::MemoryFolder());
+    if (tmpl.empty()) {
+      std::perror("tarvelle fuzz: cannot make a scratch folder");
       std::abort();
     }
     Path = tmpl + "/";

@@ -19,14 +19,15 @@
 #include "media/sound.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
+#include "platform/process_env.h"
 
 class FrontEnd : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetGlobals();
     ForgetHighScores();
-    char tmpl[] = "/tmp/tarvelle-front-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    const std::string tmpl = process::MakeTemporaryFolder("tarvelle-front-");
+    ASSERT_NE(tmpl, "");
     home = std::string(tmpl) + "/";
     paths::OverrideHome(home);
     G.ProgramFolder = TARVELLE_BUILD_DIR "/";

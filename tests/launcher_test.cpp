@@ -20,6 +20,7 @@
 #include "platform/open_url.h"
 #include "platform/paths.h"
 #include "platform/system_font.h"
+#include "platform/process_env.h"
 
 namespace fs = std::filesystem;
 
@@ -44,15 +45,17 @@ TEST(LauncherLinks, AddressesAreBuiltExactly) {
   EXPECT_EQ(UrlEncode("a b&c=d/é~"), "a%20b%26c%3Dd%2F%C3%A9~");
   EXPECT_EQ(FileAddress("/home/ann/My Games/Readme.html"),
             "file:///home/ann/My%20Games/Readme.html");
+  EXPECT_EQ(FileAddress("C:/Users/J\xC3\xB6rg/My Games/Readme.html"),
+            "file:///C:/Users/J%C3%B6rg/My%20Games/Readme.html");
 }
 
 TEST(LauncherLinks, AMissingDesktopHandlerIsReportedAtOnce) {
   const std::string path = getenv("PATH");
-  char tmpl[] = "/tmp/tarvelle-nopath-XXXXXX";
-  ASSERT_NE(mkdtemp(tmpl), nullptr);
-  setenv("PATH", tmpl, 1);  // no xdg-open anywhere
+  const std::string tmpl = process::MakeTemporaryFolder("tarvelle-nopath-");
+  ASSERT_NE(tmpl, "");
+  process::SetEnvironment("PATH", tmpl);  // no xdg-open anywhere
   EXPECT_FALSE(OpenUrl("https://tarvelle.example.org/"));
-  setenv("PATH", path.c_str(), 1);
+  process::SetEnvironment("PATH", path.c_str());
   fs::remove(tmpl);
 }
 
@@ -69,8 +72,8 @@ class Launcher : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetGlobals();
-    char tmpl[] = "/tmp/tarvelle-launcher-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    const std::string tmpl = process::MakeTemporaryFolder("tarvelle-launcher-");
+    ASSERT_NE(tmpl, "");
     folder = std::string(tmpl) + "/";
     G.ProgramFolder = folder;
     form.FormCreate();
@@ -216,8 +219,8 @@ class LauncherRun : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetGlobals();
-    char tmpl[] = "/tmp/tarvelle-launcher-run-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    const std::string tmpl = process::MakeTemporaryFolder("tarvelle-launcher-run-");
+    ASSERT_NE(tmpl, "");
     home = std::string(tmpl) + "/";
     paths::OverrideHome(home);
     G.ProgramFolder = TARVELLE_BUILD_DIR "/";
@@ -283,16 +286,16 @@ TEST_F(LauncherRun, StartHidesTheLauncherAndDrawsWithEitherFont) {
 }
 
 TEST(ProgramFolder, TheExecutablesFolderFirstThenTheInstalledOne) {
-  char tmpl[] = "/tmp/tarvelle-folders-XXXXXX";
-  ASSERT_NE(mkdtemp(tmpl), nullptr);
-  const fs::path root = tmpl;
+  const std::string tmpl = process::MakeTemporaryFolder("tarvelle-folders-");
+  ASSERT_NE(tmpl, "");
+  const fs::path root = paths::PathOf(tmpl);
   fs::create_directories(root / "games");
   fs::create_directories(root / "share/games/tarvelle/Music");
-  const std::vector<std::string> candidates = {(root / "games/").string(),
-                                               (root / "games/../share/games/tarvelle/").string()};
-  EXPECT_EQ(FindProgramFolder(candidates), (root / "share/games/tarvelle/").string());
+  const std::vector<std::string> candidates = {
+      paths::Utf8Of(root / "games/"), paths::Utf8Of(root / "games/../share/games/tarvelle/")};
+  EXPECT_EQ(FindProgramFolder(candidates), paths::Utf8Of(root / "share/games/tarvelle/"));
   std::ofstream(root / "games/LevelsFree.dat") << "x";
-  EXPECT_EQ(FindProgramFolder(candidates), (root / "games/").string());
+  EXPECT_EQ(FindProgramFolder(candidates), paths::Utf8Of(root / "games/"));
   fs::remove_all(root);
   EXPECT_EQ(FindProgramFolder(candidates), "");
   const std::string msg = MissingDataMessage(candidates);

@@ -10,6 +10,7 @@
 #include "fake_audio_device.h"
 #include "game/globals.h"
 #include "media/music.h"
+#include "platform/process_env.h"
 
 namespace {
 
@@ -237,7 +238,7 @@ TEST(SoundWithoutDevice, EverythingIsQuietAndSafe) {
 }
 
 TEST(SoundWithoutDevice, SystemDeviceOpensUnderTheDummyDriver) {
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  process::SetEnvironment("SDL_AUDIODRIVER", "dummy", false);
   ResetGlobals();
   InitSound();
   EXPECT_TRUE(SoundAvailable);

@@ -23,6 +23,10 @@ std::string DemoFolder(const std::string& levelsFolder) {
   std::filesystem::create_directories(folder);
   std::error_code ec;
   std::filesystem::create_symlink(levelsFolder + "LevelsFree.dat", folder + "LevelsFree.dat", ec);
+  // Where links need rights the user may not have (Windows), a copy.
+  if (ec)
+    std::filesystem::copy_file(levelsFolder + "LevelsFree.dat", folder + "LevelsFree.dat",
+                               std::filesystem::copy_options::overwrite_existing, ec);
   return folder;
 }
 

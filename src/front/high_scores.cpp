@@ -73,13 +73,13 @@ void LoadHighScores() {
   HighScores = THighScores{};
   const std::string file = HighScoreFile();
   std::error_code ec;
-  const auto status = std::filesystem::symlink_status(file, ec);
+  const auto status = std::filesystem::symlink_status(paths::PathOf(file), ec);
   if (status.type() == std::filesystem::file_type::not_found) return;
   // Only the first 200 bytes count: a file of any length is read no further. Anything but a
   // plain file in its place (a folder) counts as damaged.
   std::string bytes(kHighScoreFileSize, '\0');
   std::ifstream in;
-  if (std::filesystem::is_regular_file(file, ec)) in.open(file, std::ios::binary);
+  if (std::filesystem::is_regular_file(paths::PathOf(file), ec)) in.open(file, std::ios::binary);
   if (in) in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   bytes.resize(in ? bytes.size() : 0);
   if (!DecodeHighScores(bytes, HighScores)) {
@@ -96,7 +96,7 @@ bool SaveHighScores() {
   const std::string file = HighScoreFile();
   if (fileDamaged) {
     std::error_code ec;
-    std::filesystem::rename(file, file + ".bad", ec);
+    std::filesystem::rename(paths::PathOf(file), paths::PathOf(file + ".bad"), ec);
     fileDamaged = false;
   }
   // The folder is made again if it went while the game ran.

@@ -1,7 +1,8 @@
 #include "game/replay_recorder.h"
 
 #include <algorithm>
-#include <ctime>
+#include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <vector>
 
@@ -47,11 +48,16 @@ void Capture(std::vector<uint32_t>* target) {
 }
 
 std::string Stamp() {
-  const std::time_t t = std::time(nullptr);
-  std::tm utc{};
-  gmtime_r(&t, &utc);
+  using namespace std::chrono;
+  const auto now = floor<seconds>(system_clock::now());
+  const auto day = floor<days>(now);
+  const year_month_day date{day};
+  const hh_mm_ss time{now - day};
   char s[32];
-  std::strftime(s, sizeof s, "%Y%m%d-%H%M%S", &utc);
+  std::snprintf(s, sizeof s, "%04d%02u%02u-%02d%02d%02d", static_cast<int>(date.year()),
+                static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                static_cast<int>(time.hours().count()), static_cast<int>(time.minutes().count()),
+                static_cast<int>(time.seconds().count()));
   return s;
 }
 
@@ -68,15 +74,15 @@ void Prune(const std::string& folder) {
   namespace fs = std::filesystem;
   std::error_code ec;
   std::vector<std::string> names;
-  for (const auto& f : fs::directory_iterator(folder, ec))
-    if (f.path().extension() == ".tvr") names.push_back(f.path().filename().string());
+  for (const auto& f : fs::directory_iterator(paths::PathOf(folder), ec))
+    if (f.path().extension() == ".tvr") names.push_back(paths::Utf8Of(f.path().filename()));
   std::sort(names.rbegin(), names.rend());  // newest first: names begin with the time
   for (size_t i = KeepLast; i < names.size(); ++i) {
     bool high = false;
     const int64_t score = ScoreOf(names[i], high);
     const bool inTable = high && std::any_of(HighScores.begin(), HighScores.end(),
                                              [&](const auto& e) { return e.Points == score; });
-    if (!inTable) fs::remove(fs::path(folder) / names[i], ec);
+    if (!inTable) fs::remove(paths::PathOf(folder + names[i]), ec);
   }
 }
 
@@ -153,7 +159,7 @@ void FinishRecording() {
                            std::to_string(G.Score) +
                            (G.GameState == gsHighScores ? "-hiscore" : "");
   std::string name = base + ".tvr";
-  for (int n = 2; std::filesystem::exists(folder + name) && n < 100; ++n)
+  for (int n = 2; std::filesystem::exists(paths::PathOf(folder + name)) && n < 100; ++n)
     name = base + "-" + std::to_string(n) + ".tvr";
   if (files::WriteAtomically(folder + name, EncodeReplay(r))) rec.lastFile = folder + name;
   r = TReplay{};

@@ -7,6 +7,7 @@
 #include "game/globals.h"
 #include "launcher/launcher_text.h"
 #include "launcher/links.h"
+#include "platform/paths.h"
 
 namespace {
 
@@ -169,11 +170,11 @@ void TForm1::Button9Click() {
 void TForm1::Button7Click() {
   const std::string file = G.ProgramFolder + "Readme.html";
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec)) {
+  if (!std::filesystem::is_regular_file(paths::PathOf(file), ec)) {
     std::fprintf(stderr, "Tarvelle: the help page %s is missing\n", file.c_str());
     return;
   }
-  host_.OpenAddress(FileAddress(std::filesystem::absolute(file, ec).string()));
+  host_.OpenAddress(FileAddress(paths::Utf8Of(std::filesystem::absolute(paths::PathOf(file), ec))));
 }
 
 void TForm1::Label7Click() {

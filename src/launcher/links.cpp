@@ -35,6 +35,14 @@ std::string SupportMailAddress() {
 std::string FileAddress(const std::string& path) {
   std::string out = "file://";
   std::string::size_type start = 0;
+  // A path from a drive ("C:/Games/...", Windows) is written file:///C:/Games/...
+  const bool drive = path.size() >= 2 && path[1] == ':' &&
+                     ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+  if (drive) {
+    out += '/';
+    out.append(path, 0, 2);
+    start = 2;
+  }
   // Each part of the path is encoded; the slashes between them stay.
   while (start <= path.size()) {
     const auto slash = path.find('/', start);

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/paths.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -17,9 +19,9 @@ bool HoldsGameData(const fs::path& folder) {
 
 std::string FindProgramFolder(const std::vector<std::string>& candidates) {
   for (const std::string& c : candidates) {
-    if (c.empty() || !HoldsGameData(c)) continue;
+    if (c.empty() || !HoldsGameData(paths::PathOf(c))) continue;
     std::error_code ec;
-    std::string folder = fs::weakly_canonical(c, ec).string();
+    std::string folder = paths::Utf8Of(fs::weakly_canonical(paths::PathOf(c), ec));
     if (ec) folder = c;
     if (folder.back() != '/') folder += '/';
     return folder;

@@ -79,16 +79,16 @@ bool TSettingsKey::Open(const std::string& folder, bool create) {
   file_ = folder_ + "settings.conf";
   namespace fs = std::filesystem;
   std::error_code ec;
-  if (!fs::is_directory(folder_, ec)) {
+  if (!fs::is_directory(paths::PathOf(folder_), ec)) {
     if (!create || !paths::MakeFolders(folder_)) return false;
   }
   open_ = true;
-  const fs::file_status status = fs::symlink_status(file_, ec);
+  const fs::file_status status = fs::symlink_status(paths::PathOf(file_), ec);
   if (status.type() == fs::file_type::not_found) return true;
   std::string text;
   bool read = false;
-  if (fs::is_regular_file(file_, ec)) {
-    const uintmax_t size = fs::file_size(file_, ec);
+  if (fs::is_regular_file(paths::PathOf(file_), ec)) {
+    const uintmax_t size = fs::file_size(paths::PathOf(file_), ec);
     std::ifstream in(file_, std::ios::binary);
     if (!ec && size <= kMaxFileSize && in) {
       std::ostringstream all;
@@ -181,7 +181,7 @@ bool TSettingsKey::Flush() {
   std::error_code ec;
   if (damaged_) {
     // Keep the unreadable file for the player to look at, rather than overwrite it.
-    std::filesystem::rename(file_, file_ + ".bad", ec);
+    std::filesystem::rename(paths::PathOf(file_), paths::PathOf(file_ + ".bad"), ec);
     damaged_ = false;
   }
   std::string out;

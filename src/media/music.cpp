@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game/globals.h"
+#include "platform/paths.h"
 
 namespace fs = std::filesystem;
 
@@ -23,13 +24,13 @@ std::string FindSoundFont() {
   std::error_code ec;
   for (const char* name : {"sf2/TimGM6mb.sf2", "sf2/default-GM.sf2", "sf3/default-GM.sf3"}) {
     const std::string path = soundFontFolder + name;
-    if (fs::is_regular_file(path, ec)) return path;
+    if (fs::is_regular_file(paths::PathOf(path), ec)) return path;
   }
   std::vector<std::string> found;
-  for (fs::recursive_directory_iterator it(soundFontFolder, ec), end; !ec && it != end;
+  for (fs::recursive_directory_iterator it(paths::PathOf(soundFontFolder), ec), end; !ec && it != end;
        it.increment(ec)) {
     const std::string ext = it->path().extension().string();
-    if ((ext == ".sf2" || ext == ".sf3") && it->is_regular_file(ec)) found.push_back(it->path());
+    if ((ext == ".sf2" || ext == ".sf3") && it->is_regular_file(ec)) found.push_back(paths::Utf8Of(it->path()));
   }
   std::sort(found.begin(), found.end());
   return found.empty() ? "" : found.front();

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
 
 #include "media/draw_ops.h"
 #include "media/pixel_io.h"
@@ -10,7 +11,7 @@ namespace {
 const std::array<double, 256>& CosTable() {
   static const std::array<double, 256> table = [] {
     std::array<double, 256> t{};
-    for (int i = 0; i < 256; ++i) t[i] = std::cos(2 * M_PI * i / 256);
+    for (int i = 0; i < 256; ++i) t[i] = std::cos(2 * std::numbers::pi * i / 256);
     return t;
   }();
   return table;

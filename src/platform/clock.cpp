@@ -3,7 +3,6 @@
 #include <SDL.h>
 
 #include <chrono>
-#include <ctime>
 
 namespace {
 
@@ -15,10 +14,9 @@ class TSdlClock : public IClock {
     using namespace std::chrono;
     const auto now = system_clock::now();
     const auto ms = duration_cast<milliseconds>(now.time_since_epoch()).count();
-    const std::time_t secs = static_cast<std::time_t>(ms / 1000);
-    std::tm utc{};
-    gmtime_r(&secs, &utc);
-    return {utc.tm_hour, utc.tm_min, utc.tm_sec, static_cast<int>(ms % 1000)};
+    const auto msOfDay = ms % (24ll * 3600 * 1000);
+    return {static_cast<int>(msOfDay / 3600000), static_cast<int>(msOfDay / 60000 % 60),
+            static_cast<int>(msOfDay / 1000 % 60), static_cast<int>(msOfDay % 1000)};
   }
 };
 

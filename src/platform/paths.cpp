@@ -46,8 +46,8 @@ void OverrideHome(const std::string& folder) {
 
 bool MakeFolders(const std::string& folder) {
   std::error_code ec;
-  fs::create_directories(folder, ec);
-  return fs::is_directory(folder, ec);
+  fs::create_directories(PathOf(folder), ec);
+  return fs::is_directory(PathOf(folder), ec);
 }
 
 }  // namespace paths

@@ -1,4 +1,5 @@
 #pragma once
+#include <filesystem>
 #include <string>
 
 // Where the game finds its files. Folders are returned with a trailing '/'.
@@ -6,13 +7,18 @@ namespace paths {
 
 // The folder of the running executable.
 std::string ExecutableFolder();
-// Per-user settings root: $XDG_CONFIG_HOME, else ~/.config.
+// Per-user settings root: $XDG_CONFIG_HOME, else ~/.config (Windows: %APPDATA%).
 std::string ConfigHome();
-// Per-user data root: $XDG_DATA_HOME, else ~/.local/share.
+// Per-user data root: $XDG_DATA_HOME, else ~/.local/share (Windows: %APPDATA% too).
 std::string DataHome();
 
 // Replaces both per-user roots by one folder (the headless driver's --home); "" undoes it.
 void OverrideHome(const std::string& folder);
+
+// A UTF-8 path for the file system library, and back with '/' between names. A std::string
+// never goes to std::filesystem directly: on Windows it would be read in the wrong encoding.
+std::filesystem::path PathOf(const std::string& utf8);
+std::string Utf8Of(const std::filesystem::path& path);
 
 // Creates a folder and its parents; true when it exists afterwards.
 bool MakeFolders(const std::string& folder);

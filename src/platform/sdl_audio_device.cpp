@@ -1,25 +1,9 @@
 #include <SDL.h>
-#include <dlfcn.h>
 
 #include "platform/audio_device.h"
+#include "platform/quiet_audio.h"
 
 namespace {
-
-void NoAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
-
-// ALSA writes its own complaints to stderr when there is no sound card; the game reports a
-// missing device in one line of its own. SDL loads the same library, so silencing it here
-// silences it for SDL too.
-void QuietAlsa() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  void* lib = dlopen("libasound.so.2", RTLD_NOW | RTLD_GLOBAL);
-  if (!lib) return;
-  using THandler = void (*)(const char*, int, const char*, int, const char*, ...);
-  auto set = reinterpret_cast<int (*)(THandler)>(dlsym(lib, "snd_lib_error_set_handler"));
-  if (set) set(&NoAlsaMessage);
-}
 
 // The sound card through SDL's audio subsystem; SDL converts to whatever the card wants.
 class TSdlAudioDevice : public IAudioDevice {
@@ -28,7 +12,7 @@ class TSdlAudioDevice : public IAudioDevice {
 
   bool Open(int rate, TMixFunction mix) override {
     Close();
-    QuietAlsa();
+    QuietSystemAudio();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
       error_ = std::string("no audio device (") + SDL_GetError() + ")";
       return false;

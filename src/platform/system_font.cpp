@@ -1,14 +1,13 @@
 #include "platform/system_font.h"
 
 #include <SDL_ttf.h>
-#include <fontconfig/fontconfig.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <tuple>
 
+#include "platform/font_file.h"
 #include "platform/sdl_handles.h"
 
 namespace {
@@ -51,55 +50,15 @@ class TTtfSystemFont : public ISystemFont {
 // The font library, open for the rest of the run once a font was asked for.
 struct TFontLibrary {
   bool Ok = TTF_Init() == 0;
-  bool FontconfigUsed = false;
   std::map<std::tuple<std::string, int32_t, bool>, std::unique_ptr<ISystemFont>> Fonts;
   ~TFontLibrary() {
     Fonts.clear();
     if (Ok) TTF_Quit();
-    if (FontconfigUsed) FcFini();  // fontconfig keeps its configuration until told to let go
+    ReleaseFontFinder();
   }
 };
 
 bool disabled = false;
-bool fontconfigUsed = false;
-
-bool IsFile(const std::string& path) {
-  std::error_code ec;
-  return !path.empty() && std::filesystem::is_regular_file(path, ec);
-}
-
-std::string FontconfigFile(const std::string& family, bool bold) {
-  if (!FcInit()) return "";
-  fontconfigUsed = true;
-  std::string file;
-  FcPattern* pattern = FcPatternCreate();
-  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-  FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-  FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ROMAN);
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
-  FcResult result = FcResultNoMatch;
-  if (FcPattern* match = FcFontMatch(nullptr, pattern, &result)) {
-    FcChar8* path = nullptr;
-    if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch && path)
-      file = reinterpret_cast<const char*>(path);
-    FcPatternDestroy(match);
-  }
-  FcPatternDestroy(pattern);
-  return file;
-}
-
-std::string FindFontFile(const std::string& family, bool bold) {
-  std::string file = FontconfigFile(family, bold);
-  if (IsFile(file)) return file;
-  const std::string style = bold ? "Bold" : "Regular";
-  for (const char* folder :
-       {"/usr/share/fonts/truetype/liberation2/", "/usr/share/fonts/truetype/liberation/"}) {
-    file = std::string(folder) + "LiberationSans-" + style + ".ttf";
-    if (IsFile(file)) return file;
-  }
-  return "";
-}
 
 }  // namespace
 
@@ -112,7 +71,6 @@ ISystemFont* SystemFont(const std::string& family, int32_t points, bool bold) {
   if (it != library.Fonts.end()) return it->second.get();
   std::unique_ptr<ISystemFont>& slot = library.Fonts[key];
   const std::string file = FindFontFile(family, bold);
-  library.FontconfigUsed = fontconfigUsed;
   TTtfFont font(file.empty() ? nullptr : TTF_OpenFontDPI(file.c_str(), points, 96, 96));
   if (font) {
     TTF_SetFontHinting(font.get(), TTF_HINTING_MONO);

@@ -20,7 +20,8 @@ class ISystemFont {
 
 // The font that stands for `family` ("Arial" is served by Liberation Sans, which has its
 // metrics) at `points` points at 96 pixels per inch. Found through fontconfig, else in Debian's
-// font folders; null when no font file can be had. Each font is opened once and kept.
+// font folders (on Windows: fonts/ beside the program, else Arial); null when no font file can
+// be had. Each font is opened once and kept.
 ISystemFont* SystemFont(const std::string& family, int32_t points, bool bold);
 
 // Turns the system fonts off (SystemFont then answers null) or back on; for tests of the

@@ -11,6 +11,7 @@
 
 #include "game/level_record.h"
 #include "game/pad.h"
+#include "platform/process_env.h"
 
 namespace level_files {
 
@@ -49,8 +50,7 @@ inline std::vector<uint8_t> Bytes(const std::vector<TLevelRecord>& records) {
 class TTempFolder {
  public:
   TTempFolder() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "tarvelle-levels-XXXXXX").string();
-    path_ = ::mkdtemp(tmpl.data());
+    path_ = process::MakeTemporaryFolder("tarvelle-levels-");
   }
   ~TTempFolder() { std::filesystem::remove_all(path_); }
   // The folder with a trailing '/', as ProgramFolder holds it.

@@ -7,6 +7,7 @@
 
 #include "game/demo_file.h"
 #include "game/in_out_error.h"
+#include "platform/process_env.h"
 #include "tools/demos/demo_play.h"
 #include "tools/demos/demo_text.h"
 
@@ -35,11 +36,11 @@ std::string ReadText(const std::string& path) {
 
 int Compile(const std::string& out, const std::string& source) {
   std::vector<TDemo> demos;
-  for (const TDemoSource& d : ParseDemoText(ReadText(source), fs::path(source).filename()))
+  for (const TDemoSource& d : ParseDemoText(ReadText(source), fs::path(source).filename().string()))
     demos.push_back(d.Demo);
   const std::vector<uint8_t> bytes = EncodeDemoFile(demos);
   // What the game will accept, checked before anything is written.
-  ParseDemoFile(bytes, fs::path(out).filename(), GameLevelCount);
+  ParseDemoFile(bytes, fs::path(out).filename().string(), GameLevelCount);
   const std::string tmp = out + ".tmp";
   {
     std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
@@ -81,6 +82,7 @@ int Check(const std::string& dir) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  process::BinaryStandardOutput();  // "\n" stays one byte on Windows too
   const std::vector<std::string> a(argv + 1, argv + argc);
   try {
     if (a.size() == 3 && a[0] == "compile") return Compile(a[1], a[2]);

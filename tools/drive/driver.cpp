@@ -1,7 +1,5 @@
 #include "tools/drive/driver.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
@@ -18,6 +16,7 @@
 #include "launcher/start_game.h"
 #include "media/png_writer.h"
 #include "platform/paths.h"
+#include "platform/process_env.h"
 
 namespace {
 
@@ -34,12 +33,11 @@ std::string JsonString(const std::string& s) {
 }  // namespace
 
 THeadlessDriver::THeadlessDriver(const TDriverOptions& options) : options_(options), clock_(1000) {
-  setenv("SDL_VIDEODRIVER", "dummy", 1);
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  process::SetEnvironment("SDL_VIDEODRIVER", "dummy");
+  process::SetEnvironment("SDL_AUDIODRIVER", "dummy");
   if (options_.Home.empty()) {
-    char tmpl[] = "/tmp/tarvelle-drive-XXXXXX";
-    if (!mkdtemp(tmpl)) throw std::runtime_error("cannot make a temporary folder");
-    tempHome_ = tmpl;
+    tempHome_ = process::MakeTemporaryFolder("tarvelle-drive-");
+    if (tempHome_.empty()) throw std::runtime_error("cannot make a temporary folder");
     options_.Home = tempHome_;
   }
   SetClock(&clock_);

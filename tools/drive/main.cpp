@@ -11,6 +11,7 @@
 #include "game/replay.h"
 #include "game/replay_player.h"
 #include "game/replay_recorder.h"
+#include "platform/process_env.h"
 #include "tools/drive/driver.h"
 
 namespace {
@@ -56,6 +57,7 @@ int PlayReplay(const TDriverOptions& options, const std::string& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  process::BinaryStandardOutput();  // "\n" stays one byte on Windows too
   TDriverOptions options;
   std::string scriptFile, replayFile;
   bool record = false;

@@ -11,6 +11,7 @@
 #include "game/in_out_error.h"
 #include "game/level_check.h"
 #include "game/level_reader.h"
+#include "platform/process_env.h"
 #include "tools/levels/level_show.h"
 #include "tools/levels/level_text.h"
 
@@ -162,6 +163,7 @@ int Show(const std::string& file, int only) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  process::BinaryStandardOutput();  // "\n" stays one byte on Windows too
   const std::vector<std::string> args(argv + 1, argv + argc);
   try {
     if (args.size() >= 3 && args[0] == "compile") {

@@ -17,6 +17,7 @@
 #include "media/music.h"
 #include "media/sound.h"
 #include "platform/paths.h"
+#include "platform/process_env.h"
 
 namespace {
 
@@ -72,8 +73,8 @@ class TMeasuringDevice : public IAudioDevice {
 }  // namespace
 
 int main() {
-  setenv("SDL_AUDIODRIVER", "disk", 0);
-  setenv("SDL_DISKAUDIOFILE", "/tmp/tarvelle-sound-latency.raw", 0);
+  process::SetEnvironment("SDL_AUDIODRIVER", "disk", false);
+  process::SetEnvironment("SDL_DISKAUDIOFILE", "/tmp/tarvelle-sound-latency.raw", false);
   G.ProgramFolder = paths::ExecutableFolder();
   G.SFXVol = 10;
   G.MusVol = 10;

@@ -1,0 +1,87 @@
+# The Windows build, cross-compiled with cmake/MinGW.cmake (scripts/windows.sh sets it up):
+# SDL2 and SDL2_ttf as DLLs, libjpeg and freetype inside them, no fontconfig, and the music from
+# pre-rendered Ogg Vorbis tunes once the game carries that player (no MIDI synthesizer).
+enable_language(RC)
+find_package(SDL2 CONFIG REQUIRED)
+find_package(SDL2_ttf CONFIG REQUIRED)
+find_package(JPEG REQUIRED)
+target_link_libraries(tarvelle_system INTERFACE SDL2::SDL2 SDL2_ttf::SDL2_ttf JPEG::JPEG)
+# The stb headers (libstb-dev) are plain portable C: the cross build reads them from Debian's
+# folder through a link of its own (the rest of /usr/include is Linux's).
+set(TARVELLE_HOST_INCLUDE ${CMAKE_BINARY_DIR}/host-include)
+if(NOT EXISTS /usr/include/stb/stb_image.h)
+  message(FATAL_ERROR "The stb headers are missing: apt-get install libstb-dev")
+endif()
+file(MAKE_DIRECTORY ${TARVELLE_HOST_INCLUDE})
+file(CREATE_LINK /usr/include/stb ${TARVELLE_HOST_INCLUDE}/stb SYMBOLIC)
+target_include_directories(tarvelle_system SYSTEM INTERFACE ${TARVELLE_HOST_INCLUDE})
+
+# Every program has its own main() but the game, which starts through SDL2main (it hands
+# main() the command line in UTF-8).
+add_compile_definitions(SDL_MAIN_HANDLED)
+# The compiler's runtime (libgcc, libstdc++, winpthreads) goes inside each program; the DLLs
+# are linked by their full paths, so -static leaves them DLLs. Files and the standard streams
+# are opened as bytes (binmode.o), as on Linux, never with "\r\n" line ends.
+add_link_options(-static)
+link_libraries(/usr/${TARVELLE_MINGW}/lib/binmode.o)
+
+option(TARVELLE_OGG_MUSIC "Music from the pre-rendered Ogg Vorbis tunes (no MIDI synthesizer)" ON)
+
+# The game's sources for Windows: the platform files ending in _windows instead of Linux's.
+function(tarvelle_windows_sources var)
+  set(s ${${var}})
+  list(FILTER s EXCLUDE REGEX
+    "/platform/(atomic_file|paths|open_url|font_file|quiet_audio|process_env)\\.cpp$")
+  list(FILTER s EXCLUDE REGEX "/platform/web")
+  if(TARVELLE_OGG_MUSIC AND EXISTS ${CMAKE_SOURCE_DIR}/src/media/midi_synth_ogg.cpp)
+    list(FILTER s EXCLUDE REGEX "/media/midi_synth\\.cpp$|/platform/midi_synth_windows\\.cpp$")
+  else()
+    message(STATUS "No pre-rendered music player in this tree: the game plays without music")
+    list(FILTER s EXCLUDE REGEX "/media/(midi_synth|midi_synth_ogg|ogg_decode)\\.cpp$")
+  endif()
+  set(${var} ${s} PARENT_SCOPE)
+endfunction()
+
+# Tarvelle.exe: a Windows program (no console) with its icon, version information and manifest.
+function(tarvelle_windows_program target)
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  file(GLOB pngs ${CMAKE_SOURCE_DIR}/src/data/icons/*/tarvelle.png)
+  set(TARVELLE_ICO ${CMAKE_BINARY_DIR}/tarvelle.ico)
+  add_custom_command(OUTPUT ${TARVELLE_ICO}
+    COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/windows/make_ico.py ${TARVELLE_ICO}
+      ${pngs}
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/windows/make_ico.py ${pngs}
+    COMMENT "Making the icon")
+  set(TARVELLE_MANIFEST ${CMAKE_SOURCE_DIR}/cmake/tarvelle.manifest)
+  set(TARVELLE_VERSION 1.01)
+  configure_file(${CMAKE_SOURCE_DIR}/cmake/tarvelle.rc.in ${CMAKE_BINARY_DIR}/tarvelle.rc @ONLY)
+  set_source_files_properties(${CMAKE_BINARY_DIR}/tarvelle.rc PROPERTIES
+    OBJECT_DEPENDS "${TARVELLE_ICO};${TARVELLE_MANIFEST}")
+  target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/tarvelle.rc)
+  # main() becomes SDL_main, which SDL2main's WinMain calls.
+  set_source_files_properties(${CMAKE_SOURCE_DIR}/src/main.cpp PROPERTIES
+    COMPILE_OPTIONS "-USDL_MAIN_HANDLED;-include;SDL_main.h")
+  set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON OUTPUT_NAME Tarvelle)
+  target_link_libraries(${target} PRIVATE SDL2::SDL2main)
+
+  # Liberation Sans beside the programs, as in the zip (Windows has no fontconfig to find it).
+  set(fonts)
+  foreach(style Regular Bold)
+    set(font /usr/share/fonts/truetype/liberation2/LiberationSans-${style}.ttf)
+    if(NOT EXISTS ${font})
+      message(FATAL_ERROR "Liberation Sans is missing: apt-get install fonts-liberation2")
+    endif()
+    add_custom_command(OUTPUT ${TARVELLE_OUT}/fonts/LiberationSans-${style}.ttf
+      COMMAND ${CMAKE_COMMAND} -E copy ${font} ${TARVELLE_OUT}/fonts/LiberationSans-${style}.ttf
+      DEPENDS ${font})
+    list(APPEND fonts ${TARVELLE_OUT}/fonts/LiberationSans-${style}.ttf)
+  endforeach()
+  add_custom_target(tarvelle_fonts ALL DEPENDS ${fonts})
+endfunction()
+
+# A console tool's manifest, so that its paths are UTF-8 as the game's are.
+function(tarvelle_windows_tool target)
+  set(TARVELLE_MANIFEST ${CMAKE_SOURCE_DIR}/cmake/tarvelle.manifest)
+  configure_file(${CMAKE_SOURCE_DIR}/cmake/utf8.rc.in ${CMAKE_BINARY_DIR}/utf8.rc @ONLY)
+  target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/utf8.rc)
+endfunction()
