@@ -107,6 +107,10 @@ struct TMidiSynth::TImpl {
   uint64_t Rendered = 0;  // frames written since it was made or taken back
 };
 
+bool TMidiSynth::NeedsSoundFont() {
+  return true;
+}
+
 TMidiSynth::TMidiSynth() : impl_(std::make_unique<TImpl>()) {}
 
 TMidiSynth::~TMidiSynth() {

@@ -22,6 +22,8 @@ class TMidiSynth : public IMusicSource {
   // Creates the synthesizer at rate frames per second with the soundfont; false with error set
   // when it can't.
   bool Open(const std::string& soundFont, int rate, std::string& error);
+  // Whether Open needs a soundfont (not where the pieces come pre-rendered).
+  static bool NeedsSoundFont();
   void Close();
   bool IsOpen() const;
 
