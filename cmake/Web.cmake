@@ -4,6 +4,7 @@
 #   TARVELLE_WEB_DATA    the folder of files packed at the root of the game's file system
 #   SDL2_WEB             SDL2 built for WebAssembly (its install prefix)
 #   STB_INCLUDE          the folder of the stb headers
+#   BENCHMARK_WEB        Google Benchmark built for WebAssembly (optional: the play benchmark)
 foreach(v TARVELLE_NATIVE_DIR TARVELLE_WEB_DATA SDL2_WEB STB_INCLUDE)
   if(NOT ${v})
     message(FATAL_ERROR "The web build needs ${v} (see scripts/web.sh)")
@@ -48,11 +49,20 @@ list(FILTER sources EXCLUDE REGEX
   "/platform/(system_font|open_url|sdl_error_box|sdl_launcher_window)\\.cpp$")
 list(FILTER sources EXCLUDE REGEX "/media/(midi_synth|jpeg_decode)\\.cpp$")
 list(FILTER sources EXCLUDE REGEX "/launcher/launcher_run\\.cpp$")
+list(FILTER sources EXCLUDE REGEX "/platform/web_main\\.cpp$")
 
-add_executable(tarvelle ${sources} ${EMBED_SOURCES})
-target_include_directories(tarvelle PRIVATE ${CMAKE_SOURCE_DIR}/src ${SDL2_WEB}/include/SDL2
-  ${STB_INCLUDE})
-target_link_libraries(tarvelle PRIVATE ${SDL2_WEB}/lib/libSDL2.a idbfs.js)
+add_library(tarvelle_web_game STATIC ${sources} ${EMBED_SOURCES})
+target_include_directories(tarvelle_web_game PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_include_directories(tarvelle_web_game SYSTEM PUBLIC ${SDL2_WEB}/include/SDL2)
+target_include_directories(tarvelle_web_game SYSTEM PRIVATE ${STB_INCLUDE})
+target_link_libraries(tarvelle_web_game PUBLIC ${SDL2_WEB}/lib/libSDL2.a)
+
+# Opening the sound needs these from Emscripten's library (named in a file: the shell would
+# take their dollar signs).
+file(WRITE ${CMAKE_BINARY_DIR}/library_funcs.json "[\"\$autoResumeAudioContext\", \"\$dynCall\"]\n")
+
+add_executable(tarvelle ${CMAKE_SOURCE_DIR}/src/platform/web_main.cpp)
+target_link_libraries(tarvelle PRIVATE tarvelle_web_game idbfs.js)
 set_target_properties(tarvelle PROPERTIES SUFFIX ".js")
 file(GLOB_RECURSE web_data CONFIGURE_DEPENDS ${TARVELLE_WEB_DATA}/*)
 set_property(TARGET tarvelle APPEND PROPERTY LINK_DEPENDS ${web_data})
@@ -62,7 +72,17 @@ target_link_options(tarvelle PRIVATE
   -sENVIRONMENT=web
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB
   -sEXIT_RUNTIME=0 -sFORCE_FILESYSTEM=1
-  "-sEXPORTED_FUNCTIONS=[_main,_tarvelle_start,_tarvelle_flush,_tarvelle_storage_loaded,_tarvelle_storage_copied,_tarvelle_type,_tarvelle_state]"
+  "-sEXPORTED_FUNCTIONS=[_main,_tarvelle_start,_tarvelle_flush,_tarvelle_storage_loaded,_tarvelle_storage_copied,_tarvelle_type,_tarvelle_state,_tarvelle_music_arrived]"
   "-sEXPORTED_RUNTIME_METHODS=[FS,UTF8ToString,ccall]"
-  "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=[$autoResumeAudioContext,$dynCall]"
+  -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_BINARY_DIR}/library_funcs.json
   --preload-file ${TARVELLE_WEB_DATA}@/)
+
+# The play benchmark, run with node beside the native one (scripts/web-figures.sh).
+if(BENCHMARK_WEB)
+  add_executable(play_bench ${CMAKE_SOURCE_DIR}/bench/play_bench.cpp)
+  target_include_directories(play_bench PRIVATE ${BENCHMARK_WEB}/include)
+  target_link_libraries(play_bench PRIVATE tarvelle_web_game ${BENCHMARK_WEB}/lib/libbenchmark.a)
+  set_target_properties(play_bench PROPERTIES SUFFIX ".js")
+  target_link_options(play_bench PRIVATE -fexceptions -sENVIRONMENT=node -sNODERAWFS=1
+    -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1)
+endif()

@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 bash scripts/install-deps.sh
-packages=(emscripten nodejs dpkg-dev fluidsynth timgm6mb-soundfont vorbis-tools libstb-dev imagemagick)
+packages=(emscripten nodejs dpkg-dev libbenchmark-dev fluidsynth timgm6mb-soundfont vorbis-tools libstb-dev imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -24,7 +24,12 @@ fi
 # Debian's Emscripten runs its JavaScript helpers with node and finds Debian's acorn here.
 export NODE_PATH=/usr/share/nodejs
 
-sdl2=$(bash scripts/web-sdl2.sh)
+# SDL2 and (for the play benchmark) Google Benchmark, from Debian's sources, cached.
+sdl2=$(bash scripts/web-lib.sh sdl2 libsdl2 libsdl2-dev libSDL2.a -DSDL_SHARED=OFF \
+  -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_PTHREADS=OFF -DSDL_THREADS=OFF)
+benchmark=$(bash scripts/web-lib.sh benchmark benchmark libbenchmark-dev libbenchmark.a \
+  -DGIT_VERSION=0.0.0 -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_GTEST_TESTS=OFF \
+  -DBENCHMARK_ENABLE_WERROR=OFF -DBENCHMARK_ENABLE_LIBPFM=OFF)
 
 # The helper programs run on this machine: the data embedder, the level and demo compilers.
 native=build/web-native
@@ -39,17 +44,19 @@ cp "$native/LevelsFree.dat" "$native/DemoFree.dat" "$data/"
 [ "$data/TvFree.dat" -nt src/data/files/TvFree.dat ] ||
   python3 tools/web/png_pack.py src/data/files/TvFree.dat "$data/TvFree.dat"
 # The music as the desktop's synthesizer plays it (its settings: gain 0.8, 96 voices, no
-# chorus, the game's 22050 frames a second), beside the pieces (they give the loop points).
+# chorus, the game's 22050 frames a second), in Ogg Vorbis; the page fetches it after the
+# game's first frame. The pieces themselves are packed (they give the loop points).
 soundfont=/usr/share/sounds/sf2/TimGM6mb.sf2
+mkdir -p build/web-music
 for mid in src/data/files/Music/*.mid; do
   name=$(basename "$mid" .mid)
   cp "$mid" "$data/Music/"
-  [ "$data/Music/$name.ogg" -nt "$mid" ] && continue
+  [ build/web-music/"$name.ogg" -nt "$mid" ] && continue
   echo "Rendering $name"
   fluidsynth -ni -q -g 0.8 -r 22050 -o synth.polyphony=96 -o synth.chorus.active=0 \
-    -F "$data/Music/$name.wav" "$soundfont" "$mid" >/dev/null
-  oggenc -Q -q 3 -o "$data/Music/$name.ogg" "$data/Music/$name.wav"
-  rm -f "$data/Music/$name.wav"
+    -F build/web-music/"$name.wav" "$soundfont" "$mid" >/dev/null
+  oggenc -Q -q 3 -o build/web-music/"$name.ogg" build/web-music/"$name.wav"
+  rm -f build/web-music/"$name.wav"
 done
 
 # The stb headers, apart from the rest of the machine's headers.
@@ -60,7 +67,7 @@ ln -sfn /usr/include/stb build/web-obj/stb-include/stb
 PKG_CONFIG_LIBDIR=/nonexistent emcmake cmake -S . -B build/web-obj -G Ninja \
   -DCMAKE_BUILD_TYPE=Release -DTARVELLE_NATIVE_DIR="$root/$native" \
   -DTARVELLE_WEB_DATA="$root/$data" -DSDL2_WEB="$sdl2" \
-  -DSTB_INCLUDE="$root/build/web-obj/stb-include" >/dev/null
+  -DSTB_INCLUDE="$root/build/web-obj/stb-include" -DBENCHMARK_WEB="$benchmark" >/dev/null
 cmake --build build/web-obj -j2
 
 out=build/web
@@ -75,6 +82,8 @@ for f in src/platform/web/*; do
     -e "s|@SITE_SHOWN@|$(echo "$site" | sed -e 's|^[a-z]*://||' -e 's|/$||')|g" "$f" > "$out/$(basename "$f")"
 done
 cp src/data/launcher/Launcher.png "$out/launcher.png"
+mkdir -p "$out/music"
+cp build/web-music/*.ogg "$out/music/"
 cp src/data/files/Readme.html "$out/"
 cp -r src/data/files/readme "$out/"
 echo "Built $out:"

@@ -111,6 +111,10 @@ bool TMidiSynth::NeedsSoundFont() {
   return true;
 }
 
+// The synthesizer plays the pieces themselves: there is no recording to wait for.
+void LoadArrivedRecordings() {}
+void TMidiSynth::LoadRecording() {}
+
 TMidiSynth::TMidiSynth() : impl_(std::make_unique<TImpl>()) {}
 
 TMidiSynth::~TMidiSynth() {

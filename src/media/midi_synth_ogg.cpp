@@ -5,11 +5,22 @@
 // the next pass, as the desktop's synthesizer plays on across the loop.
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "media/midi_synth.h"
 #include "media/ogg_decode.h"
 
 void SetMidiLibrary(const std::string&) {}
+
+namespace {
+
+// The synthesizers in use, for recordings that arrive after their piece was loaded.
+std::vector<TMidiSynth*>& Synths() {
+  static std::vector<TMidiSynth*> all;
+  return all;
+}
+
+}  // namespace
 
 struct TMidiSynth::TImpl {
   int Rate = 0;
@@ -22,10 +33,32 @@ bool TMidiSynth::NeedsSoundFont() {
   return false;
 }
 
-TMidiSynth::TMidiSynth() : impl_(std::make_unique<TImpl>()) {}
+TMidiSynth::TMidiSynth() : impl_(std::make_unique<TImpl>()) {
+  Synths().push_back(this);
+}
 
 TMidiSynth::~TMidiSynth() {
   Close();
+  std::erase(Synths(), this);
+}
+
+void LoadArrivedRecordings() {
+  for (TMidiSynth* synth : Synths()) synth->LoadRecording();
+}
+
+void TMidiSynth::LoadRecording() {
+  if (!song_ || song_->Path.empty() || impl_->Sound.Frames() > 0) return;
+  std::string path = song_->Path;
+  const auto dot = path.find_last_of('.');
+  path = (dot == std::string::npos ? path : path.substr(0, dot)) + ".ogg";
+  TOggSound sound;
+  if (!DecodeOggFile(path, sound)) return;  // not there yet
+  if (sound.Channels > 2 || sound.Rate != impl_->Rate) {
+    std::fprintf(stderr, "Tarvelle: the recording %s is not at %d Hz\n", path.c_str(),
+                 impl_->Rate);
+    return;
+  }
+  impl_->Sound = std::move(sound);
 }
 
 bool TMidiSynth::Open(const std::string&, int rate, std::string&) {
@@ -51,17 +84,7 @@ void TMidiSynth::SetSong(std::shared_ptr<const TMidiSong> song) {
   next_ = 0;
   song_ = std::move(song);
   impl_->Sound = {};
-  if (!song_ || song_->Path.empty()) return;
-  std::string path = song_->Path;
-  const auto dot = path.find_last_of('.');
-  path = (dot == std::string::npos ? path : path.substr(0, dot)) + ".ogg";
-  TOggSound sound;
-  if (!DecodeOggFile(path, sound) || sound.Channels > 2 || sound.Rate != impl_->Rate) {
-    std::fprintf(stderr, "Tarvelle: the recording %s is missing or not at %d Hz\n", path.c_str(),
-                 impl_->Rate);
-    return;
-  }
-  impl_->Sound = std::move(sound);
+  LoadRecording();
 }
 
 void TMidiSynth::Start(uint32_t frame) {
@@ -81,6 +104,7 @@ void TMidiSynth::Render(float* out, int frames) {
   const TOggSound& s = impl_->Sound;
   const size_t have = s.Frames();
   if (!song_ || song_->Length == 0 || have == 0) {
+    // The recording has not arrived yet: the piece waits at its start.
     std::fill(out, out + 2 * frames, 0.0f);
     return;
   }

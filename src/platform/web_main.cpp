@@ -14,6 +14,7 @@
 #include "launcher/settings.h"
 #include "launcher/settings_store.h"
 #include "launcher/start_game.h"
+#include "media/midi_synth.h"
 #include "platform/video.h"
 #include "platform/web_page.h"
 #include "platform/web_storage.h"
@@ -81,6 +82,12 @@ EMSCRIPTEN_KEEPALIVE int tarvelle_start() {
   // The browser paces the frames (0: at its own refresh rate); the call returns at once.
   emscripten_set_main_loop_arg(Frame, nullptr, 0, false);
   return 1;
+}
+
+// A recording of the music has been written into the game's files (the page fetches them after
+// the first frame).
+EMSCRIPTEN_KEEPALIVE void tarvelle_music_arrived() {
+  LoadArrivedRecordings();
 }
 
 // Where the game is, for the page's own checks: the state (gsMenu, gsPlaying...) and the

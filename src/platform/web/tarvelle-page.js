@@ -78,6 +78,23 @@
     setTimeout(() => URL.revokeObjectURL(a.href), 1000);
   };
 
+  // The music follows the first frame: the title's piece first.
+  let musicFetched = false;
+  async function fetchMusic() {
+    if (musicFetched) return;
+    musicFetched = true;
+    for (const name of ["intro", "1", "2"]) {
+      try {
+        const answer = await fetch("music/" + name + ".ogg");
+        if (!answer.ok) throw new Error(answer.status + " " + answer.statusText);
+        module.FS.writeFile("/Music/" + name + ".ogg", new Uint8Array(await answer.arrayBuffer()));
+        module._tarvelle_music_arrived();
+      } catch (e) {
+        console.warn("Tarvelle: the music " + name + " could not be loaded: " + e.message);
+      }
+    }
+  }
+
   function flush() {
     if (module && module._tarvelle_flush) module._tarvelle_flush();
   }
@@ -133,6 +150,7 @@
     },
     onFirstFrame: () => {
       if (!window.tarvellePage.firstFrameAt) window.tarvellePage.firstFrameAt = performance.now();
+      fetchMusic();
     },
     onGameEnded: () => {
       window.tarvellePage.ended++;

@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
-# Builds SDL2 for WebAssembly from Debian's own source package of libsdl2 (the version the
-# desktop build uses) and prints the folder it was installed to. The result is kept in the
-# user's cache folder, keyed by the version, so a fresh clone does not build it again.
-# The source is fetched through a sources list and lists folder of our own: the machine's apt
-# configuration is left as it is.
+# Builds a library for WebAssembly from Debian's own source package (the version the desktop
+# build uses), as a static library, and prints the folder it was installed to. The result is
+# kept in the user's cache folder, keyed by the version, so a fresh clone does not build it
+# again. The source is fetched through a sources list and lists folder of our own: the
+# machine's apt configuration is left as it is.
+#   web-lib.sh NAME SOURCE-PACKAGE BINARY-PACKAGE LIBRARY [CMAKE-OPTION...]
+# e.g. web-lib.sh sdl2 libsdl2 libsdl2-dev libSDL2.a -DSDL_SHARED=OFF
 set -euo pipefail
-version=$(dpkg-query -W -f='${Version}' libsdl2-dev 2>/dev/null || true)
-[ -n "$version" ] || version=$(apt-cache policy libsdl2-dev | awk '/Candidate:/ {print $2}')
-cache="${XDG_CACHE_HOME:-$HOME/.cache}/tarvelle/sdl2-wasm-$version"
-if [ -f "$cache/lib/libSDL2.a" ]; then echo "$cache"; exit 0; fi
+name=$1 source=$2 binary=$3 library=$4
+shift 4
+version=$(dpkg-query -W -f='${Version}' "$binary" 2>/dev/null || true)
+[ -n "$version" ] || version=$(apt-cache policy "$binary" | awk '/Candidate:/ {print $2}')
+cache="${XDG_CACHE_HOME:-$HOME/.cache}/tarvelle/$name-wasm-$version"
+if [ -f "$cache/lib/$library" ]; then echo "$cache"; exit 0; fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -39,19 +43,19 @@ PY
 mkdir -p "$work/parts" && cp "$work/debian.sources" "$work/parts/"
 opts=(-o Dir::Etc::SourceList="$work/sources.list" -o Dir::Etc::SourceParts="$work/parts"
       -o Dir::State::Lists="$work/lists" -o Dir::Cache::pkgcache="" -o Dir::Cache::srcpkgcache="")
-echo "Fetching the source of libsdl2 $version" >&2
+echo "Fetching the source of $source $version" >&2
 apt-get "${opts[@]}" update -qq >&2
-(cd "$work/src" && apt-get "${opts[@]}" source -qq "libsdl2=$version" >&2)
-srcdir=$(find "$work/src" -maxdepth 1 -mindepth 1 -type d -name 'libsdl2-*' | head -1)
-[ -n "$srcdir" ] || { echo "web-sdl2.sh: no libsdl2 source was unpacked" >&2; exit 1; }
+(cd "$work/src" && apt-get "${opts[@]}" source -qq "$source=$version" >&2)
+srcdir=$(find "$work/src" -maxdepth 1 -mindepth 1 -type d | head -1)
+[ -n "$srcdir" ] || { echo "web-lib.sh: no $source source was unpacked" >&2; exit 1; }
 
-echo "Building SDL2 $version for WebAssembly" >&2
+echo "Building $source $version for WebAssembly" >&2
 export NODE_PATH=/usr/share/nodejs
-emcmake cmake -S "$srcdir" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_INSTALL_PREFIX="$cache.part" -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF \
-  -DSDL_PTHREADS=OFF -DSDL_THREADS=OFF >&2
+# Under emcmake, CMake must not find this machine's libraries.
+PKG_CONFIG_LIBDIR=/nonexistent emcmake cmake -S "$srcdir" -B "$work/build" -G Ninja \
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$cache.part" "$@" >&2
 cmake --build "$work/build" -j2 >&2
 rm -rf "$cache.part"
 cmake --install "$work/build" >&2
-rm -rf "$cache" && mv "$cache.part" "$cache"
+rm -rf "$cache" && mkdir -p "$(dirname "$cache")" && mv "$cache.part" "$cache"
 echo "$cache"
