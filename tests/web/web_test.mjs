@@ -83,8 +83,10 @@ try {
   check(await waitState([gs.menu], 10000), "Start shows the title menu");
   await new Promise((r) => setTimeout(r, 1500));
   await shot("title");
-  const [navy, gold] = await colours([0x1A2433, 0xFFD23F]);
-  check(navy > 0.005 && gold > 0.002, `the title's colours are in the canvas (navy ${navy.toFixed(3)}, gold ${gold.toFixed(3)})`);
+  // The water, and the lettering's gold and navy outline.
+  const [water0, navy, gold] = await colours([0x46B1DD, 0x1A2433, 0xFFD23F]);
+  check(water0 > 0.2 && navy > 0.003 && gold > 0.0005,
+        `the title's colours are in the canvas (water ${water0.toFixed(2)}, navy ${navy.toFixed(3)}, gold ${gold.toFixed(4)})`);
 
   // A game: Enter starts it on the pond.
   await key("Enter");
@@ -139,9 +141,10 @@ try {
   await page.click("#start");
   check(await waitState([gs.menu], 10000), "Start again after the reload");
   await new Promise((r) => setTimeout(r, 1000));
-  await key("ArrowRight");  // the menu's next item: High Scores
+  await key("ArrowDown");  // the menu's next item: High Scores
   await key("Enter");
   await new Promise((r) => setTimeout(r, 1500));
+  check(await state() === gs.highScores, "the menu's High Scores shows the table");
   await shot("high-scores-after-reload");
 } catch (e) {
   check(false, "the walk through the game went on to its end: " + e.message);
