@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Prints what a browser downloads of the web build, per file, gzip-compressed as a web server
-sends it (level 6): the files the page needs before the game's first frame, then the rest
-(the help page and its pictures, opened only on demand), with the totals.
+sends it (level 6): the files the page needs before the game's first frame, then the music
+(fetched after it), the help page and its pictures (opened on demand), with the totals.
 
 usage: sizes.py [FOLDER]   (default build/web)"""
 import gzip
@@ -33,8 +33,14 @@ def main():
         first_total += n
         print("  %-28s %9d" % (name, n))
     print("  %-28s %9d  (%.2f MB; goal under 1.5 MB)" % ("total", first_total, first_total / 1e6))
-    rest_total = sum(size(os.path.join(folder, r)) for r in rest)
-    print("on demand (help page and its pictures, %d files): %d" % (len(rest), rest_total))
+    music = sorted(r for r in rest if r.startswith("music" + os.sep))
+    print("after the first frame (the music):")
+    for name in music:
+        print("  %-28s %9d" % (name, size(os.path.join(folder, name))))
+    help_files = [r for r in rest if r not in music]
+    help_total = sum(size(os.path.join(folder, r)) for r in help_files)
+    print("on demand (the help page and its pictures, %d files): %d" % (len(help_files), help_total))
+    rest_total = help_total + sum(size(os.path.join(folder, r)) for r in music)
     all_total = first_total + rest_total
     print("everything: %d (%.2f MB; goal under 5 MB)" % (all_total, all_total / 1e6))
 
