@@ -146,6 +146,27 @@ try {
   await new Promise((r) => setTimeout(r, 1500));
   check(await state() === gs.highScores, "the menu's High Scores shows the table");
   await shot("high-scores-after-reload");
+
+  // The title menu's Exit hands the page back its Start, and Start plays again.
+  await key("Enter");
+  check(await waitState([gs.menu], 5000), "a key leaves the table for the title menu");
+  await new Promise((r) => setTimeout(r, 1000));
+  // A click on "Exit" (at 320, 355 of the picture, shown at 1x in the middle of the canvas).
+  const area = await (await page.$("#canvas")).boundingBox();
+  await page.mouse.click(area.x + area.width / 2, area.y + (area.height - 480) / 2 + 355);
+  await new Promise((r) => setTimeout(r, 300));
+  await shot("exit-chosen");
+  if (await state() === gs.menu) await key("Enter");  // the pointer chose it: Enter takes it
+  if (await state() === 8) await key("y");  // a question whether to quit: yes
+  await page.waitForFunction(() => tarvellePage.ended === 1 &&
+      !document.getElementById("launcher").hidden, { timeout: 10000 }).then(
+      () => check(true, "Exit brings back the page's Start"),
+      () => check(false, "Exit brings back the page's Start"));
+  await shot("after-exit");
+  await page.click("#start");
+  check(await waitState([gs.menu], 10000), "Start after Exit shows the title menu again");
+  await new Promise((r) => setTimeout(r, 1000));
+  await shot("title-again");
 } catch (e) {
   check(false, "the walk through the game went on to its end: " + e.message);
 } finally {
