@@ -65,6 +65,9 @@ void Mount(void (*ready)()) {
         var home = UTF8ToString($0);
         try {
           FS.mkdirTree(home);
+          // Without IndexedDB (some private windows) Emscripten's store would stop the
+          // program: the files then stay in memory.
+          if (typeof indexedDB === "undefined" || !indexedDB) throw new Error("no IndexedDB");
           FS.mount(IDBFS, {}, home);
           FS.syncfs(true, function(err) { Module._tarvelle_storage_loaded(err ? 0 : 1); });
         } catch (e) {

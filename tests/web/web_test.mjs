@@ -167,6 +167,33 @@ try {
   check(await waitState([gs.menu], 10000), "Start after Exit shows the title menu again");
   await new Promise((r) => setTimeout(r, 1000));
   await shot("title-again");
+
+  // A browser that keeps nothing (IndexedDB refused, as in some private windows): the game
+  // plays on and the page says so once.
+  const bare = await browser.newPage();
+  bare.on("pageerror", (e) => errors.push(String(e)));
+  await bare.evaluateOnNewDocument(() => {
+    Object.defineProperty(window, "indexedDB", { get: () => undefined });
+  });
+  await bare.goto(url, { waitUntil: "load" });
+  await bare.waitForFunction(() => !document.getElementById("start").disabled, { timeout: 60000 });
+  check(await bare.$eval("#notice", (e) => !e.hidden && /nothing|keep/.test(e.textContent)),
+        "without storage the page says that nothing will be kept");
+  await bare.click("#start");
+  await bare.waitForFunction(() => tarvellePage.state(0) === 1, { timeout: 10000 }).then(
+      () => check(true, "without storage the game still starts"),
+      () => check(false, "without storage the game still starts"));
+  await bare.screenshot({ path: path.join(outDir, "no-storage.png") });
+  await bare.close();
+
+  // A browser without WebAssembly gets a plain message.
+  const old = await browser.newPage();
+  await old.evaluateOnNewDocument(() => { delete window.WebAssembly; });
+  await old.goto(url, { waitUntil: "load" });
+  check(await old.$eval("#notice", (e) => !e.hidden && /WebAssembly/.test(e.textContent)),
+        "without WebAssembly the page says so");
+  await old.screenshot({ path: path.join(outDir, "no-webassembly.png") });
+  await old.close();
 } catch (e) {
   check(false, "the walk through the game went on to its end: " + e.message);
 } finally {
