@@ -25,14 +25,15 @@ add_compile_definitions(SDL_MAIN_HANDLED)
 add_link_options(-static)
 link_libraries(/usr/${TARVELLE_MINGW}/lib/binmode.o)
 
-option(TARVELLE_OGG_MUSIC "Music from the pre-rendered Ogg Vorbis tunes (no MIDI synthesizer)" ON)
+# Off until the Windows zip carries the pre-rendered tunes that the browser's build makes.
+option(TARVELLE_OGG_MUSIC "Music from the pre-rendered Ogg Vorbis tunes (no MIDI synthesizer)" OFF)
 
 # The game's sources for Windows: the platform files ending in _windows instead of Linux's.
 function(tarvelle_windows_sources var)
   set(s ${${var}})
   list(FILTER s EXCLUDE REGEX
     "/platform/(atomic_file|paths|open_url|font_file|quiet_audio|process_env)\\.cpp$")
-  list(FILTER s EXCLUDE REGEX "/platform/web")
+  list(FILTER s EXCLUDE REGEX "/platform/web|/media/jpeg_none\\.cpp$")
   if(TARVELLE_OGG_MUSIC AND EXISTS ${CMAKE_SOURCE_DIR}/src/media/midi_synth_ogg.cpp)
     list(FILTER s EXCLUDE REGEX "/media/midi_synth\\.cpp$|/platform/midi_synth_windows\\.cpp$")
   else()

@@ -8,6 +8,10 @@ bash scripts/install-deps.sh
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVELLE_WERROR=ON
 cmake --build build/test
 (cd build/test && ctest --output-on-failure --timeout 300 -j2)
+# The web browser's build, walked through in headless Chromium; then its figures.
+bash scripts/web.sh
+bash tests/web/run.sh
+python3 tools/web/sizes.py build/web
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARVELLE_SANITIZE=ON \
   -DTARVELLE_BENCH=OFF -DTARVELLE_WERROR=ON
 cmake --build build/sanitize

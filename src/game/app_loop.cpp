@@ -5,6 +5,7 @@
 
 #include "front/cp1252.h"
 #include "front/keys.h"
+#include "front/touch_gesture.h"
 #include "game/globals.h"
 #include "game/main_form.h"
 #include "game/replay_recorder.h"
@@ -49,6 +50,18 @@ void TApplication::Dispatch(const TInputEvent& e) {
     case TInputEvent::MouseUp:
       form_.DXDrawMouseUp(e.Button, e.Shift, e.X, e.Y);
       break;
+    case TInputEvent::Touch: {
+      const TTouchPond pond{20, CellW(), CellH(), G.DragonColumn, G.DragonRow};
+      const TTouchAction a =
+          TouchAction({e.DownX, e.DownY}, {e.X, e.Y}, G.GameState == gsPlaying, pond);
+      if (a.Kind == TTouchAction::Arrow) {
+        KeyDown(a.Key, 0);
+        form_.FormKeyUp(a.Key, 0);
+      } else {
+        form_.DXDrawMouseUp(0, 0, a.X, a.Y);
+      }
+      break;
+    }
     case TInputEvent::FocusGained:
       form_.DXTimer1.AppActivate();
       break;
@@ -137,26 +150,32 @@ void QuitAfterErrors(TMainForm& form) {
   }
 }
 
-void TApplication::Run() {
+void TApplication::Begin() {
   // Every game played in the window is recorded for replays.
   SetReplayRecording(true);
-  uint32_t lastError = 0;
-  int errorsInARow = 0;
-  while (!form_.Closed()) {
-    try {
-      Step();
-    } catch (const std::exception& e) {
-      ShowErrorBox("Tarvelle", e.what());
-      const uint32_t now = Clock().Now();
-      errorsInARow = now - lastError < 1000 ? errorsInARow + 1 : 1;
-      lastError = now;
-      if (errorsInARow >= 3) {
-        exitCode_ = 1;
-        QuitAfterErrors(form_);
-        return;
-      }
-      continue;
+  lastError_ = 0;
+  errorsInARow_ = 0;
+}
+
+void TApplication::Frame() {
+  try {
+    Step();
+  } catch (const std::exception& e) {
+    ShowErrorBox("Tarvelle", e.what());
+    const uint32_t now = Clock().Now();
+    errorsInARow_ = now - lastError_ < 1000 ? errorsInARow_ + 1 : 1;
+    lastError_ = now;
+    if (errorsInARow_ >= 3) {
+      exitCode_ = 1;
+      QuitAfterErrors(form_);
     }
+  }
+}
+
+void TApplication::Run() {
+  Begin();
+  while (!form_.Closed()) {
+    Frame();
     // With the timer stopped (paused, exit prompt, no focus) wait for events instead of spinning.
     const bool ticking = form_.DXTimer1.Enabled() && form_.DXTimer1.AppActive();
     if (!ticking && !form_.Closed()) {

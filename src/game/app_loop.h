@@ -26,6 +26,10 @@ class TApplication {
   // Runs until the game window has closed. An error that escapes a frame or a handler is
   // shown and the game goes on; errors that keep coming end the program (QuitAfterErrors).
   void Run();
+  // Run in parts, for systems that call the program once a frame (the web browser): Begin
+  // once, then Frame until the game window has closed.
+  void Begin();
+  void Frame();
   int ExitCode() const { return exitCode_; }
 
   // Key auto-repeat of a held key: the first repeat after 250 ms, then every 33 ms.
@@ -49,5 +53,7 @@ class TApplication {
   uint32_t nextRepeat_ = 0;
   bool textInput_ = false;
   uint32_t lastPadReport_ = 0;
+  uint32_t lastError_ = 0;
+  int errorsInARow_ = 0;
   int exitCode_ = 0;
 };

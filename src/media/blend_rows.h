@@ -4,6 +4,15 @@
 // the weight 1..256. A source pixel equal to the key leaves its destination pixel unchanged.
 #include <cstdint>
 
+// The vector routines: SSE2 on x86 and on WebAssembly's SIMD (through Emscripten's SSE2
+// intrinsics, built with -msimd128 -msse2); AVX2 on x86 alone.
+#if defined(__x86_64__) || defined(__i386__) || (defined(__wasm_simd128__) && defined(__SSE2__))
+#define TARVELLE_SSE2 1
+#endif
+#if defined(__x86_64__) || defined(__i386__)
+#define TARVELLE_AVX2 1
+#endif
+
 struct TPixelFormat;
 
 namespace blend {
@@ -58,7 +67,7 @@ void KeyedCopy32Row(uint8_t* d, const uint8_t* s, int w, uint32_t key);
 void KeyedCopy16(const TBlock& b, uint32_t key);
 void KeyedCopy32(const TBlock& b, uint32_t key);
 
-#if defined(__x86_64__) || defined(__i386__)
+#ifdef TARVELLE_SSE2
 // Vector routines. Rows of at least one vector end with a last vector that overlaps the one
 // before it; shorter rows go to the narrower routine or the one-pixel routine.
 void Blend565LanesSse2Row(uint8_t* d, const uint8_t* s, int w, uint32_t key, int a);
@@ -69,7 +78,8 @@ void Blend565LanesSse2(const TBlock& b, uint32_t key, int a);
 void Blend32LanesSse2(const TBlock& b, uint32_t key, int a);
 void KeyedCopy16Sse2(const TBlock& b, uint32_t key);
 void KeyedCopy32Sse2(const TBlock& b, uint32_t key);
-
+#endif
+#ifdef TARVELLE_AVX2
 void Blend565LanesAvx2(const TBlock& b, uint32_t key, int a);
 void Blend32LanesAvx2(const TBlock& b, uint32_t key, int a);
 void KeyedCopy16Avx2(const TBlock& b, uint32_t key);

@@ -1,11 +1,15 @@
 // SSE2 versions of the vector blend formulas and of the keyed copies: eight 16-bit or four
 // 32-bit pixels a step; rows shorter than one step go pixel by pixel.
-#if defined(__x86_64__) || defined(__i386__)
-#include <emmintrin.h>
-
 #include "media/blend_rows.h"
 
+#ifdef TARVELLE_SSE2
+#include <emmintrin.h>
+
+#ifdef __wasm_simd128__
+#define SSE2_FN
+#else
 #define SSE2_FN __attribute__((target("sse2")))
+#endif
 
 namespace blend {
 namespace {

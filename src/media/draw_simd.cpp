@@ -6,10 +6,12 @@
 namespace {
 
 TSimdLevel Detect() {
-#if defined(__x86_64__) || defined(__i386__)
+#ifdef TARVELLE_AVX2
   __builtin_cpu_init();
   if (__builtin_cpu_supports("avx2")) return TSimdLevel::AVX2;
   if (__builtin_cpu_supports("sse2")) return TSimdLevel::SSE2;
+#elif defined(TARVELLE_SSE2)
+  return TSimdLevel::SSE2;  // WebAssembly's SIMD: there when the build asked for it
 #endif
   return TSimdLevel::None;
 }
@@ -44,16 +46,20 @@ TBlendFn PickBlend(const TPixelFormat& f) {
   switch (f.BytesPerPixel()) {
     case 2:
       if (!f.Is565()) return Blend555Pairs;
-#if defined(__x86_64__) || defined(__i386__)
+#ifdef TARVELLE_AVX2
       if (simd == TSimdLevel::AVX2) return Blend565LanesAvx2;
+#endif
+#ifdef TARVELLE_SSE2
       if (simd == TSimdLevel::SSE2) return Blend565LanesSse2;
 #endif
       return simd == TSimdLevel::None ? Blend565Pairs : Blend565Lanes;
     case 3:
       return Blend24;
     case 4:
-#if defined(__x86_64__) || defined(__i386__)
+#ifdef TARVELLE_AVX2
       if (simd == TSimdLevel::AVX2) return Blend32LanesAvx2;
+#endif
+#ifdef TARVELLE_SSE2
       if (simd == TSimdLevel::SSE2) return Blend32LanesSse2;
 #endif
       return simd == TSimdLevel::None ? Blend32 : Blend32Lanes;
@@ -66,14 +72,18 @@ TKeyedFn PickKeyedCopy(const TPixelFormat& f) {
   [[maybe_unused]] const TSimdLevel simd = ActiveSimdLevel();
   switch (f.BytesPerPixel()) {
     case 2:
-#if defined(__x86_64__) || defined(__i386__)
+#ifdef TARVELLE_AVX2
       if (simd == TSimdLevel::AVX2) return KeyedCopy16Avx2;
+#endif
+#ifdef TARVELLE_SSE2
       if (simd == TSimdLevel::SSE2) return KeyedCopy16Sse2;
 #endif
       return KeyedCopy16;
     case 4:
-#if defined(__x86_64__) || defined(__i386__)
+#ifdef TARVELLE_AVX2
       if (simd == TSimdLevel::AVX2) return KeyedCopy32Avx2;
+#endif
+#ifdef TARVELLE_SSE2
       if (simd == TSimdLevel::SSE2) return KeyedCopy32Sse2;
 #endif
       return KeyedCopy32;

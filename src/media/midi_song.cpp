@@ -160,6 +160,7 @@ bool LoadMidiFile(const std::string& path, int rate, TMidiSong& song, std::strin
                                   std::istreambuf_iterator<char>());
   try {
     song = ParseMidi(data, rate);
+    song.Path = path;
   } catch (const std::exception& e) {
     error = path + ": " + e.what();
     return false;

@@ -17,6 +17,7 @@ struct TMidiEvent {
 struct TMidiSong {
   std::vector<TMidiEvent> Events;
   uint32_t Length = 0;  // frames to the end of the longest track: where the piece loops
+  std::string Path;     // the file it was read from ("" when read from memory)
 };
 
 // Reads a format 0 or 1 MIDI file image for playing at rate frames per second; throws

@@ -12,6 +12,11 @@ void SetMidiLibrary(const std::string& library);
 // A General MIDI synthesizer (FluidSynth with a soundfont) with a sequencer that plays one
 // piece over and over. It renders only when the mixer pulls music, so stopping the pull holds
 // it exactly where it is. Everything but Render is called with the device locked.
+class TMidiSynth;
+// Where the pieces come pre-rendered: each synthesizer reads the recording of its current piece
+// that has arrived since the piece was loaded.
+void LoadArrivedRecordings();
+
 class TMidiSynth : public IMusicSource {
  public:
   TMidiSynth();
@@ -22,6 +27,8 @@ class TMidiSynth : public IMusicSource {
   // Creates the synthesizer at rate frames per second with the soundfont; false with error set
   // when it can't.
   bool Open(const std::string& soundFont, int rate, std::string& error);
+  // Whether Open needs a soundfont (not where the pieces come pre-rendered).
+  static bool NeedsSoundFont();
   void Close();
   bool IsOpen() const;
 
@@ -41,6 +48,9 @@ class TMidiSynth : public IMusicSource {
 
   bool Active() const override { return running_; }
   void Render(float* out, int frames) override;
+  // Where the pieces come pre-rendered: reads the current piece's recording if it was not
+  // there when the piece was loaded (it arrives after the game's start).
+  void LoadRecording();
 
  private:
   void Send(const TMidiEvent& e);

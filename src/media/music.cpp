@@ -44,8 +44,8 @@ TDXMusic::~TDXMusic() {
 bool TDXMusic::Initialize(TDXSound& sound, const std::string& folder) {
   Shutdown();
   if (!sound.Initialized()) return false;
-  const std::string font = FindSoundFont();
-  if (font.empty()) {
+  const std::string font = TMidiSynth::NeedsSoundFont() ? FindSoundFont() : "";
+  if (font.empty() && TMidiSynth::NeedsSoundFont()) {
     std::fprintf(stderr,
                  "Tarvelle: music is off: no General MIDI soundfont (.sf2 or .sf3) under %s\n",
                  soundFontFolder.c_str());

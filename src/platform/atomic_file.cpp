@@ -13,6 +13,7 @@ namespace files {
 namespace {
 
 TWriteStepHook stepHook = nullptr;
+TSavedHook savedHook = nullptr;
 
 void Step(TWriteStep step) {
   if (stepHook) stepHook(step);
@@ -69,6 +70,10 @@ void SetWriteStepHook(TWriteStepHook hook) {
   stepHook = hook;
 }
 
+void SetSavedHook(TSavedHook hook) {
+  savedHook = hook;
+}
+
 bool WriteAtomically(const std::string& path, const std::string& bytes, std::string* error) {
   const std::string tmp = path + ".tmp";
   bool opened = false;
@@ -93,6 +98,7 @@ bool WriteAtomically(const std::string& path, const std::string& bytes, std::str
     ::close(dir);
   }
   Step(TWriteStep::FolderSynced);
+  if (savedHook) savedHook(path);
   return true;
 }
 

@@ -18,4 +18,9 @@ constexpr int kWriteStepCount = 7;
 using TWriteStepHook = void (*)(TWriteStep step);
 void SetWriteStepHook(TWriteStepHook hook);
 
+// Called after every file written in full (nullptr: nothing is called); where files live in a
+// store that must be told to keep them (the web browser's), it is told here.
+using TSavedHook = void (*)(const std::string& path);
+void SetSavedHook(TSavedHook hook);
+
 }  // namespace files

@@ -9,7 +9,12 @@ namespace {
 class TSdlClock : public IClock {
  public:
   uint32_t Now() override { return SDL_GetTicks(); }
+#ifdef __EMSCRIPTEN__
+  // The browser runs the game one frame at a time and cannot be held up: no waiting.
+  void Sleep(uint32_t) override {}
+#else
   void Sleep(uint32_t ms) override { SDL_Delay(ms); }
+#endif
   TTimeOfDay TimeOfDay() override {
     using namespace std::chrono;
     const auto now = system_clock::now();

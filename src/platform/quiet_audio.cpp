@@ -11,6 +11,9 @@ void NoAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
 // ALSA writes its complaints to stderr. SDL loads the same library, so silencing it here
 // silences it for SDL too.
 void QuietSystemAudio() {
+#ifdef __EMSCRIPTEN__
+  return;  // the browser has no ALSA, and no dlopen
+#endif
   static bool done = false;
   if (done) return;
   done = true;

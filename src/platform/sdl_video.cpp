@@ -12,6 +12,9 @@
 #include "platform/sdl_handles.h"
 #include "platform/sdl_keys.h"
 #include "platform/video.h"
+#ifdef __EMSCRIPTEN__
+#include "platform/web_page.h"
+#endif
 
 namespace {
 
@@ -54,6 +57,8 @@ class TSdlVideo final : public IVideoOutput {
     height_ = height;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // Touches are read as touches (a swipe hops), not as a mouse.
+    SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
     const char* driver = SDL_GetCurrentVideoDriver();
     const bool dummy = driver && std::strcmp(driver, "dummy") == 0;
 
@@ -142,6 +147,9 @@ class TSdlVideo final : public IVideoOutput {
       SDL_StartTextInput();
     else
       SDL_StopTextInput();
+#ifdef __EMSCRIPTEN__
+    web_page::TextInput(on);  // the page brings up a phone's keyboard
+#endif
   }
 
   void ToggleFullScreen() override {
@@ -258,6 +266,9 @@ class TSdlVideo final : public IVideoOutput {
 
   // Without vertical sync, wait out the rest of the refresh period so a frame never spins.
   void Pace() {
+#ifdef __EMSCRIPTEN__
+    return;  // the browser paces the frames
+#endif
     if (vsync_ || !pacing_) return;
     const uint64_t freq = SDL_GetPerformanceFrequency();
     const uint64_t period = freq / uint64_t(refreshHz_);
@@ -278,6 +289,13 @@ class TSdlVideo final : public IVideoOutput {
     // A point on the black bars around the picture lies outside it, below 0 or past its size.
     return {int(std::floor((px - dest_.x) * width_ / dest_.w)),
             int(std::floor((py - dest_.y) * height_ / dest_.h))};
+  }
+
+  // A finger's place (0 .. 1 across the window) in picture pixels.
+  TPoint FingerToPicture(float fx, float fy) const {
+    int ww = width_, wh = height_;
+    if (window_) SDL_GetWindowSize(window_.get(), &ww, &wh);
+    return ToPicture(int(fx * float(ww)), int(fy * float(wh)));
   }
 
   bool Translate(const SDL_Event& ev, TInputEvent& e) {
@@ -317,6 +335,23 @@ class TSdlVideo final : public IVideoOutput {
         e.Shift = ShiftFromSdl(uint16_t(SDL_GetModState()));
         e.X = pointer_.X;
         e.Y = pointer_.Y;
+        return true;
+      }
+      case SDL_FINGERDOWN:
+        if (touching_) return false;  // one finger at a time
+        touching_ = true;
+        touchFinger_ = ev.tfinger.fingerId;
+        touchDown_ = FingerToPicture(ev.tfinger.x, ev.tfinger.y);
+        return false;
+      case SDL_FINGERUP: {
+        if (!touching_ || ev.tfinger.fingerId != touchFinger_) return false;
+        touching_ = false;
+        const TPoint up = FingerToPicture(ev.tfinger.x, ev.tfinger.y);
+        e.Kind = TInputEvent::Touch;
+        e.DownX = touchDown_.X;
+        e.DownY = touchDown_.Y;
+        e.X = up.X;
+        e.Y = up.Y;
         return true;
       }
       case SDL_WINDOWEVENT:
@@ -369,6 +404,9 @@ class TSdlVideo final : public IVideoOutput {
 
   TSdlSubsystem video_;
   TSdlGamepads pads_;
+  bool touching_ = false;
+  SDL_FingerID touchFinger_ = 0;
+  TPoint touchDown_;
   TSdlWindow window_;
   TSdlRenderer renderer_;
   TSdlTexture texture_;
@@ -390,14 +428,4 @@ class TSdlVideo final : public IVideoOutput {
 
 std::unique_ptr<IVideoOutput> CreateSdlVideo() {
   return std::make_unique<TSdlVideo>();
-}
-
-void ShowErrorBox(const std::string& title, const std::string& message) {
-  std::fprintf(stderr, "%s: %s\n", title.c_str(), message.c_str());
-  // No box where no one can click it away: the dummy driver, in use or asked for (the error
-  // may come before any window was opened).
-  const char* driver = SDL_GetCurrentVideoDriver();
-  if (!driver) driver = std::getenv("SDL_VIDEODRIVER");
-  if (driver && std::strcmp(driver, "dummy") == 0) return;
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), message.c_str(), nullptr);
 }

@@ -27,12 +27,14 @@ struct TInputEvent {
     Exposed,     // the window was uncovered, restored or resized: its picture must be shown again
     PadAdded,    // a game pad was plugged in
     PadRemoved,  // the game pad in use was unplugged
+    Touch,       // a finger went down at (DownX, DownY) and came up at (X, Y)
   };
   TKind Kind = None;
   int32_t Key = 0;
   uint32_t Shift = 0;
   bool Repeat = false;
   int32_t X = 0, Y = 0;
+  int32_t DownX = 0, DownY = 0;
   int32_t Button = 0;
   std::string Text;
 };

@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Builds Tarvelle for the web browser into build/web/: the page (index.html and its script and
+# style), the game (tarvelle.js, tarvelle.wasm) and its packed files (tarvelle.data). That folder
+# is all a web host needs; try it with  python3 -m http.server -d build/web
+# Everything comes from Debian's packages, installed here when missing: Emscripten, SDL2 built
+# from Debian's source of libsdl2 (scripts/web-sdl2.sh, cached), the music rendered through
+# FluidSynth's command line and the desktop's soundfont, then Ogg Vorbis.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+bash scripts/install-deps.sh
+packages=(emscripten nodejs dpkg-dev libbenchmark-dev fluidsynth timgm6mb-soundfont vorbis-tools libstb-dev imagemagick)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+# Debian's Emscripten runs its JavaScript helpers with node and finds Debian's acorn here.
+export NODE_PATH=/usr/share/nodejs
+
+# SDL2 and (for the play benchmark) Google Benchmark, from Debian's sources, cached.
+sdl2=$(bash scripts/web-lib.sh sdl2 libsdl2 libsdl2-dev libSDL2.a -DSDL_SHARED=OFF \
+  -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_PTHREADS=OFF -DSDL_THREADS=OFF)
+benchmark=$(bash scripts/web-lib.sh benchmark benchmark libbenchmark-dev libbenchmark.a \
+  -DGIT_VERSION=0.0.0 -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_GTEST_TESTS=OFF \
+  -DBENCHMARK_ENABLE_WERROR=OFF -DBENCHMARK_ENABLE_LIBPFM=OFF)
+
+# The helper programs run on this machine: the data embedder, the level and demo compilers.
+native=build/web-native
+cmake -S . -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVELLE_TESTS=OFF \
+  -DTARVELLE_BENCH=OFF >/dev/null
+cmake --build "$native" -j2 --target tarvelle-embed tarvelle_levels tarvelle_demos
+
+# The files packed into the game's file system.
+data=build/web-data
+mkdir -p "$data/Music"
+cp "$native/LevelsFree.dat" "$native/DemoFree.dat" "$data/"
+[ "$data/TvFree.dat" -nt src/data/files/TvFree.dat ] ||
+  python3 tools/web/png_pack.py src/data/files/TvFree.dat "$data/TvFree.dat"
+# The music as the desktop's synthesizer plays it (its settings: gain 0.8, 96 voices, no
+# chorus, the game's 22050 frames a second), in Ogg Vorbis; the page fetches it after the
+# game's first frame. The pieces themselves are packed (they give the loop points).
+soundfont=/usr/share/sounds/sf2/TimGM6mb.sf2
+mkdir -p build/web-music
+for mid in src/data/files/Music/*.mid; do
+  name=$(basename "$mid" .mid)
+  cp "$mid" "$data/Music/"
+  [ build/web-music/"$name.ogg" -nt "$mid" ] && continue
+  echo "Rendering $name"
+  fluidsynth -ni -q -g 0.8 -r 22050 -o synth.polyphony=96 -o synth.chorus.active=0 \
+    -F build/web-music/"$name.wav" "$soundfont" "$mid" >/dev/null
+  oggenc -Q -q 3 -o build/web-music/"$name.ogg" build/web-music/"$name.wav"
+  rm -f build/web-music/"$name.wav"
+done
+
+# The stb headers, apart from the rest of the machine's headers.
+mkdir -p build/web-obj/stb-include
+ln -sfn /usr/include/stb build/web-obj/stb-include/stb
+
+# Under emcmake, CMake must not find this machine's libraries.
+PKG_CONFIG_LIBDIR=/nonexistent emcmake cmake -S . -B build/web-obj -G Ninja \
+  -DCMAKE_BUILD_TYPE=Release -DTARVELLE_NATIVE_DIR="$root/$native" \
+  -DTARVELLE_WEB_DATA="$root/$data" -DSDL2_WEB="$sdl2" \
+  -DSTB_INCLUDE="$root/build/web-obj/stb-include" -DBENCHMARK_WEB="$benchmark" >/dev/null
+cmake --build build/web-obj -j2
+
+out=build/web
+rm -rf "$out"
+mkdir -p "$out"
+cp build/web-obj/tarvelle.js build/web-obj/tarvelle.wasm build/web-obj/tarvelle.data "$out/"
+version=$(sed -n 's/.*kGameVersion = "\(.*\)";/\1/p' src/launcher/links.h)
+site=$(sed -n 's/.*kWebSiteRoot = "\(.*\)";/\1/p' src/launcher/links.h)
+mail=$(sed -n 's/.*kSupportMail = "\(.*\)";/\1/p' src/launcher/links.h)
+for f in src/platform/web/*; do
+  sed -e "s|@VERSION@|$version|g" -e "s|@SITE@|$site|g" -e "s|@MAIL@|$mail|g" \
+    -e "s|@SITE_SHOWN@|$(echo "$site" | sed -e 's|^[a-z]*://||' -e 's|/$||')|g" "$f" > "$out/$(basename "$f")"
+done
+cp src/data/launcher/Launcher.png "$out/launcher.png"
+mkdir -p "$out/music"
+cp build/web-music/*.ogg "$out/music/"
+cp src/data/files/Readme.html "$out/"
+cp -r src/data/files/readme "$out/"
+echo "Built $out:"
+ls -l "$out"
