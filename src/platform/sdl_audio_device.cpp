@@ -23,7 +23,11 @@ class TSdlAudioDevice : public IAudioDevice {
     want.freq = rate;
     want.format = AUDIO_S16SYS;
     want.channels = 2;
+#ifdef __EMSCRIPTEN__
+    want.samples = 1024;  // the browser mixes on its main thread: a shorter buffer would break up
+#else
     want.samples = 256;  // about 12 ms at 22050 Hz
+#endif
     want.callback = &TSdlAudioDevice::Callback;
     want.userdata = this;
     SDL_AudioSpec have{};
