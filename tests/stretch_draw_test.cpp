@@ -4,7 +4,9 @@
 #include <string>
 
 #include "media/draw_ops.h"
+#include "media/image_item.h"
 #include "media/key_spans.h"
+#include "media/sized_pictures.h"
 
 namespace {
 
@@ -115,4 +117,68 @@ TEST(StretchDraw, OpaqueRunsDrawTheSamePixels) {
       ASSERT_TRUE(same) << f.BitCount << " bits, case " << i;
     }
   }
+}
+
+// A picture kept at the sizes it is drawn at draws the pixels of the keyed stretch of its
+// pattern, clipped at every edge, in every format, and after its key or format changed.
+TEST(SizedPictures, DrawTheSamePixelsAsTheKeyedStretch) {
+  std::mt19937 rng(5);
+  TSurface picture(24, 10);
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 24; ++x)
+      picture.SetPixel(x, y, rng() % 3 == 0 ? 0xFFFFFF : (rng() % 2 ? 0x00FF00 : 0x102030 + x));
+  TPictureCollectionItem item("Pad");
+  item.SetPicture(picture);
+  item.PatternWidth = 12;  // two patterns of 12 x 10
+  item.SetTransparentColor(clWhite);
+  for (const TPixelFormat& f :
+       {TPixelFormat::XRGB8888(), TPixelFormat::RGB565(), TPixelFormat::RGB888()}) {
+    for (int i = 0; i < 200; ++i) {
+      if (i == 100) item.SetTransparentColor(0x00FF00);
+      const int pattern = i % 2;
+      const TRect dr = Bounds(static_cast<int>(rng() % 50) - 15, static_cast<int>(rng() % 40) - 12,
+                              1 + rng() % 30, 1 + rng() % 25);
+      TSurface want(36, 28, f), got(36, 28, f);
+      want.Fill(7);
+      got.Fill(7);
+      const TSurface& surface = item.SurfaceIn(f);
+      StretchDraw(want, dr, surface, item.PatternSurface(pattern).Rect, true, item.KeyPixel());
+      item.StretchDraw(got, dr, pattern);
+      bool same = true;
+      for (int y = 0; y < 28 && same; ++y)
+        for (int x = 0; x < 36 && same; ++x) same = want.GetPixel(x, y) == got.GetPixel(x, y);
+      ASSERT_TRUE(same) << f.BitCount << " bits, case " << i;
+    }
+    EXPECT_GT(item.SizedBytes(), 0u);
+  }
+}
+
+// The cache keeps to its budget, dropping the least recently used sizes, and the program's
+// total follows every cache as it grows, shrinks and goes.
+TEST(SizedPictures, KeepToTheBudget) {
+  TSurface src(100, 100);
+  src.Fill(0x123456);
+  const size_t before = TSizedPictures::TotalBytes();
+  {
+    TSizedPictures cache;
+    const TSizedPictures::TEntry* big = cache.Get(src, {0, 0, 100, 100}, 200, 150, 0);
+    ASSERT_NE(big, nullptr);
+    EXPECT_EQ(big->Surface.GetPixel(199, 149), 0x123456u);
+    for (int w = 150; w < 250; ++w) {
+      ASSERT_NE(cache.Get(src, {0, 0, 100, 100}, w, 100, 0), nullptr);
+      cache.Get(src, {0, 0, 100, 100}, 200, 150, 0);  // kept in use
+      ASSERT_LE(cache.Bytes(), TSizedPictures::kBudget);
+    }
+    EXPECT_LT(cache.Count(), 100u);
+    EXPECT_EQ(TSizedPictures::TotalBytes(), before + cache.Bytes());
+    TSizedPictures copy = cache;
+    EXPECT_EQ(copy.Count(), 0u);
+    // Still there: the size drawn all along was never the least recently used.
+    const size_t count = cache.Count();
+    cache.Get(src, {0, 0, 100, 100}, 200, 150, 0);
+    EXPECT_EQ(cache.Count(), count);
+    // One size bigger than a quarter of the budget is not kept.
+    EXPECT_EQ(cache.Get(src, {0, 0, 100, 100}, 400, 400, 0), nullptr);
+  }
+  EXPECT_EQ(TSizedPictures::TotalBytes(), before);
 }
