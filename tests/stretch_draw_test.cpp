@@ -10,12 +10,12 @@
 
 namespace {
 
-constexpr uint32_t kKey = 0xFF;  // one value that fits every format
+constexpr uint32_t kLetterKey = 0xFF;  // one value that fits every format
 
 // A 4 x 4 picture of the letters A..P (as pixel values 'A'..'P'), with F the colour key.
 TSurface Letters(const TPixelFormat& f) {
   TSurface s(4, 4, f);
-  for (int i = 0; i < 16; ++i) s.SetPixel(i % 4, i / 4, i == 5 ? kKey : 'A' + i);
+  for (int i = 0; i < 16; ++i) s.SetPixel(i % 4, i / 4, i == 5 ? kLetterKey : 'A' + i);
   return s;
 }
 
@@ -26,7 +26,7 @@ std::string Show(const TSurface& d) {
     if (y) out += '|';
     for (int x = 0; x < d.Width(); ++x) {
       const uint32_t p = d.GetPixel(x, y);
-      out += p == 0 ? '.' : p == kKey ? '*' : static_cast<char>(p);
+      out += p == 0 ? '.' : p == kLetterKey ? '*' : static_cast<char>(p);
     }
   }
   return out;
@@ -84,7 +84,7 @@ TEST(StretchDraw, NearestNeighbourWithKey) {
       SCOPED_TRACE(std::string(c.What) + " bits " + std::to_string(f.BitCount));
       const TSurface src = Letters(f);
       TSurface dst(6, 6, f);
-      StretchDraw(dst, c.Dst, src, c.Src, c.Transparent, kKey);
+      StretchDraw(dst, c.Dst, src, c.Src, c.Transparent, kLetterKey);
       EXPECT_EQ(Show(dst), c.Want);
     }
 }
@@ -98,8 +98,8 @@ TEST(StretchDraw, OpaqueRunsDrawTheSamePixels) {
     TSurface src(23, 17, f);
     for (int y = 0; y < src.Height(); ++y)
       for (int x = 0; x < src.Width(); ++x)
-        src.SetPixel(x, y, rng() % 3 == 0 ? kKey : 0x100 + rng() % 0x7000);
-    const TKeySpans spans = FindKeySpans(src, kKey);
+        src.SetPixel(x, y, rng() % 3 == 0 ? kLetterKey : 0x100 + rng() % 0x7000);
+    const TKeySpans spans = FindKeySpans(src, kLetterKey);
     for (int i = 0; i < 300; ++i) {
       const int sl = rng() % 20, st = rng() % 14;
       const TRect sr{sl, st, sl + 1 + static_cast<int>(rng() % (23 - sl)),
@@ -109,7 +109,7 @@ TEST(StretchDraw, OpaqueRunsDrawTheSamePixels) {
       TSurface want(40, 30, f), got(40, 30, f);
       want.Fill(7);
       got.Fill(7);
-      StretchDraw(want, dr, src, sr, true, kKey);
+      StretchDraw(want, dr, src, sr, true, kLetterKey);
       StretchDrawSpans(got, dr, src, sr, spans);
       bool same = true;
       for (int y = 0; y < 30 && same; ++y)
