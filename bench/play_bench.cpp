@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -52,6 +53,7 @@ class TNullVideo : public IVideoOutput {
 };
 
 TVirtualClock Clock{1000};
+size_t SizedBytes = 0;  // the most that the pictures kept at their drawn sizes held
 TNullVideo Video;
 std::unique_ptr<TMainForm> Form;
 
@@ -175,6 +177,7 @@ void PlayBench(benchmark::State& state, int depth, TPart part) {
     }
     benchmark::ClobberMemory();
   }
+  SizedBytes = std::max(SizedBytes, TSizedPictures::TotalBytes());
   ClearAllSprites();
 }
 
@@ -263,10 +266,9 @@ void PrintSummary(const std::map<std::string, double>& us) {
                 get("StatusLine"), get("memcpy"), get("flip"),
                 get("memcpy") > 0 ? get("Frame") / get("memcpy") : 0.0);
   }
-  std::printf("Pictures kept at their drawn sizes: %zu KiB (at most %zu KiB a picture)\n",
-              TSizedPictures::TotalBytes() / 1024, TSizedPictures::kBudget / 1024);
-  std::printf(
-      "Goals: frame within 2.5x of memcpy at 32 bits, 4x at 16 bits; flip under 500 us.\n");
+  std::printf("Pictures kept at their drawn sizes: %zu KiB at most (%zu KiB a picture allowed)\n",
+              SizedBytes / 1024, TSizedPictures::kBudget / 1024);
+  std::printf("Goals: frame within 2.5x of memcpy at 32 bits, 4x at 16 bits; flip under 500 us.\n");
 }
 
 }  // namespace

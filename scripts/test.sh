@@ -1,28 +1,33 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need, builds everything and runs every test in the
 # normal build; then builds what the tests run under AddressSanitizer and UBSan and runs every
-# test again there. At the end it prints the time
-# of each stage (wall and processor time) and the slowest steps of each build.
+# test again there. At the end it prints the time of each stage (wall and processor time) and
+# the slowest steps of each build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 report=()
-# Processor time (user + system, seconds) of this shell's finished children.
-children_cpu() {
-  times | tail -n 1 | awk '{
+times_file=$(mktemp)
+# Sets cpu to the processor time (user + system, seconds) of this shell's finished children.
+# `times` must run in this shell itself: in a command substitution it would read a subshell's.
+read_children_cpu() {
+  { times; } >"$times_file"
+  cpu=$(tail -n 1 "$times_file" | awk '{
     t = 0
     for (i = 1; i <= 2; ++i) { split($i, a, "m"); sub("s", "", a[2]); t += a[1] * 60 + a[2] }
-    printf "%.1f", t }'
+    printf "%.1f", t }')
 }
 # stage NAME COMMAND...: runs the command and notes its wall and processor time.
 stage() {
   local name=$1 t0 c0
   shift
   t0=$(date +%s.%N)
-  c0=$(children_cpu)
+  read_children_cpu
+  c0=$cpu
   "$@"
-  report+=("$(awk -v n="$name" -v t0="$t0" -v t1="$(date +%s.%N)" -v c0="$c0" \
-    -v c1="$(children_cpu)" 'BEGIN { printf "%-30s %7.1f s %7.1f s", n, t1 - t0, c1 - c0 }')")
+  read_children_cpu
+  report+=("$(awk -v n="$name" -v t0="$t0" -v t1="$(date +%s.%N)" -v c0="$c0" -v c1="$cpu" \
+    'BEGIN { printf "%-30s %7.1f s %7.1f s", n, t1 - t0, c1 - c0 }')")
 }
 # The slowest steps of a build, from ninja's own log (the last run of each step).
 slowest() {
@@ -32,6 +37,7 @@ slowest() {
     "$1/.ninja_log" | sort -rn | head -n 8
 }
 summary() {
+  rm -f "$times_file"
   [ ${#report[@]} -gt 0 ] || return 0
   echo
   slowest build/test

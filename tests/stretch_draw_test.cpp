@@ -119,9 +119,9 @@ TEST(StretchDraw, OpaqueRunsDrawTheSamePixels) {
   }
 }
 
-// A picture kept at the sizes it is drawn at draws the pixels of the keyed stretch of its
-// pattern, clipped at every edge, in every format, and after its key or format changed.
-TEST(SizedPictures, DrawTheSamePixelsAsTheKeyedStretch) {
+namespace {
+
+void DrawSizedPictures() {
   std::mt19937 rng(5);
   TSurface picture(24, 10);
   for (int y = 0; y < 10; ++y)
@@ -151,6 +151,20 @@ TEST(SizedPictures, DrawTheSamePixelsAsTheKeyedStretch) {
     }
     EXPECT_GT(item.SizedBytes(), 0u);
   }
+}
+
+}  // namespace
+
+// A picture kept at the sizes it is drawn at draws the pixels of the keyed stretch of its
+// pattern, clipped at every edge, in every format, with every processor's copy routine, and
+// after its key or format changed.
+TEST(SizedPictures, DrawTheSamePixelsAsTheKeyedStretch) {
+  for (TSimdLevel simd : {TSimdLevel::None, TSimdLevel::AVX2}) {
+    SetSimdLevel(simd);
+    SCOPED_TRACE("simd level " + std::to_string(static_cast<int>(ActiveSimdLevel())));
+    DrawSizedPictures();
+  }
+  SetSimdLevel(SupportedSimdLevel());
 }
 
 // The cache keeps to its budget, dropping the least recently used sizes, and the program's

@@ -63,11 +63,14 @@ void TSizedPictures::Clear() {
 
 namespace {
 
-// Copies n bytes of a short run without a call: 16-byte moves, the last one overlapping.
-inline void CopyRun(uint8_t* d, const uint8_t* s, size_t n) {
-  if (n >= 16) {
-    for (size_t i = 0; i + 16 < n; i += 16) std::memcpy(d + i, s + i, 16);
-    std::memcpy(d + n - 16, s + n - 16, 16);
+// Copies n bytes of a short run without a call: moves of Chunk bytes, the last one overlapping.
+template <size_t Chunk>
+[[gnu::always_inline]] inline void CopyRun(uint8_t* d, const uint8_t* s, size_t n) {
+  if (n >= Chunk) {
+    for (size_t i = 0; i + Chunk < n; i += Chunk) std::memcpy(d + i, s + i, Chunk);
+    std::memcpy(d + n - Chunk, s + n - Chunk, Chunk);
+  } else if (Chunk > 16 && n >= 16) {
+    CopyRun<16>(d, s, n);
   } else if (n >= 8) {
     uint64_t a, b;
     std::memcpy(&a, s, 8);
@@ -85,14 +88,11 @@ inline void CopyRun(uint8_t* d, const uint8_t* s, size_t n) {
   }
 }
 
-}  // namespace
-
-void DrawKeySpans(TSurface& dst, int x, int y, const TSurface& pic, const TKeySpans& spans) {
-  const int bpp = dst.Format().BytesPerPixel();
-  if (pic.Format().BytesPerPixel() != bpp || spans.Empty()) return;
-  const int y0 = std::max(0, -y), y1 = std::min(pic.Height(), dst.Height() - y);
-  const int x0 = std::max(0, -x), x1 = std::min(pic.Width(), dst.Width() - x);
-  if (x0 >= x1 || y0 >= y1) return;
+// The runs of rows [y0, y1) of pic, columns [x0, x1), to (x, y) on dst.
+template <size_t Chunk>
+[[gnu::always_inline]] inline void CopyRows(TSurface& dst, int x, int y, const TSurface& pic,
+                                            const TKeySpans& spans, int bpp, int x0, int x1, int y0,
+                                            int y1) {
   const uint16_t* runs = spans.Runs.data();
   const uint32_t* rowStart = spans.RowStart.data();
   const bool whole = x0 == 0 && x1 == pic.Width();
@@ -102,12 +102,40 @@ void DrawKeySpans(TSurface& dst, int x, int y, const TSurface& pic, const TKeySp
     const uint32_t end = rowStart[j + 1];
     if (whole) {
       for (uint32_t r = rowStart[j]; r < end; r += 2)
-        CopyRun(d + runs[r] * bpp, s + runs[r] * bpp, size_t(runs[r + 1] - runs[r]) * bpp);
+        CopyRun<Chunk>(d + runs[r] * bpp, s + runs[r] * bpp, size_t(runs[r + 1] - runs[r]) * bpp);
       continue;
     }
     for (uint32_t r = rowStart[j]; r < end; r += 2) {
       const int a = std::max<int>(runs[r], x0), b = std::min<int>(runs[r + 1], x1);
-      if (a < b) CopyRun(d + a * bpp, s + a * bpp, size_t(b - a) * bpp);
+      if (a < b) CopyRun<Chunk>(d + a * bpp, s + a * bpp, size_t(b - a) * bpp);
     }
   }
+}
+
+void CopyRows16(TSurface& dst, int x, int y, const TSurface& pic, const TKeySpans& spans, int bpp,
+                int x0, int x1, int y0, int y1) {
+  CopyRows<16>(dst, x, y, pic, spans, bpp, x0, x1, y0, y1);
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+[[gnu::target("avx2")]] void CopyRows32(TSurface& dst, int x, int y, const TSurface& pic,
+                                        const TKeySpans& spans, int bpp, int x0, int x1, int y0,
+                                        int y1) {
+  CopyRows<32>(dst, x, y, pic, spans, bpp, x0, x1, y0, y1);
+}
+#endif
+
+}  // namespace
+
+void DrawKeySpans(TSurface& dst, int x, int y, const TSurface& pic, const TKeySpans& spans) {
+  const int bpp = dst.Format().BytesPerPixel();
+  if (pic.Format().BytesPerPixel() != bpp || spans.Empty()) return;
+  const int y0 = std::max(0, -y), y1 = std::min(pic.Height(), dst.Height() - y);
+  const int x0 = std::max(0, -x), x1 = std::min(pic.Width(), dst.Width() - x);
+  if (x0 >= x1 || y0 >= y1) return;
+#if defined(__x86_64__) || defined(__i386__)
+  if (ActiveSimdLevel() == TSimdLevel::AVX2)
+    return CopyRows32(dst, x, y, pic, spans, bpp, x0, x1, y0, y1);
+#endif
+  CopyRows16(dst, x, y, pic, spans, bpp, x0, x1, y0, y1);
 }
