@@ -11,6 +11,7 @@ void TPictureCollectionItem::SetTransparentColor(uint32_t color) {
   transparentColor_ = color & 0xFFFFFF;
   keyPixel_ = ColorToPixel(format_, transparentColor_);
   spans_ = {};
+  sized_.Clear();
 }
 
 int32_t TPictureCollectionItem::PatternCount() const {
@@ -31,6 +32,7 @@ void TPictureCollectionItem::Restore(const TPixelFormat& format) {
   keyPixel_ = ColorToPixel(format_, transparentColor_);
   stale_ = false;
   spans_ = {};
+  sized_.Clear();
   if (picture_.IsEmpty()) {
     surface_ = TSurface();
     return;

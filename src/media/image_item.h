@@ -3,6 +3,7 @@
 #include <string>
 
 #include "media/key_spans.h"
+#include "media/sized_pictures.h"
 #include "media/surface.h"
 
 // Named colours of the catalogue, as colour values 0x00BBGGRR.
@@ -52,6 +53,8 @@ class TPictureCollectionItem {
   void Draw(TSurface& dest, int x, int y, int pattern);
   // Copies pattern i scaled into destRect (nearest neighbour).
   void StretchDraw(TSurface& dest, const TRect& destRect, int pattern);
+  // The bytes of the patterns kept at the sizes they were stretched to.
+  size_t SizedBytes() const { return sized_.Bytes(); }
   // Draws pattern i scaled to width x height and turned by angle (1/256 turns, clockwise on
   // screen) about the point (cx * width, cy * height) of the scaled picture, placed on (x, y).
   void DrawRotate(TSurface& dest, int x, int y, int width, int height, int pattern, double cx,
@@ -70,7 +73,8 @@ class TPictureCollectionItem {
   TSurface surface_;
   TPixelFormat format_;
   bool stale_ = true;
-  TKeySpans spans_;  // the opaque runs of surface_, found on the first scaled keyed draw
+  TKeySpans spans_;       // the opaque runs of surface_, found on the first scaled keyed draw
+  TSizedPictures sized_;  // the patterns at the sizes of the scaled keyed draws
   uint32_t transparentColor_ = clBlack;
   uint32_t keyPixel_ = 0;
 };

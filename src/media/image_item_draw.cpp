@@ -8,7 +8,13 @@ void TPictureCollectionItem::StretchDraw(TSurface& dest, const TRect& destRect, 
   const TPatternSurface p = PatternSurface(pattern);
   const bool scaled = destRect.Width() != p.Rect.Width() || destRect.Height() != p.Rect.Height();
   if (Transparent && scaled) {
-    // Scaled keyed drawing copies the picture's opaque runs, found once per surface.
+    // Scaled keyed drawing copies the opaque runs of the pattern kept at that size, or else
+    // stretches the picture's opaque runs (found once per surface).
+    if (const TSizedPictures::TEntry* e =
+            sized_.Get(*p.Surface, p.Rect, destRect.Width(), destRect.Height(), keyPixel_)) {
+      DrawKeySpans(dest, destRect.Left, destRect.Top, e->Surface, e->Spans);
+      return;
+    }
     if (spans_.Empty()) spans_ = FindKeySpans(*p.Surface, keyPixel_);
     StretchDrawSpans(dest, destRect, *p.Surface, p.Rect, spans_);
     return;

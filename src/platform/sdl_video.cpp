@@ -11,6 +11,7 @@
 #include "platform/sdl_gamepad.h"
 #include "platform/sdl_handles.h"
 #include "platform/sdl_keys.h"
+#include "platform/sdl_present_path.h"
 #include "platform/video.h"
 #ifdef __EMSCRIPTEN__
 #include "platform/web_page.h"
@@ -29,22 +30,6 @@ uint32_t SdlFormatOf(const TPixelFormat& f) {
   }
 }
 
-// True when the renderer draws through a software rasteriser: then the plain window surface
-// is several times cheaper than the GL path (about 0.4 ms against 2.2 ms a frame here).
-bool RendersInSoftware(SDL_Renderer* r) {
-  SDL_RendererInfo info{};
-  if (SDL_GetRendererInfo(r, &info) != 0) return true;
-  if (std::strcmp(info.name, "software") == 0) return true;
-  if (std::strncmp(info.name, "opengl", 6) != 0) return false;
-  using GetString = const unsigned char* (*)(unsigned);
-  auto glGetString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
-  if (!glGetString) return false;
-  const unsigned char* name = glGetString(0x1F01 /* GL_RENDERER */);
-  if (!name) return false;
-  const char* s = reinterpret_cast<const char*>(name);
-  return std::strstr(s, "llvmpipe") || std::strstr(s, "softpipe") || std::strstr(s, "swrast");
-}
-
 class TSdlVideo final : public IVideoOutput {
  public:
   TSdlVideo() : video_(SDL_INIT_VIDEO) {}
@@ -59,26 +44,17 @@ class TSdlVideo final : public IVideoOutput {
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     // Touches are read as touches (a swipe hops), not as a mouse.
     SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
-    const char* driver = SDL_GetCurrentVideoDriver();
-    const bool dummy = driver && std::strcmp(driver, "dummy") == 0;
-
-    if (!dummy) {
-      // Try the accelerated renderer first; keep it only where it is really accelerated.
-      window_.reset(MakeWindow(SDL_WINDOW_HIDDEN));
-      if (!window_) Fail(width, height, bitCount, SDL_GetError());
-      renderer_.reset(SDL_CreateRenderer(window_.get(), -1,
-                                         SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC));
-      if (renderer_ && RendersInSoftware(renderer_.get())) {
-        renderer_.reset();
-        window_.reset();
-      }
-    }
-    if (!renderer_) {
-      SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-      if (!window_) window_.reset(MakeWindow(SDL_WINDOW_HIDDEN));
-      if (!window_) Fail(width, height, bitCount, SDL_GetError());
-      if (!SDL_GetWindowSurface(window_.get())) Fail(width, height, bitCount, SDL_GetError());
-    }
+    TPresentPath path =
+        ChoosePresentPath(width, height, SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+    window_ = std::move(path.Window);
+    renderer_ = std::move(path.Renderer);
+    if (!window_) Fail(width, height, bitCount, SDL_GetError());
+    if (!renderer_ && !SDL_GetWindowSurface(window_.get()))
+      Fail(width, height, bitCount, SDL_GetError());
+    logs_ = !path.Why.empty();
+    if (!loggedPath_ && logs_)
+      std::fprintf(stderr, "tarvelle: picture shown through %s\n", path.Why.c_str());
+    loggedPath_ = true;
     vsync_ = false;
     if (renderer_) {
       SDL_RendererInfo info{};
@@ -119,6 +95,9 @@ class TSdlVideo final : public IVideoOutput {
       PresentTexture(pic);
     else
       PresentSurface(pic);
+    if (!shownFirst_ && logs_)
+      std::fprintf(stderr, "tarvelle: first frame shown %u ms after start\n", MsSinceStart());
+    shownFirst_ = true;
     Pace();
   }
 
@@ -179,11 +158,6 @@ class TSdlVideo final : public IVideoOutput {
   void SetPacing(bool on) override { pacing_ = on; }
 
  private:
-  SDL_Window* MakeWindow(uint32_t flags) {
-    return SDL_CreateWindow("Tarvelle", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width_,
-                            height_, flags | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
-  }
-
   [[noreturn]] static void Fail(int w, int h, int bits, const char* why) {
     char msg[128];
     std::snprintf(msg, sizeof msg, "Display mode cannot be changed (%dx%d %dbit)", w, h, bits);
@@ -418,6 +392,7 @@ class TSdlVideo final : public IVideoOutput {
   int clearBorders_ = 2;
   bool vsync_ = false;
   bool pacing_ = true;
+  bool logs_ = false, loggedPath_ = false, shownFirst_ = false;
   int refreshHz_ = 60;
   uint64_t nextPresent_ = 0;
   TPoint pointer_;

@@ -1,0 +1,22 @@
+#pragma once
+#include <SDL.h>
+
+#include <string>
+
+#include "platform/sdl_handles.h"
+
+// How the game window shows its picture: through an SDL renderer (a texture uploaded each
+// frame) or by copying into the window's own surface. The renderer is kept only where it is
+// really accelerated: a GL driver that rasterises in software costs several times more per
+// frame than the window surface, and tens of megabytes of memory. SDL's own hint
+// (SDL_RENDER_DRIVER) forces the renderer it names.
+struct TPresentPath {
+  TSdlWindow Window;      // hidden, made with the given size and flags
+  TSdlRenderer Renderer;  // none: present through the window surface
+  std::string Why;        // one line for the log
+};
+
+TPresentPath ChoosePresentPath(int width, int height, uint32_t windowFlags);
+
+// Milliseconds since the program started.
+uint32_t MsSinceStart();
