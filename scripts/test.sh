@@ -2,7 +2,8 @@
 # Installs what the build and the tests need, builds everything and runs every test in the
 # release build (optimised as players get it); builds the web version and walks it through in
 # headless Chromium; then builds what the tests run under AddressSanitizer and UBSan and runs
-# every test again there. Every build fails on any compiler warning. At the end it prints the
+# every test again there. The release and web builds fail on any compiler warning (the
+# sanitizer's instrumentation makes GCC warn falsely of bounds at -O1). At the end it prints the
 # time of each stage (wall and processor time) and the slowest steps of each build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -56,6 +57,6 @@ stage "web build" bash scripts/web.sh
 stage "web browser test" bash tests/web/run.sh
 stage "web sizes" python3 tools/web/sizes.py build/web
 stage "sanitizer build" eval 'cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-  -DTARVELLE_SANITIZE=ON -DTARVELLE_BENCH=OFF -DTARVELLE_WERROR=ON >/dev/null &&
+  -DTARVELLE_SANITIZE=ON -DTARVELLE_BENCH=OFF -DTARVELLE_WERROR=OFF >/dev/null &&
   cmake --build build/sanitize --target tarvelle_test_deps'
 stage "sanitizer tests" eval '(cd build/sanitize && ctest --output-on-failure --timeout 600 -j2)'
