@@ -69,6 +69,10 @@ else
   exe=$(find "$folder" -name Tarvelle.exe | head -1)
   appdata="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Morvane"
   rm -rf "$appdata"
+  # Wine's server and desktop, still alive for a few seconds after the tests above, were started
+  # without an X display; windows made through them would fail. The window test starts afresh.
+  wineserver -k 2>/dev/null
+  wineserver -w
   if WINEPATH= xvfb-run -a -s "-screen 0 1024x768x24" \
       bash "$(dirname "$0")/windows_window_test.sh" "$exe" "$tmp/shot.png"; then
     if [ -f "$appdata/Tarvelle Free/settings.conf" ]; then
