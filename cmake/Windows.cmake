@@ -1,6 +1,6 @@
 # The Windows build, cross-compiled with cmake/MinGW.cmake (scripts/windows.sh sets it up):
 # SDL2 and SDL2_ttf as DLLs, libjpeg and freetype inside them, no fontconfig, and the music from
-# pre-rendered Ogg Vorbis tunes once the game carries that player (no MIDI synthesizer).
+# pre-rendered Ogg Vorbis tunes (no MIDI synthesizer).
 enable_language(RC)
 find_package(SDL2 CONFIG REQUIRED)
 find_package(SDL2_ttf CONFIG REQUIRED)
@@ -25,8 +25,22 @@ add_compile_definitions(SDL_MAIN_HANDLED)
 add_link_options(-static)
 link_libraries(/usr/${TARVELLE_MINGW}/lib/binmode.o)
 
-# Off until the Windows zip carries the pre-rendered tunes that the browser's build makes.
-option(TARVELLE_OGG_MUSIC "Music from the pre-rendered Ogg Vorbis tunes (no MIDI synthesizer)" OFF)
+# The music: each Music/NAME.mid played from its tune NAME.ogg, rendered beforehand from it
+# (scripts/render-music.sh) into TARVELLE_MUSIC_DIR; the tunes sit beside the pieces.
+option(TARVELLE_OGG_MUSIC "Music from the pre-rendered Ogg Vorbis tunes (no MIDI synthesizer)" ON)
+set(TARVELLE_MUSIC_DIR "" CACHE PATH "The folder of the pre-rendered tunes (NAME.ogg)")
+set(TARVELLE_TUNES)
+if(TARVELLE_OGG_MUSIC)
+  file(GLOB pieces ${CMAKE_SOURCE_DIR}/src/data/files/Music/*.mid)
+  foreach(piece ${pieces})
+    get_filename_component(name ${piece} NAME_WE)
+    if(NOT EXISTS ${TARVELLE_MUSIC_DIR}/${name}.ogg)
+      message(FATAL_ERROR "The tune ${name}.ogg is missing from TARVELLE_MUSIC_DIR "
+        "(\"${TARVELLE_MUSIC_DIR}\"): bash scripts/render-music.sh FOLDER makes it")
+    endif()
+    list(APPEND TARVELLE_TUNES ${TARVELLE_MUSIC_DIR}/${name}.ogg)
+  endforeach()
+endif()
 
 # The game's sources for Windows: the platform files ending in _windows instead of Linux's.
 function(tarvelle_windows_sources var)
@@ -34,10 +48,10 @@ function(tarvelle_windows_sources var)
   list(FILTER s EXCLUDE REGEX
     "/platform/(atomic_file|paths|open_url|font_file|quiet_audio|process_env)\\.cpp$")
   list(FILTER s EXCLUDE REGEX "/platform/web|/media/jpeg_none\\.cpp$")
-  if(TARVELLE_OGG_MUSIC AND EXISTS ${CMAKE_SOURCE_DIR}/src/media/midi_synth_ogg.cpp)
+  if(TARVELLE_OGG_MUSIC)
     list(FILTER s EXCLUDE REGEX "/media/midi_synth\\.cpp$|/platform/midi_synth_windows\\.cpp$")
   else()
-    message(STATUS "No pre-rendered music player in this tree: the game plays without music")
+    message(STATUS "TARVELLE_OGG_MUSIC is off: the game plays without music")
     list(FILTER s EXCLUDE REGEX "/media/(midi_synth|midi_synth_ogg|ogg_decode)\\.cpp$")
   endif()
   set(${var} ${s} PARENT_SCOPE)
@@ -78,6 +92,17 @@ function(tarvelle_windows_program target)
     list(APPEND fonts ${TARVELLE_OUT}/fonts/LiberationSans-${style}.ttf)
   endforeach()
   add_custom_target(tarvelle_fonts ALL DEPENDS ${fonts})
+
+  # The tunes beside their pieces, as in the zip.
+  set(tunes)
+  foreach(tune ${TARVELLE_TUNES})
+    get_filename_component(name ${tune} NAME)
+    add_custom_command(OUTPUT ${TARVELLE_OUT}/Music/${name}
+      COMMAND ${CMAKE_COMMAND} -E copy ${tune} ${TARVELLE_OUT}/Music/${name}
+      DEPENDS ${tune})
+    list(APPEND tunes ${TARVELLE_OUT}/Music/${name})
+  endforeach()
+  add_custom_target(tarvelle_tunes ALL DEPENDS ${tunes})
 endfunction()
 
 # A console tool's manifest, so that its paths are UTF-8 as the game's are.

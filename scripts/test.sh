@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need, builds everything and runs every test in the
 # release build (optimised as players get it); builds the web version and walks it through in
-# headless Chromium; then builds what the tests run under AddressSanitizer and UBSan and runs
-# every test again there. The release and web builds fail on any compiler warning (the
-# sanitizer's instrumentation makes GCC warn falsely of bounds at -O1). At the end it prints the
+# headless Chromium; builds the Windows zip with the MinGW cross compiler and runs its tests under
+# Wine; then builds what the tests run under AddressSanitizer and UBSan and runs every test again
+# there. The release, web and Windows builds fail on any compiler warning (the sanitizer's
+# instrumentation makes GCC warn falsely of bounds at -O1). At the end it prints the
 # time of each stage (wall and processor time) and the slowest steps of each build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -43,6 +44,7 @@ summary() {
   [ ${#report[@]} -gt 0 ] || return 0
   echo
   slowest build/test
+  slowest build/windows/game
   slowest build/sanitize
   printf '\n%-30s %9s %9s\n' stage wall CPU
   printf '%s\n' "${report[@]}"
@@ -56,6 +58,7 @@ stage "tests" eval '(cd build/test && ctest --output-on-failure --timeout 300 -j
 stage "web build" bash scripts/web.sh
 stage "web browser test" bash tests/web/run.sh
 stage "web sizes" python3 tools/web/sizes.py build/web
+stage "windows build and tests" bash scripts/windows.sh --test
 stage "sanitizer build" eval 'cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DTARVELLE_SANITIZE=ON -DTARVELLE_BENCH=OFF -DTARVELLE_WERROR=OFF >/dev/null &&
   cmake --build build/sanitize --target tarvelle_test_deps'

@@ -43,21 +43,10 @@ mkdir -p "$data/Music"
 cp "$native/LevelsFree.dat" "$native/DemoFree.dat" "$data/"
 [ "$data/TvFree.dat" -nt src/data/files/TvFree.dat ] ||
   python3 tools/web/png_pack.py src/data/files/TvFree.dat "$data/TvFree.dat"
-# The music as the desktop's synthesizer plays it (its settings: gain 0.8, 96 voices, no
-# chorus, the game's 22050 frames a second), in Ogg Vorbis; the page fetches it after the
-# game's first frame. The pieces themselves are packed (they give the loop points).
-soundfont=/usr/share/sounds/sf2/TimGM6mb.sf2
-mkdir -p build/web-music
-for mid in src/data/files/Music/*.mid; do
-  name=$(basename "$mid" .mid)
-  cp "$mid" "$data/Music/"
-  [ build/web-music/"$name.ogg" -nt "$mid" ] && continue
-  echo "Rendering $name"
-  fluidsynth -ni -q -g 0.8 -r 22050 -o synth.polyphony=96 -o synth.chorus.active=0 \
-    -F build/web-music/"$name.wav" "$soundfont" "$mid" >/dev/null
-  oggenc -Q -q 3 -o build/web-music/"$name.ogg" build/web-music/"$name.wav"
-  rm -f build/web-music/"$name.wav"
-done
+# The pieces are packed (they give the loop points); their pre-rendered tunes the page fetches
+# after the game's first frame.
+cp src/data/files/Music/*.mid "$data/Music/"
+bash scripts/render-music.sh build/web-music
 
 # The stb headers, apart from the rest of the machine's headers.
 mkdir -p build/web-obj/stb-include

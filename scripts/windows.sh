@@ -2,7 +2,8 @@
 # Builds Tarvelle for 64-bit Windows on Debian and packs build/windows/Tarvelle-1.01-windows-x64.zip:
 # Tarvelle.exe (icon, version information), the DLLs it needs, its data files, Readme.html and
 # the licences. The libraries come from Debian's source packages, built once and cached
-# (scripts/windows-deps.sh); the build's helper programs run under Wine.
+# (scripts/windows-deps.sh); the build's helper programs run under Wine. The music comes as the
+# web version's does: tunes rendered here from the pieces (scripts/render-music.sh).
 #   scripts/windows.sh          build the zip
 #   scripts/windows.sh --test   build it, then run the Windows tests under Wine (tests/windows_test.sh)
 set -euo pipefail
@@ -13,7 +14,7 @@ test=0
 
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 dpkg-dev cmake ninja-build python3 zip unzip fonts-liberation2 libstb-dev googletest
-  xvfb xauth x11-utils xdotool imagemagick)
+  fluidsynth timgm6mb-soundfont vorbis-tools xvfb xauth x11-utils xdotool imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -31,10 +32,13 @@ mkdir -p "$out"
 deps=$(bash scripts/windows-deps.sh)
 source scripts/windows-env.sh "$out" "$deps"
 
+nice -n 10 bash scripts/render-music.sh "$out/music"
+
 build=$out/game
 nice -n 10 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/MinGW.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DTARVELLE_WINDOWS_DEPS="$deps" -DTARVELLE_WERROR=ON \
-  -DTARVELLE_TESTS=ON -DTARVELLE_BENCH=OFF
+  -DTARVELLE_TESTS=ON -DTARVELLE_BENCH=OFF -DTARVELLE_OGG_MUSIC=ON \
+  -DTARVELLE_MUSIC_DIR="$out/music"
 nice -n 10 cmake --build "$build" -j2
 
 # The zip's folder: what CMake installs, and every DLL the programs import that Windows itself
