@@ -32,7 +32,7 @@ option(TARVELLE_OGG_MUSIC "Music from the pre-rendered Ogg Vorbis tunes (no MIDI
 function(tarvelle_windows_sources var)
   set(s ${${var}})
   list(FILTER s EXCLUDE REGEX
-    "/platform/(atomic_file|paths|open_url|font_file|quiet_audio|process_env)\\.cpp$")
+    "/platform/(atomic_file|paths|open_url|font_file|quiet_audio|process_env|child_process)\\.cpp$")
   list(FILTER s EXCLUDE REGEX "/platform/web|/media/jpeg_none\\.cpp$")
   if(TARVELLE_OGG_MUSIC AND EXISTS ${CMAKE_SOURCE_DIR}/src/media/midi_synth_ogg.cpp)
     list(FILTER s EXCLUDE REGEX "/media/midi_synth\\.cpp$|/platform/midi_synth_windows\\.cpp$")

@@ -1,0 +1,451 @@
+#include "tools/editor/editor_app.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "front/keys.h"
+#include "game/in_out_error.h"
+#include "game/pad.h"
+#include "platform/paths.h"
+#include "tools/editor/editor_draw.h"
+
+using namespace editor_draw;
+
+namespace {
+
+constexpr int32_t VK_TAB = 9, VK_PRIOR = 33, VK_NEXT = 34, VK_F5 = 116, VK_F9 = 120;
+
+int32_t CellW(const TLevelRecord& r) {
+  return 640 / std::clamp<int32_t>(r.GridCols, 1, 16);
+}
+int32_t CellH(const TLevelRecord& r) {
+  return 440 / std::clamp<int32_t>(r.GridRows, 1, 11);
+}
+int32_t Cols(const TLevelRecord& r) {
+  return std::clamp<int32_t>(r.GridCols, 1, LevelMaxCols);
+}
+int32_t Rows(const TLevelRecord& r) {
+  return std::clamp<int32_t>(r.GridRows, 1, LevelMaxRows);
+}
+TRect CellRect(const TLevelRecord& r, int32_t x, int32_t y) {
+  return Bounds((x - 1) * CellW(r), 20 + (y - 1) * CellH(r), CellW(r), CellH(r));
+}
+
+// A typed character from a key, for pack names: letters, digits, '-', '_' and '.'.
+char NameChar(int32_t key, uint32_t shift) {
+  if (key >= 'A' && key <= 'Z') return static_cast<char>((shift & ssShift) ? key : key + 32);
+  if (key >= '0' && key <= '9') return static_cast<char>(key);
+  if (key == 189) return (shift & ssShift) ? '_' : '-';
+  if (key == 190) return '.';
+  if (key == 191) return '/';
+  return 0;
+}
+
+}  // namespace
+
+TEditorApp::TEditorApp(TEditorModel& model, TEditorPlaces places, std::string message)
+    : m_(model),
+      places_(std::move(places)),
+      game_(std::make_unique<TLevelPicture>()),
+      prover_(places_.Program),
+      picture_(EditorWidth, EditorHeight),
+      message_(std::move(message)) {
+  messageBad_ = !message_.empty();
+}
+
+bool TEditorApp::CellAt(int32_t x, int32_t y, int32_t& cx, int32_t& cy) const {
+  const TLevelRecord& r = m_.Level();
+  if (x < 0 || y < 20 || x >= 640 || y >= 460) return false;
+  cx = x / CellW(r) + 1;
+  cy = (y - 20) / CellH(r) + 1;
+  return cx <= Cols(r) && cy <= Rows(r);
+}
+
+void TEditorApp::Run(ILauncherWindow& window) {
+  window.Show("Tarvelle level editor", EditorWidth, EditorHeight);
+  window.Present(Compose());
+  while (!quit_) {
+    TLauncherInput e;
+    const bool proving = s_.Proof.Running;
+    if (window.WaitEvent(e, proving ? 50 : 250)) {
+      switch (e.Kind) {
+        case TLauncherInput::KeyDown:
+          Key(e.Key, e.Shift);
+          break;
+        case TLauncherInput::MouseDown:
+          Click(e.X, e.Y, e.Button);
+          break;
+        case TLauncherInput::MouseMove:
+          Drag(e.X, e.Y);
+          break;
+        case TLauncherInput::MouseUp:
+          painting_ = false;
+          m_.EndStroke();
+          break;
+        case TLauncherInput::Close:
+          if (!m_.Dirty()) {
+            quit_ = true;
+          } else {
+            prompt_ = TPrompt::Close;
+          }
+          break;
+        default:
+          break;
+      }
+    }
+    if (proving) s_.Proof = prover_.Status();
+    window.Present(Compose());
+  }
+  prover_.Stop();
+  window.Hide();
+}
+
+void TEditorApp::Click(int32_t x, int32_t y, int32_t button) {
+  if (prompt_ == TPrompt::SaveAs) return;
+  int32_t cx = 0, cy = 0;
+  if (CellAt(x, y, cx, cy)) {
+    Commit();
+    s_.CellX = cx;
+    s_.CellY = cy;
+    Brush(cx, cy, button != 0, true);
+    return;
+  }
+  for (const TWidget& w : widgets_) {
+    if (x >= w.Rect.Left && x < w.Rect.Right && y >= w.Rect.Top && y < w.Rect.Bottom) {
+      const TWidget copy = w;
+      Do(copy);
+      return;
+    }
+  }
+  Commit();
+}
+
+void TEditorApp::Drag(int32_t x, int32_t y) {
+  int32_t cx = 0, cy = 0;
+  if (painting_ && CellAt(x, y, cx, cy)) Brush(cx, cy, paintRight_, false);
+}
+
+void TEditorApp::Brush(int32_t cx, int32_t cy, bool right, bool first) {
+  const int32_t tool = right ? ttWater : s_.Tool;
+  if (tool <= ttRandom) {
+    if (first) {
+      m_.BeginStroke();
+      painting_ = true;
+      paintRight_ = right;
+    }
+    m_.Paint(cx, cy, static_cast<uint8_t>(tool));
+    return;
+  }
+  if (!first) return;
+  if (tool == ttDragon) m_.PlaceDragon(cx, cy);
+  if (tool == ttDiamond) m_.PlaceDiamond(cx, cy);
+  if (tool == ttClear) m_.ClearObjects(cx, cy);
+  TLevelObject o;
+  if (tool >= ttFood && tool < ttFood + 5) o = {otFood, static_cast<uint32_t>(tool - ttFood)};
+  if (tool >= ttBonus && tool < ttBonus + 5) o = {otBonus, static_cast<uint32_t>(tool - ttBonus)};
+  if (tool >= ttMonster && tool < ttMonster + 3) {
+    o = {otMonster, static_cast<uint32_t>(tool - ttMonster)};
+  }
+  if (o.ObjType != otNone && !m_.AddObject(cx, cy, o)) {
+    message_ = "the cell's five object slots are taken: Clear it first";
+    messageBad_ = true;
+  }
+}
+
+void TEditorApp::StartTyping(TAction action, int32_t arg) {
+  s_.TypingAction = action;
+  s_.TypingArg = arg;
+  s_.Typed.clear();
+}
+
+// Takes the number being typed; a refused one stays to be mended.
+void TEditorApp::Commit() {
+  if (s_.TypingArg < 0) return;
+  if (s_.Typed.empty()) {
+    s_.TypingArg = -1;
+    return;
+  }
+  const int32_t v = static_cast<int32_t>(std::min<long>(std::stol(s_.Typed), 1000000));
+  std::string refusal;
+  switch (s_.TypingAction) {
+    case TAction::LevelField:
+      refusal = m_.SetLevelField(static_cast<TLevelField>(s_.TypingArg), v);
+      break;
+    case TAction::CellField:
+      refusal = m_.SetCellField(s_.CellX, s_.CellY, static_cast<TCellField>(s_.TypingArg), v);
+      break;
+    case TAction::FoodShare:
+      refusal = m_.SetFoodShare(s_.TypingArg, v);
+      break;
+    case TAction::BonusCount:
+      refusal = m_.SetBonusCount(s_.TypingArg, v);
+      break;
+    default:
+      break;
+  }
+  if (!refusal.empty()) {
+    message_ = "refused: " + refusal;
+    messageBad_ = true;
+    s_.Typed.clear();
+    return;
+  }
+  message_.clear();
+  s_.TypingArg = -1;
+}
+
+void TEditorApp::Do(const TWidget& w) {
+  Commit();
+  switch (w.Action) {
+    case TAction::Tool:
+      s_.Tool = w.Arg;
+      break;
+    case TAction::LevelField:
+    case TAction::CellField:
+    case TAction::FoodShare:
+    case TAction::BonusCount:
+      StartTyping(w.Action, w.Arg);
+      message_ = "type " + RangeText(w) + ", Enter to take it, Esc to leave it";
+      messageBad_ = false;
+      break;
+    case TAction::PrevLevel:
+      m_.Select(m_.Current() - 1);
+      break;
+    case TAction::NextLevel:
+      m_.Select(m_.Current() + 1);
+      break;
+    case TAction::CopyLevel:
+      m_.CopyLevel();
+      break;
+    case TAction::PasteLevel:
+      m_.PasteLevel();
+      break;
+    case TAction::MoveUp:
+      m_.MoveLevel(m_.Current(), m_.Current() - 1);
+      break;
+    case TAction::MoveDown:
+      m_.MoveLevel(m_.Current(), m_.Current() + 1);
+      break;
+    case TAction::RandomDiamond:
+      m_.DiamondToRandomIsland();
+      break;
+    case TAction::Save:
+      Save(false);
+      break;
+    case TAction::SaveAs:
+      Save(true);
+      break;
+    case TAction::Prove:
+      Prove();
+      break;
+    case TAction::Undo:
+      m_.Undo();
+      break;
+    case TAction::Redo:
+      m_.Redo();
+      break;
+    case TAction::Play:
+      break;
+  }
+  if (s_.CellX > Cols(m_.Level()) || s_.CellY > Rows(m_.Level())) s_.CellX = s_.CellY = 0;
+}
+
+void TEditorApp::Key(int32_t key, uint32_t shift) {
+  if (prompt_ == TPrompt::Close) {
+    if (key == 'S') {
+      quitAfterSave_ = true;
+      Save(false);
+    } else if (key == 'D') {
+      quit_ = true;
+    } else if (key == VK_ESCAPE) {
+      prompt_ = TPrompt::None;
+    }
+    return;
+  }
+  if (prompt_ == TPrompt::SaveAs) {
+    if (key == VK_RETURN) {
+      FinishSaveAs();
+    } else if (key == VK_ESCAPE) {
+      prompt_ = TPrompt::None;
+      quitAfterSave_ = false;
+    } else if (key == VK_BACK) {
+      if (!s_.Typed.empty()) s_.Typed.pop_back();
+    } else if (const char c = NameChar(key, shift)) {
+      s_.Typed += c;
+    }
+    return;
+  }
+  if (s_.TypingArg >= 0) {
+    if (key >= '0' && key <= '9' && s_.Typed.size() < 6) s_.Typed += static_cast<char>(key);
+    if (key == VK_BACK && !s_.Typed.empty()) s_.Typed.pop_back();
+    if (key == VK_RETURN || key == VK_TAB) Commit();
+    if (key == VK_ESCAPE) {
+      s_.TypingArg = -1;
+      message_.clear();
+    }
+    return;
+  }
+  if (shift & ssCtrl) {
+    if (key == 'Z') (shift & ssShift) ? m_.Redo() : m_.Undo();
+    if (key == 'Y') m_.Redo();
+    if (key == 'S') Save((shift & ssShift) != 0);
+    if (key == 'C') m_.CopyLevel();
+    if (key == 'V') m_.PasteLevel();
+    return;
+  }
+  if (key >= '0' && key <= '4') s_.Tool = key - '0';
+  if (key == 'D') s_.Tool = ttDragon;
+  if (key == 'G') s_.Tool = ttDiamond;
+  if (key == VK_PRIOR) m_.Select(m_.Current() - 1);
+  if (key == VK_NEXT) m_.Select(m_.Current() + 1);
+  if (key == VK_F9) Prove();
+  if (key == VK_F5) {
+    message_ = "playing from the editor comes with packs in the game";
+    messageBad_ = true;
+  }
+  if (key == VK_ESCAPE && s_.Proof.Running) Prove();
+  if (s_.CellX > Cols(m_.Level()) || s_.CellY > Rows(m_.Level())) s_.CellX = s_.CellY = 0;
+}
+
+void TEditorApp::Save(bool as) {
+  std::string error;
+  if (!as && !m_.Path().empty() && !m_.ReadOnly()) {
+    if (m_.Save(&error)) {
+      message_ = "saved " + m_.Path();
+      messageBad_ = false;
+      if (quitAfterSave_) quit_ = true;
+    } else {
+      message_ = "not saved: " + error;
+      messageBad_ = true;
+    }
+    return;
+  }
+  prompt_ = TPrompt::SaveAs;
+  s_.TypingArg = -1;
+  s_.Typed.clear();
+}
+
+void TEditorApp::FinishSaveAs() {
+  if (s_.Typed.empty()) return;
+  std::string path = s_.Typed;
+  if (path.find('/') == std::string::npos) {
+    paths::MakeFolders(places_.Packs);
+    path = places_.Packs + path;
+    if (path.size() < 4 || path.substr(path.size() - 4) != ".dat") path += ".dat";
+  }
+  std::string error;
+  prompt_ = TPrompt::None;
+  if (m_.SaveAs(path, &error)) {
+    message_ = "saved " + path;
+    messageBad_ = false;
+    if (quitAfterSave_) quit_ = true;
+  } else {
+    message_ = "not saved: " + error;
+    messageBad_ = true;
+  }
+  s_.Typed.clear();
+}
+
+void TEditorApp::Prove() {
+  if (s_.Proof.Running) {
+    prover_.Stop();
+    s_.Proof = prover_.Status();
+    return;
+  }
+  prover_.Start(m_.Level());
+  s_.Proof = prover_.Status();
+}
+
+void TEditorApp::DrawLevel() {
+  const TLevelRecord& r = m_.Level();
+  if (!haveDrawn_ || !(r == drawn_)) {
+    drawn_ = r;
+    haveDrawn_ = true;
+    drawnOk_ = !m_.HasErrors();
+    if (drawnOk_) {
+      try {
+        const TSurface& frame = game_->Draw(r);
+        picture_.CopyFrom(0, 0, frame.Converted(picture_.Format()), {0, 0, 640, 480});
+      } catch (const std::exception&) {
+        drawnOk_ = false;
+      }
+    }
+  }
+  if (!drawnOk_) {
+    // The game refuses the level: its cells in plain colours until it is mended.
+    Fill(picture_, PictureArea, Water);
+    for (int32_t x = 1; x <= Cols(r); ++x) {
+      for (int32_t y = 1; y <= Rows(r); ++y) {
+        static const uint32_t colours[] = {Water, Lily, Sand, Worn, 0x7CC85A};
+        const uint8_t kind = r.Cell(x, y).Kind;
+        const TRect c = CellRect(r, x, y);
+        if (kind == pkWater) continue;
+        Fill(picture_, {c.Left + 6, c.Top + 6, c.Right - 6, c.Bottom - 6},
+             kind <= pkRandom ? colours[kind] : Heart);
+      }
+    }
+  }
+  // The grid, random pads, the late diamond, the chosen cell and the problems' cells.
+  for (int32_t x = 1; x < Cols(r); ++x) Fill(picture_, Bounds(x * CellW(r), 20, 1, 440), 0x1F6FA8);
+  for (int32_t y = 0; y <= Rows(r); ++y)
+    Fill(picture_, Bounds(0, 20 + y * CellH(r), 640, 1), 0x1F6FA8);
+  for (int32_t x = 1; x <= Cols(r); ++x) {
+    for (int32_t y = 1; y <= Rows(r); ++y) {
+      const TRect c = CellRect(r, x, y);
+      if (r.Cell(x, y).Kind == pkRandom) Text(picture_, c.Left + 3, c.Top + 2, "?", Navy);
+    }
+  }
+  if (r.DiamondDelay > 0 && r.DiamondX > 0 && r.DiamondY > 0 && r.DiamondX <= Cols(r) &&
+      r.DiamondY <= Rows(r)) {
+    const TRect c = CellRect(r, r.DiamondX, r.DiamondY);
+    Text(picture_, c.Left + 3, c.Bottom - 16, "diamond " + std::to_string(r.DiamondDelay) + " s",
+         Navy);
+  }
+  for (const TMarkedProblem& p : m_.Problems()) {
+    for (const auto& [x, y] : p.Cells)
+      Frame(picture_, CellRect(r, x, y), p.Problem.Error ? Heart : 0xFF9F1C, 3);
+  }
+  if (s_.CellX > 0) Frame(picture_, CellRect(r, s_.CellX, s_.CellY), Ring, 2);
+}
+
+void TEditorApp::DrawMessages() {
+  Fill(picture_, MessageArea, 0x04578F);
+  int32_t y = MessageArea.Top + 3;
+  if (prompt_ == TPrompt::SaveAs) {
+    Text(picture_, 8, y,
+         "Save as pack: " + s_.Typed + "_   (Enter saves in " + places_.Packs + ", Esc leaves)",
+         Gold);
+    y += 15;
+  } else if (prompt_ == TPrompt::Close) {
+    Text(picture_, 8, y, "Changes not saved: S saves them, D throws them away, Esc goes back",
+         Gold);
+    y += 15;
+  } else if (!message_.empty()) {
+    Text(picture_, 8, y, message_, messageBad_ ? Heart : Gold);
+    y += 15;
+  }
+  const std::vector<TMarkedProblem> problems = m_.Problems();
+  int32_t shown = 0;
+  for (const TMarkedProblem& p : problems) {
+    if (y > MessageArea.Bottom - 16) break;
+    Text(picture_, 8, y, (p.Problem.Error ? "error: " : "warning: ") + p.Problem.Text,
+         p.Problem.Error ? 0xFF8FA0 : Cream);
+    y += 15;
+    ++shown;
+  }
+  if (shown < static_cast<int32_t>(problems.size())) {
+    char more[32];
+    std::snprintf(more, sizeof more, "+%d more", static_cast<int>(problems.size()) - shown);
+    Text(picture_, 560, MessageArea.Bottom - 16, more, Cream);
+  }
+  if (problems.empty() && prompt_ == TPrompt::None) {
+    Text(picture_, 8, y, m_.HasErrors() ? "" : "No problems found: F9 proves the level", Cream);
+  }
+}
+
+const TSurface& TEditorApp::Compose() {
+  DrawLevel();
+  DrawMessages();
+  widgets_ = BuildPanel(m_, s_);
+  DrawPanel(picture_, widgets_, m_, s_);
+  return picture_;
+}

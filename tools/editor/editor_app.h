@@ -1,0 +1,59 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "media/surface.h"
+#include "platform/launcher_window.h"
+#include "tools/editor/editor_model.h"
+#include "tools/editor/editor_panel.h"
+#include "tools/editor/level_picture.h"
+#include "tools/editor/prove_child.h"
+
+// Where the editor keeps packs and what it runs beside itself.
+struct TEditorPlaces {
+  std::string Packs;    // the packs' folder, with a trailing '/'
+  std::string Program;  // this program, started again to prove levels
+};
+
+// The editor's window: the level drawn by the game with a grid over it, the panel beside it;
+// the mouse paints, the keys and buttons do the rest.
+class TEditorApp {
+ public:
+  TEditorApp(TEditorModel& model, TEditorPlaces places, std::string message);
+  // Runs until the window is closed (asking first when changes are not saved).
+  void Run(ILauncherWindow& window);
+  // The window's picture as it is now (for tests and screenshots).
+  const TSurface& Compose();
+
+ private:
+  enum class TPrompt { None, SaveAs, Close };
+  void Click(int32_t x, int32_t y, int32_t button);
+  void Drag(int32_t x, int32_t y);
+  void Key(int32_t key, uint32_t shift);
+  void Do(const TWidget& w);
+  void Brush(int32_t cx, int32_t cy, bool right, bool first);
+  bool CellAt(int32_t x, int32_t y, int32_t& cx, int32_t& cy) const;
+  void Commit();
+  void StartTyping(TAction action, int32_t arg);
+  void Save(bool as);
+  void FinishSaveAs();
+  void Prove();
+  void DrawLevel();
+  void DrawMessages();
+
+  TEditorModel& m_;
+  TEditorPlaces places_;
+  TPanelState s_;
+  std::vector<TWidget> widgets_;
+  std::unique_ptr<TLevelPicture> game_;
+  TProveChild prover_;
+  TSurface picture_;
+  TLevelRecord drawn_{};
+  bool drawnOk_ = false, haveDrawn_ = false;
+  std::string message_;
+  bool messageBad_ = false;
+  TPrompt prompt_ = TPrompt::None;
+  bool quitAfterSave_ = false, quit_ = false;
+  bool painting_ = false, paintRight_ = false;
+};

@@ -1,0 +1,31 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "game/level_record.h"
+#include "media/surface.h"
+
+class TMainForm;
+class IVideoOutput;
+class TVirtualClock;
+
+// The picture of a level as the game draws its first frame, made by the game itself, off
+// screen: the game's form runs in this process on a clock of its own, with a game folder that
+// holds only the level. Uses the game's state, so nothing else may run the game in this process.
+class TLevelPicture {
+ public:
+  TLevelPicture();
+  ~TLevelPicture();
+  TLevelPicture(const TLevelPicture&) = delete;
+  TLevelPicture& operator=(const TLevelPicture&) = delete;
+
+  // Draws the level's first frame (640 x 480) at a difficulty; a level the game refuses raises
+  // EInOutError.
+  const TSurface& Draw(const TLevelRecord& level, int difficulty = 1);
+
+ private:
+  std::string folder_, home_;
+  std::unique_ptr<TVirtualClock> clock_;
+  std::unique_ptr<IVideoOutput> video_;
+  std::unique_ptr<TMainForm> form_;
+};

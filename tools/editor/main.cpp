@@ -1,0 +1,81 @@
+// tarvelle-editor: makes and changes level packs, checks them as they are drawn, proves them.
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "media/png_writer.h"
+#include "platform/launcher_window.h"
+#include "platform/paths.h"
+#include "platform/process_env.h"
+#include "tools/editor/editor_app.h"
+#include "tools/editor/prove_child.h"
+
+namespace {
+
+void Usage() {
+  std::cerr
+      << "usage: tarvelle-editor [FILE]              edit a level pack (a new one without FILE)\n"
+         "       tarvelle-editor --shot OUT.png [FILE] the editor's picture, without a window\n"
+         "       tarvelle-editor --prove FILE         prove level 1 of FILE at difficulties 1 to "
+         "3\n";
+}
+
+// The game's own level file and files that can't be written open read-only: Save As only.
+bool ReadOnly(const std::string& path) {
+  namespace fs = std::filesystem;
+  if (paths::PathOf(path).filename() == "LevelsFree.dat") return true;
+  std::error_code ec;
+  const fs::perms p = fs::status(paths::PathOf(path), ec).permissions();
+  return ec || (p & fs::perms::owner_write) == fs::perms::none;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  process::SetEnvironment("SDL_AUDIODRIVER", "dummy");  // the editor makes no sound
+  if (args.size() == 2 && args[0] == "--prove") {
+    process::SetEnvironment("SDL_VIDEODRIVER", "dummy");
+    return RunProofCommand(args[1]);
+  }
+  std::string shot, file;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--shot" && i + 1 < args.size()) {
+      shot = args[++i];
+    } else if (args[i].starts_with("-") || !file.empty()) {
+      Usage();
+      return 2;
+    } else {
+      file = args[i];
+    }
+  }
+  TEditorModel model;
+  std::string message;
+  if (!file.empty()) {
+    try {
+      model.Open(file, ReadOnly(file));
+      for (const std::string& m : model.OpenMessages())
+        message += (message.empty() ? "" : "; ") + m;
+    } catch (const std::exception& e) {
+      message = e.what();
+    }
+  }
+  TEditorPlaces places;
+  places.Packs = paths::DataHome() + "Morvane/Tarvelle/levels/";
+  places.Program = paths::ExecutableFolder() + "tarvelle-editor";
+  try {
+    if (!shot.empty()) {
+      process::SetEnvironment("SDL_VIDEODRIVER", "dummy");
+      TEditorApp app(model, places, message);
+      return WritePng(app.Compose(), shot) ? 0 : 1;
+    }
+    TEditorApp app(model, places, message);
+    const auto window = CreateSdlLauncherWindow();
+    app.Run(*window);
+  } catch (const std::exception& e) {
+    std::cerr << "tarvelle-editor: " << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
