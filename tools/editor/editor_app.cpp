@@ -46,7 +46,7 @@ char NameChar(int32_t key, uint32_t shift) {
 TEditorApp::TEditorApp(TEditorModel& model, TEditorPlaces places, std::string message)
     : m_(model),
       places_(std::move(places)),
-      game_(std::make_unique<TLevelPicture>()),
+      game_(std::make_unique<TLevelPicture>(places_.Game)),
       prover_(places_.Program),
       picture_(EditorWidth, EditorHeight),
       message_(std::move(message)) {

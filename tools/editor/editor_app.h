@@ -14,6 +14,7 @@
 struct TEditorPlaces {
   std::string Packs;    // the packs' folder, with a trailing '/'
   std::string Program;  // this program, started again to prove levels
+  std::string Game;     // the game's folder (its pictures of the water)
 };
 
 // The editor's window: the level drawn by the game with a grid over it, the panel beside it;

@@ -105,20 +105,20 @@ std::vector<TWidget> BuildPanel(const TEditorModel& m, const TPanelState& s) {
   l.Next();
   for (int32_t c = 0; c < LevelBonusCodes; ++c) {
     l.Number(Left + 60 + (c % 5) * 48, 44, TAction::BonusCount, c + 1,
-             c == 0 ? "Bonuses" : (c == 5 ? "Quiet" : ""), r.BonusCounts[c], s);
+             c == 0 ? "Bag" : (c == 5 ? "Quiet" : ""), r.BonusCounts[c], s);
     if (c % 5 == 4) l.Next();
   }
   // The chosen cell's numbers.
   l.Y += 22;
   if (s.CellX > 0) {
     for (size_t i = 0; i < std::size(CellRows); ++i) {
-      l.Number(Left + 68 + (i % 3) * 82 + (i % 3 == 0 ? 0 : 0), 40, TAction::CellField,
-               static_cast<int32_t>(CellRows[i].Field), CellRows[i].Label,
-               m.CellFieldValue(s.CellX, s.CellY, CellRows[i].Field), s);
-      if (i % 3 == 2) l.Next();
+      const int32_t x = Left + (i % 2 == 0 ? 0 : 152);
+      l.Number(x + 96, 50, TAction::CellField, static_cast<int32_t>(CellRows[i].Field),
+               CellRows[i].Label, m.CellFieldValue(s.CellX, s.CellY, CellRows[i].Field), s);
+      if (i % 2 == 1) l.Next();
     }
   } else {
-    l.Next(2);
+    l.Next(3);
   }
   // Files, undo, play and proof.
   l.Y += 4;
@@ -190,7 +190,7 @@ void DrawPanel(TSurface& pic, const std::vector<TWidget>& widgets, const TEditor
     Text(pic, w.Rect.Left + 4, w.Rect.Top + 1, w.Value, w.On ? Navy : Cream);
   }
   // The chosen cell.
-  const int32_t cellTitleY = widgets.back().Rect.Top - (s.CellX > 0 ? 3 * Row + 4 : 3 * Row + 4);
+  const int32_t cellTitleY = widgets.back().Rect.Top - 4 * Row;
   if (s.CellX > 0) {
     const TLevelCell& c = r.Cell(s.CellX, s.CellY);
     std::string objects;

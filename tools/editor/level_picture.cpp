@@ -42,10 +42,16 @@ class TNoWindow final : public IVideoOutput {
 
 }  // namespace
 
-TLevelPicture::TLevelPicture() : clock_(std::make_unique<TVirtualClock>(1000)) {
+TLevelPicture::TLevelPicture(const std::string& gameFolder)
+    : clock_(std::make_unique<TVirtualClock>(1000)) {
   folder_ = process::MakeTemporaryFolder("tarvelle-editor-");
   home_ = process::MakeTemporaryFolder("tarvelle-editor-home-");
   if (folder_.empty() || home_.empty()) throw std::runtime_error("cannot make a temporary folder");
+  if (!gameFolder.empty()) {
+    std::error_code ec;  // without them the water is a plain fill, as in the game
+    std::filesystem::copy_file(paths::PathOf(gameFolder) / "TvFree.dat",
+                               paths::PathOf(folder_) / "TvFree.dat", ec);
+  }
   SetClock(clock_.get());
   ResetGlobals();
   ResetEffects();

@@ -14,7 +14,8 @@ class TVirtualClock;
 // holds only the level. Uses the game's state, so nothing else may run the game in this process.
 class TLevelPicture {
  public:
-  TLevelPicture();
+  // gameFolder holds the game's files: the water's pictures are taken from it when it has them.
+  explicit TLevelPicture(const std::string& gameFolder = "");
   ~TLevelPicture();
   TLevelPicture(const TLevelPicture&) = delete;
   TLevelPicture& operator=(const TLevelPicture&) = delete;

@@ -64,6 +64,7 @@ int main(int argc, char** argv) {
   TEditorPlaces places;
   places.Packs = paths::DataHome() + "Morvane/Tarvelle/levels/";
   places.Program = paths::ExecutableFolder() + "tarvelle-editor";
+  places.Game = paths::ExecutableFolder();
   try {
     if (!shot.empty()) {
       process::SetEnvironment("SDL_VIDEODRIVER", "dummy");
