@@ -7,6 +7,7 @@
 
 #include "game/app_loop.h"
 #include "game/globals.h"
+#include "game/level_pack.h"
 #include "game/main_form.h"
 #include "game/random.h"
 #include "game/replay_window.h"
@@ -29,7 +30,8 @@
 namespace {
 
 const char* kUsage =
-    "usage: tarvelle [--play | --replay FILE]\n"
+    "usage: tarvelle [--levels NAME|FILE] [--play | --replay FILE]\n"
+    "  --levels NAME|FILE  play a level pack (NAME.dat in the packs' folder, or a file)\n"
     "  --play     start the game at once, without the launcher window\n"
     "  --replay FILE  play a recorded game back in the window\n"
     "  --version  print the version\n";
@@ -38,10 +40,12 @@ const char* kUsage =
 
 int main(int argc, char** argv) {
   bool play = false;
-  std::string replay;
+  std::string replay, pack;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--play") == 0) {
       play = true;
+    } else if (std::strcmp(argv[i], "--levels") == 0 && i + 1 < argc) {
+      pack = argv[++i];
     } else if (std::strcmp(argv[i], "--replay") == 0 && i + 1 < argc) {
       replay = argv[++i];
     } else if (std::strcmp(argv[i], "--version") == 0) {
@@ -64,6 +68,14 @@ int main(int argc, char** argv) {
   if (G.ProgramFolder.empty()) {
     ShowErrorBox("Tarvelle", MissingDataMessage(candidates));
     return 1;
+  }
+  if (!pack.empty()) {
+    const std::string message = CheckLevelPack(LevelPackPath(pack));
+    if (!message.empty()) {
+      ShowErrorBox("Tarvelle", message);
+      return 1;
+    }
+    SetLevelPack(LevelPackPath(pack));
   }
   if (!replay.empty()) return PlayReplayInWindow(replay);
   try {

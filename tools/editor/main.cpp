@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "game/level_pack.h"
 #include "media/png_writer.h"
 #include "platform/launcher_window.h"
 #include "platform/paths.h"
@@ -62,7 +63,7 @@ int main(int argc, char** argv) {
     }
   }
   TEditorPlaces places;
-  places.Packs = paths::DataHome() + "Morvane/Tarvelle/levels/";
+  places.Packs = LevelPackFolder();
   places.Program = paths::ExecutableFolder() + "tarvelle-editor";
   places.Game = paths::ExecutableFolder();
   try {
