@@ -1,7 +1,12 @@
 #include "game/level_pack.h"
 
+#include <fstream>
+#include <iterator>
+
 #include "game/in_out_error.h"
+#include "game/level.h"
 #include "game/level_reader.h"
+#include "game/replay.h"
 #include "platform/paths.h"
 
 namespace {
@@ -37,6 +42,13 @@ std::string LevelPackName() {
   std::string name = packFile.substr(packFile.find_last_of('/') + 1);
   if (EndsWith(name, ".dat")) name.resize(name.size() - 4);
   return name;
+}
+
+uint32_t LevelFileChecksum() {
+  std::ifstream f(paths::PathOf(LevelFilePath()), std::ios::binary);
+  if (!f) return 0;
+  const std::string bytes{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+  return ReplayChecksum(bytes);
 }
 
 std::string CheckLevelPack(const std::string& file) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 // Level packs: level files in the game's format that players make, kept in
@@ -17,6 +18,9 @@ void SetLevelPack(const std::string& file);
 const std::string& LevelPackFile();
 // The pack's name (its file name without ".dat"), "" for the game's own levels.
 std::string LevelPackName();
+
+// The CRC-32 of the level file being played (LevelFilePath), 0 when it can't be read.
+uint32_t LevelFileChecksum();
 
 // What keeps file from being played, "" when nothing does: a file that can't be read or holds
 // fewer than the game's 15 levels ("party.dat: holds 3 level(s), the game needs 15").
