@@ -1,12 +1,16 @@
 #include "tools/editor/editor_app.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <filesystem>
 
 #include "front/keys.h"
 #include "game/in_out_error.h"
 #include "game/pad.h"
+#include "platform/atomic_file.h"
 #include "platform/paths.h"
+#include "platform/process_env.h"
 #include "tools/editor/editor_draw.h"
 
 using namespace editor_draw;
@@ -67,7 +71,14 @@ void TEditorApp::Run(ILauncherWindow& window) {
   while (!quit_) {
     TLauncherInput e;
     const bool proving = s_.Proof.Running;
-    if (window.WaitEvent(e, proving ? 50 : 250)) {
+    if (window.WaitEvent(e, routeGoesOn_ ? 16 : proving ? 50 : 250)) {
+      if (watching_ && !routeGoesOn_ &&
+          (e.Kind == TLauncherInput::KeyDown || e.Kind == TLauncherInput::MouseDown)) {
+        watching_ = false;  // the end of the route stays until a key or a click
+        haveDrawn_ = false;
+        window.Present(Compose());
+        continue;
+      }
       switch (e.Kind) {
         case TLauncherInput::KeyDown:
           Key(e.Key, e.Shift);
@@ -94,6 +105,12 @@ void TEditorApp::Run(ILauncherWindow& window) {
       }
     }
     if (proving) s_.Proof = prover_.Status();
+    if (routeGoesOn_) routeGoesOn_ = game_->StepRoute();
+    if (!playFolder_.empty() && !game_window_.Running()) {
+      std::error_code ec;
+      std::filesystem::remove_all(playFolder_, ec);
+      playFolder_.clear();
+    }
     window.Present(Compose());
   }
   prover_.Stop();
@@ -244,6 +261,13 @@ void TEditorApp::Do(const TWidget& w) {
       m_.Redo();
       break;
     case TAction::Play:
+      Play();
+      break;
+    case TAction::PlayDifficulty:
+      s_.PlayDifficulty = w.Arg;
+      break;
+    case TAction::Watch:
+      Watch();
       break;
   }
   if (s_.CellX > Cols(m_.Level()) || s_.CellY > Rows(m_.Level())) s_.CellX = s_.CellY = 0;
@@ -298,10 +322,7 @@ void TEditorApp::Key(int32_t key, uint32_t shift) {
   if (key == VK_PRIOR) m_.Select(m_.Current() - 1);
   if (key == VK_NEXT) m_.Select(m_.Current() + 1);
   if (key == VK_F9) Prove();
-  if (key == VK_F5) {
-    message_ = "playing from the editor comes with packs in the game";
-    messageBad_ = true;
-  }
+  if (key == VK_F5) Play();
   if (key == VK_ESCAPE && s_.Proof.Running) Prove();
   if (s_.CellX > Cols(m_.Level()) || s_.CellY > Rows(m_.Level())) s_.CellX = s_.CellY = 0;
 }
@@ -355,7 +376,50 @@ void TEditorApp::Prove() {
   s_.Proof = prover_.Status();
 }
 
+void TEditorApp::Play() {
+  if (m_.HasErrors()) {
+    message_ = "mend the level first: its errors keep the game from building it";
+    messageBad_ = true;
+    return;
+  }
+  if (!playFolder_.empty()) return;  // the game window is open
+  playFolder_ = process::MakeTemporaryFolder("tarvelle-editor-play-");
+  const std::string file = playFolder_ + "/try.dat";
+  std::array<uint8_t, LevelRecordSize> record{};
+  EncodeLevelRecord(m_.Level(), record);
+  std::string bytes;
+  for (int32_t i = 0; i < TEditorModel::PackLevels; ++i) bytes.append(record.begin(), record.end());
+  std::string error;
+  if (playFolder_.empty() || !files::WriteAtomically(file, bytes, &error) ||
+      !game_window_.Start({places_.Game + "tarvelle", "--levels", file, "--play", "--level", "1",
+                           "--difficulty", std::to_string(s_.PlayDifficulty)},
+                          &error)) {
+    message_ = "cannot play the level: " + error;
+    messageBad_ = true;
+    std::error_code ec;
+    if (!playFolder_.empty()) std::filesystem::remove_all(playFolder_, ec);
+    playFolder_.clear();
+    return;
+  }
+  message_ = "playing the level at difficulty " + std::to_string(s_.PlayDifficulty) +
+             " in the game window: close it to come back";
+  messageBad_ = false;
+}
+
+void TEditorApp::Watch() {
+  const TProofResult& route = s_.Proof.Results[s_.PlayDifficulty - 1];
+  if (!route.Won || m_.HasErrors()) return;
+  game_->StartRoute(m_.Level(), s_.PlayDifficulty, route.Steps);
+  watching_ = routeGoesOn_ = true;
+  message_ = "the player bot's route at difficulty " + std::to_string(s_.PlayDifficulty);
+  messageBad_ = false;
+}
+
 void TEditorApp::DrawLevel() {
+  if (watching_) {
+    picture_.CopyFrom(0, 0, game_->Frame().Converted(picture_.Format()), {0, 0, 640, 480});
+    return;
+  }
   const TLevelRecord& r = m_.Level();
   if (!haveDrawn_ || !(r == drawn_)) {
     drawn_ = r;

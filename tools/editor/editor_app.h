@@ -40,6 +40,8 @@ class TEditorApp {
   void Save(bool as);
   void FinishSaveAs();
   void Prove();
+  void Play();
+  void Watch();
   void DrawLevel();
   void DrawMessages();
 
@@ -49,6 +51,9 @@ class TEditorApp {
   std::vector<TWidget> widgets_;
   std::unique_ptr<TLevelPicture> game_;
   TProveChild prover_;
+  TChildProcess game_window_;
+  std::string playFolder_;
+  bool watching_ = false, routeGoesOn_ = false;
   TSurface picture_;
   TLevelRecord drawn_{};
   bool drawnOk_ = false, haveDrawn_ = false;

@@ -129,6 +129,19 @@ std::vector<TWidget> BuildPanel(const TEditorModel& m, const TPanelState& s) {
   l.Button(Left + 206, 58, TAction::Prove, 0, s.Proof.Running ? "Stop" : "Prove F9",
            s.Proof.Running);
   l.Next();
+  l.Button(Left, 58, TAction::Play, 0, "Play F5");
+  for (int32_t d = 1; d <= 3; ++d) {
+    static const char* const names[] = {"D1", "D2", "D3"};
+    l.Button(Left + 62 + (d - 1) * 34, 30, TAction::PlayDifficulty, d, names[d - 1],
+             s.PlayDifficulty == d);
+  }
+  const TProofResult& route = s.Proof.Results[s.PlayDifficulty - 1];
+  if (route.Won && !s.Proof.Running) {
+    static const char* const watch[] = {"Watch the route at D1", "Watch the route at D2",
+                                        "Watch the route at D3"};
+    l.Button(Left + 166, 138, TAction::Watch, 0, watch[s.PlayDifficulty - 1]);
+  }
+  l.Next();
   return l.W;
 }
 
@@ -206,7 +219,7 @@ void DrawPanel(TSurface& pic, const std::vector<TWidget>& widgets, const TEditor
     Text(pic, Left, cellTitleY, "Click a cell to see its numbers", Gold);
   }
   // The proof.
-  int32_t y = widgets.back().Rect.Bottom + 6;
+  int32_t y = widgets.back().Rect.Bottom + 4;
   const TRect bar = Bounds(Left, y, 304, 10);
   Fill(pic, bar, 0x1F5FA8);
   Fill(pic,

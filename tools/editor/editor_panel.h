@@ -48,7 +48,9 @@ enum class TAction {
   Prove,
   Undo,
   Redo,
-  Play
+  Play,
+  PlayDifficulty,
+  Watch
 };
 
 // One thing of the panel that a click does something with.

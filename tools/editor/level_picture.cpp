@@ -1,5 +1,6 @@
 #include "tools/editor/level_picture.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 
@@ -84,9 +85,36 @@ const TSurface& TLevelPicture::Draw(const TLevelRecord& level, int difficulty) {
   if (!files::WriteAtomically(G.ProgramFolder + "LevelsFree.dat", bytes, &error)) {
     throw std::runtime_error(error);
   }
+  // As the player bot starts a level (tools/bot): so a route it found plays the same again.
   G.Difficulty = difficulty;
   G.MaxLevel = 15;  // no keys hint over the pond
+  G.SleepMs = 0;
   RandomState = 1;
   NewGame(1);
+  return form_->DXDraw.Surface();
+}
+
+void TLevelPicture::StartRoute(const TLevelRecord& level, int difficulty,
+                               std::vector<TDemoStepRec> steps) {
+  Draw(level, difficulty);
+  route_ = std::move(steps);
+  next_ = 0;
+}
+
+bool TLevelPicture::StepRoute() {
+  constexpr int32_t FrameMs = 16;
+  if (G.GameState != gsPlaying) return false;
+  // A move is made in the frame before its time, as the bot made it.
+  if (next_ < route_.size() && route_[next_].Time <= G.LevelTicks + FrameMs) {
+    static const int32_t moves[4][2] = {{-1, 0}, {0, -1}, {1, 0}, {0, 1}};
+    const int32_t k = route_[next_++].KeyCode - 37;
+    if (k >= 0 && k < 4) RequestJump(moves[k][0], moves[k][1]);
+  }
+  clock_->Advance(static_cast<uint32_t>(FrameMs - std::clamp(G.SleepMs, 0, FrameMs)));
+  form_->DXTimer1Timer(FrameMs);
+  return G.GameState == gsPlaying;
+}
+
+const TSurface& TLevelPicture::Frame() const {
   return form_->DXDraw.Surface();
 }

@@ -1,7 +1,9 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "game/demo.h"
 #include "game/level_record.h"
 #include "media/surface.h"
 
@@ -24,9 +26,18 @@ class TLevelPicture {
   // EInOutError.
   const TSurface& Draw(const TLevelRecord& level, int difficulty = 1);
 
+  // A route of the player bot played again as it found it (its seed, 16 ms frames): the level
+  // from its start, then one frame a call with the route's moves. StepRoute is false once the
+  // level is over (won or lost); the picture is then its last frame.
+  void StartRoute(const TLevelRecord& level, int difficulty, std::vector<TDemoStepRec> steps);
+  bool StepRoute();
+  const TSurface& Frame() const;
+
  private:
   std::string folder_, home_;
   std::unique_ptr<TVirtualClock> clock_;
   std::unique_ptr<IVideoOutput> video_;
   std::unique_ptr<TMainForm> form_;
+  std::vector<TDemoStepRec> route_;
+  size_t next_ = 0;
 };
