@@ -12,6 +12,7 @@
 #include "game/in_out_error.h"
 #include "game/pad.h"
 #include "support/level_files.h"
+#include "tools/editor/recovery.h"
 #include "tools/levels/level_text.h"
 
 namespace {
@@ -262,6 +263,33 @@ TEST(EditorModel, DamagedFilesOpenMarkedOrAreRefusedWithTheReadersMessage) {
     EXPECT_EQ(m.FileBytes(), before);
     EXPECT_EQ(m.Path(), dir.Folder() + "short.dat");
   }
+}
+
+TEST(EditorRecovery, UnsavedLevelsComeBackAsUnsavedChangesOfTheirPack) {
+  level_files::TTempFolder dir;
+  TRecovery recovery(dir.Folder() + "recovery/");
+  const std::string pack = dir.Folder() + "a/pond.dat";
+  EXPECT_NE(recovery.FileFor(pack), recovery.FileFor(dir.Folder() + "b/pond.dat"));
+  EXPECT_NE(recovery.FileFor(pack), recovery.FileFor(""));
+
+  TEditorModel m;
+  m.Select(3);
+  m.Paint(2, 2, pkStepped);
+  EXPECT_FALSE(recovery.Exists(pack));
+  ASSERT_TRUE(recovery.Keep(m, pack));
+  ASSERT_TRUE(recovery.Exists(pack));
+  EXPECT_FALSE(recovery.Exists(""));
+
+  TEditorModel after;  // the next start of the editor, the pack opened
+  after.Open(ShippedLevels, false);
+  after.AdoptPath(pack, true);
+  recovery.Restore(after, after.Path(), true);
+  EXPECT_EQ(after.FileBytes(), m.FileBytes());
+  EXPECT_EQ(after.Path(), pack);
+  EXPECT_TRUE(after.ReadOnly());
+  EXPECT_TRUE(after.Dirty());
+  recovery.Drop(pack);
+  EXPECT_FALSE(recovery.Exists(pack));
 }
 
 }  // namespace

@@ -52,9 +52,31 @@ TEditorApp::TEditorApp(TEditorModel& model, TEditorPlaces places, std::string me
       places_(std::move(places)),
       game_(std::make_unique<TLevelPicture>(places_.Game)),
       prover_(places_.Program),
+      recovery_(places_.Recovery),
       picture_(EditorWidth, EditorHeight),
       message_(std::move(message)) {
   messageBad_ = !message_.empty();
+  if (recovery_.Exists(m_.Path())) prompt_ = TPrompt::Recover;
+  recoveryMark_ = m_.Mark();
+}
+
+// A copy of the unsaved levels at most every two seconds; none once they are saved.
+void TEditorApp::KeepRecoveryCopy() {
+  if (prompt_ == TPrompt::Recover) return;
+  if (!m_.Dirty()) {
+    if (kept_) recovery_.Drop(keptFor_);
+    kept_ = false;
+    return;
+  }
+  const auto now = std::chrono::steady_clock::now();
+  if (m_.Mark() == recoveryMark_ || (kept_ && now - keptAt_ < std::chrono::seconds(2))) return;
+  if (kept_ && keptFor_ != m_.Path()) recovery_.Drop(keptFor_);
+  if (recovery_.Keep(m_, m_.Path())) {
+    kept_ = true;
+    keptFor_ = m_.Path();
+    keptAt_ = now;
+    recoveryMark_ = m_.Mark();
+  }
 }
 
 bool TEditorApp::CellAt(int32_t x, int32_t y, int32_t& cx, int32_t& cy) const {
@@ -104,21 +126,26 @@ void TEditorApp::Run(ILauncherWindow& window) {
           break;
       }
     }
-    if (proving) s_.Proof = prover_.Status();
+    if (proving) {
+      s_.Proof = prover_.Status();
+      if (!s_.Proof.Running) ReportProof();
+    }
     if (routeGoesOn_) routeGoesOn_ = game_->StepRoute();
     if (!playFolder_.empty() && !game_window_.Running()) {
       std::error_code ec;
       std::filesystem::remove_all(playFolder_, ec);
       playFolder_.clear();
     }
+    KeepRecoveryCopy();
     window.Present(Compose());
   }
+  if (kept_) recovery_.Drop(keptFor_);  // saved or thrown away on purpose
   prover_.Stop();
   window.Hide();
 }
 
 void TEditorApp::Click(int32_t x, int32_t y, int32_t button) {
-  if (prompt_ == TPrompt::SaveAs) return;
+  if (prompt_ == TPrompt::SaveAs || prompt_ == TPrompt::Recover) return;
   int32_t cx = 0, cy = 0;
   if (CellAt(x, y, cx, cy)) {
     Commit();
@@ -274,6 +301,26 @@ void TEditorApp::Do(const TWidget& w) {
 }
 
 void TEditorApp::Key(int32_t key, uint32_t shift) {
+  if (prompt_ == TPrompt::Recover) {
+    if (key == 'R') {
+      try {
+        recovery_.Restore(m_, m_.Path(), places_.ReadOnly);
+        message_ = "the unsaved changes are back: save them to keep them";
+        messageBad_ = false;
+        recoveryMark_ = 0;  // a copy is kept again at once, and dropped once saved
+        kept_ = true;
+        keptFor_ = m_.Path();
+      } catch (const std::exception& e) {
+        message_ = std::string("the recovery copy can't be read: ") + e.what();
+        messageBad_ = true;
+      }
+      prompt_ = TPrompt::None;
+    } else if (key == VK_ESCAPE) {
+      recovery_.Drop(m_.Path());
+      prompt_ = TPrompt::None;
+    }
+    return;
+  }
   if (prompt_ == TPrompt::Close) {
     if (key == 'S') {
       quitAfterSave_ = true;
@@ -374,6 +421,19 @@ void TEditorApp::Prove() {
   }
   prover_.Start(m_.Level());
   s_.Proof = prover_.Status();
+}
+
+// The proof's results on the standard output too, for the record of a session.
+void TEditorApp::ReportProof() const {
+  for (const TProofResult& r : s_.Proof.Results) {
+    if (!r.Done) continue;
+    std::printf("level %d, difficulty %d: %s", m_.Current() + 1, r.Difficulty,
+                r.Won ? "won" : "no win found");
+    if (r.Won) std::printf(", %d s left, energy %d", r.TimeLeft, r.Energy);
+    std::printf("\n");
+  }
+  if (s_.Proof.Stopped) std::printf("level %d: proof stopped\n", m_.Current() + 1);
+  std::fflush(stdout);
 }
 
 void TEditorApp::Play() {
@@ -477,6 +537,12 @@ void TEditorApp::DrawMessages() {
   if (prompt_ == TPrompt::SaveAs) {
     Text(picture_, 8, y,
          "Save as pack: " + s_.Typed + "_   (Enter saves in " + places_.Packs + ", Esc leaves)",
+         Gold);
+    y += 15;
+  } else if (prompt_ == TPrompt::Recover) {
+    Text(picture_, 8, y,
+         "Changes to this pack were not saved when the editor last stopped: R brings them back, "
+         "Esc throws them away",
          Gold);
     y += 15;
   } else if (prompt_ == TPrompt::Close) {

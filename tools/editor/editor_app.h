@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,12 +10,15 @@
 #include "tools/editor/editor_panel.h"
 #include "tools/editor/level_picture.h"
 #include "tools/editor/prove_child.h"
+#include "tools/editor/recovery.h"
 
 // Where the editor keeps packs and what it runs beside itself.
 struct TEditorPlaces {
-  std::string Packs;    // the packs' folder, with a trailing '/'
-  std::string Program;  // this program, started again to prove levels
-  std::string Game;     // the game's folder (its pictures of the water)
+  std::string Packs;      // the packs' folder, with a trailing '/'
+  std::string Program;    // this program, started again to prove levels
+  std::string Game;       // the game's folder (its pictures of the water)
+  std::string Recovery;   // where recovery copies are kept, with a trailing '/'
+  bool ReadOnly = false;  // the pack opened is read-only (for a recovered copy)
 };
 
 // The editor's window: the level drawn by the game with a grid over it, the panel beside it;
@@ -28,7 +32,7 @@ class TEditorApp {
   const TSurface& Compose();
 
  private:
-  enum class TPrompt { None, SaveAs, Close };
+  enum class TPrompt { None, SaveAs, Close, Recover };
   void Click(int32_t x, int32_t y, int32_t button);
   void Drag(int32_t x, int32_t y);
   void Key(int32_t key, uint32_t shift);
@@ -40,10 +44,12 @@ class TEditorApp {
   void Save(bool as);
   void FinishSaveAs();
   void Prove();
+  void ReportProof() const;
   void Play();
   void Watch();
   void DrawLevel();
   void DrawMessages();
+  void KeepRecoveryCopy();
 
   TEditorModel& m_;
   TEditorPlaces places_;
@@ -52,6 +58,11 @@ class TEditorApp {
   std::unique_ptr<TLevelPicture> game_;
   TProveChild prover_;
   TChildProcess game_window_;
+  TRecovery recovery_;
+  uint64_t recoveryMark_ = 0;
+  std::string keptFor_;  // the pack whose recovery copy was written, if one was
+  bool kept_ = false;
+  std::chrono::steady_clock::time_point keptAt_{};
   std::string playFolder_;
   bool watching_ = false, routeGoesOn_ = false;
   TSurface picture_;

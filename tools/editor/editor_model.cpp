@@ -236,6 +236,13 @@ bool TEditorModel::SaveAs(const std::string& path, std::string* error) {
   return true;
 }
 
+void TEditorModel::AdoptPath(const std::string& path, bool readOnly) {
+  path_ = path;
+  readOnly_ = readOnly;
+  openMessages_.clear();
+  savedMark_ = ~uint64_t{0};
+}
+
 // ---- Levels and edits
 
 void TEditorModel::Select(int32_t index) {

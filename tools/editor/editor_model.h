@@ -72,6 +72,10 @@ class TEditorModel {
   // level tool writes them.
   std::string FileBytes() const;
   const std::string& Path() const { return path_; }
+  // Takes the levels held as unsaved changes of the pack at path (a recovered copy).
+  void AdoptPath(const std::string& path, bool readOnly);
+  // Names the levels held: equal marks, the same levels (for keeping recovery copies).
+  uint64_t Mark() const { return history_.Mark(); }
   bool ReadOnly() const { return readOnly_; }
   bool Dirty() const { return history_.Mark() != savedMark_; }
 

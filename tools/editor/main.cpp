@@ -66,6 +66,8 @@ int main(int argc, char** argv) {
   places.Packs = LevelPackFolder();
   places.Program = paths::ExecutableFolder() + "tarvelle-editor";
   places.Game = paths::ExecutableFolder();
+  places.Recovery = paths::DataHome() + "Morvane/Tarvelle/editor-recovery/";
+  places.ReadOnly = model.ReadOnly();
   try {
     if (!shot.empty()) {
       process::SetEnvironment("SDL_VIDEODRIVER", "dummy");
