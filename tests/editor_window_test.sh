@@ -22,7 +22,7 @@ start_editor() {
   editor_pid=$!
   wid=
   for _ in $(seq 1 100); do
-    wid=$(xdotool search --name "Tarvelle level editor" 2>/dev/null | head -1)
+    wid=$(xdotool search --onlyvisible --name "Tarvelle level editor" 2>/dev/null | head -1)
     [ -n "$wid" ] && break
     sleep 0.1
   done

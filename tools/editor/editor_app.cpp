@@ -451,7 +451,7 @@ void TEditorApp::Play() {
   for (int32_t i = 0; i < TEditorModel::PackLevels; ++i) bytes.append(record.begin(), record.end());
   std::string error;
   if (playFolder_.empty() || !files::WriteAtomically(file, bytes, &error) ||
-      !game_window_.Start({places_.Game + "tarvelle", "--levels", file, "--play", "--level", "1",
+      !game_window_.Start({places_.GameProgram, "--levels", file, "--play", "--level", "1",
                            "--difficulty", std::to_string(s_.PlayDifficulty)},
                           &error)) {
     message_ = "cannot play the level: " + error;

@@ -14,11 +14,12 @@
 
 // Where the editor keeps packs and what it runs beside itself.
 struct TEditorPlaces {
-  std::string Packs;      // the packs' folder, with a trailing '/'
-  std::string Program;    // this program, started again to prove levels
-  std::string Game;       // the game's folder (its pictures of the water)
-  std::string Recovery;   // where recovery copies are kept, with a trailing '/'
-  bool ReadOnly = false;  // the pack opened is read-only (for a recovered copy)
+  std::string Packs;        // the packs' folder, with a trailing '/'
+  std::string Program;      // this program, started again to prove levels
+  std::string Game;         // the game's data folder (its pictures of the water)
+  std::string GameProgram;  // the game, started to play a level
+  std::string Recovery;     // where recovery copies are kept, with a trailing '/'
+  bool ReadOnly = false;    // the pack opened is read-only (for a recovered copy)
 };
 
 // The editor's window: the level drawn by the game with a grid over it, the panel beside it;

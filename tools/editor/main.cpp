@@ -5,12 +5,20 @@
 #include <vector>
 
 #include "game/level_pack.h"
+#include "launcher/program_folder.h"
 #include "media/png_writer.h"
 #include "platform/launcher_window.h"
 #include "platform/paths.h"
 #include "platform/process_env.h"
 #include "tools/editor/editor_app.h"
 #include "tools/editor/prove_child.h"
+
+#ifndef TARVELLE_DATA_FROM_BIN
+#define TARVELLE_DATA_FROM_BIN "../share/games/tarvelle"
+#endif
+#ifndef TARVELLE_DATA_DIR
+#define TARVELLE_DATA_DIR "/usr/share/games/tarvelle"
+#endif
 
 namespace {
 
@@ -65,7 +73,10 @@ int main(int argc, char** argv) {
   TEditorPlaces places;
   places.Packs = LevelPackFolder();
   places.Program = paths::ExecutableFolder() + "tarvelle-editor";
-  places.Game = paths::ExecutableFolder();
+  // The game's data (its water pictures), found as the game finds them; the game beside us.
+  const std::string exe = paths::ExecutableFolder();
+  places.Game = FindProgramFolder({exe, exe + TARVELLE_DATA_FROM_BIN + "/", TARVELLE_DATA_DIR "/"});
+  places.GameProgram = exe + "tarvelle";
   places.Recovery = paths::DataHome() + "Morvane/Tarvelle/editor-recovery/";
   places.ReadOnly = model.ReadOnly();
   try {
