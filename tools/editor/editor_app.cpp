@@ -481,13 +481,14 @@ void TEditorApp::DrawLevel() {
     return;
   }
   const TLevelRecord& r = m_.Level();
-  if (!haveDrawn_ || !(r == drawn_)) {
+  if (!haveDrawn_ || !(r == drawn_) || drawnNo_ != m_.Current()) {
     drawn_ = r;
+    drawnNo_ = m_.Current();
     haveDrawn_ = true;
     drawnOk_ = !m_.HasErrors();
     if (drawnOk_) {
       try {
-        const TSurface& frame = game_->Draw(r);
+        const TSurface& frame = game_->Draw(r, 1, m_.Current() + 1);
         picture_.CopyFrom(0, 0, frame.Converted(picture_.Format()), {0, 0, 640, 480});
       } catch (const std::exception&) {
         drawnOk_ = false;

@@ -77,10 +77,11 @@ TLevelPicture::~TLevelPicture() {
   std::filesystem::remove_all(home_, ec);
 }
 
-const TSurface& TLevelPicture::Draw(const TLevelRecord& level, int difficulty) {
+const TSurface& TLevelPicture::Draw(const TLevelRecord& level, int difficulty, int levelNo) {
   std::array<uint8_t, LevelRecordSize> record{};
   EncodeLevelRecord(level, record);
-  const std::string bytes(record.begin(), record.end());
+  std::string bytes;
+  for (int i = 0; i < 15; ++i) bytes.append(record.begin(), record.end());
   std::string error;
   if (!files::WriteAtomically(G.ProgramFolder + "LevelsFree.dat", bytes, &error)) {
     throw std::runtime_error(error);
@@ -90,7 +91,7 @@ const TSurface& TLevelPicture::Draw(const TLevelRecord& level, int difficulty) {
   G.MaxLevel = 15;  // no keys hint over the pond
   G.SleepMs = 0;
   RandomState = 1;
-  NewGame(1);
+  NewGame(std::clamp(levelNo, 1, 15));
   return form_->DXDraw.Surface();
 }
 

@@ -24,7 +24,8 @@ class TLevelPicture {
 
   // Draws the level's first frame (640 x 480) at a difficulty; a level the game refuses raises
   // EInOutError.
-  const TSurface& Draw(const TLevelRecord& level, int difficulty = 1);
+  // levelNo is the number the status line shows.
+  const TSurface& Draw(const TLevelRecord& level, int difficulty = 1, int levelNo = 1);
 
   // A route of the player bot played again as it found it (its seed, 16 ms frames): the level
   // from its start, then one frame a call with the route's moves. StepRoute is false once the

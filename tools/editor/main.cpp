@@ -1,4 +1,5 @@
 // tarvelle-editor: makes and changes level packs, checks them as they are drawn, proves them.
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -24,10 +25,11 @@ namespace {
 
 void Usage() {
   std::cerr
-      << "usage: tarvelle-editor [FILE]              edit a level pack (a new one without FILE)\n"
-         "       tarvelle-editor --shot OUT.png [FILE] the editor's picture, without a window\n"
-         "       tarvelle-editor --prove FILE         prove level 1 of FILE at difficulties 1 to "
-         "3\n";
+      << "usage: tarvelle-editor [--level N] [FILE]  edit a level pack (a new one without "
+         "FILE)\n"
+         "       tarvelle-editor --shot OUT.png [--level N] [FILE]  the editor's picture, "
+         "without a window\n"
+         "       tarvelle-editor --prove FILE  prove level 1 of FILE at difficulties 1 to 3\n";
 }
 
 // The game's own level file and files that can't be written open read-only: Save As only.
@@ -49,9 +51,12 @@ int main(int argc, char** argv) {
     return RunProofCommand(args[1]);
   }
   std::string shot, file;
+  int level = 1;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--shot" && i + 1 < args.size()) {
       shot = args[++i];
+    } else if (args[i] == "--level" && i + 1 < args.size()) {
+      level = std::atoi(args[++i].c_str());
     } else if (args[i].starts_with("-") || !file.empty()) {
       Usage();
       return 2;
@@ -70,6 +75,7 @@ int main(int argc, char** argv) {
       message = e.what();
     }
   }
+  model.Select(level - 1);
   TEditorPlaces places;
   places.Packs = LevelPackFolder();
   places.Program = paths::ExecutableFolder() + "tarvelle-editor";
