@@ -200,6 +200,7 @@ void TEditorApp::StartTyping(TAction action, int32_t arg) {
   s_.TypingAction = action;
   s_.TypingArg = arg;
   s_.Typed.clear();
+  s_.Refused = false;
 }
 
 // Takes the number being typed; a refused one stays to be mended.
@@ -231,6 +232,7 @@ void TEditorApp::Commit() {
     message_ = "refused: " + refusal;
     messageBad_ = true;
     s_.Typed.clear();
+    s_.Refused = true;
     return;
   }
   message_.clear();

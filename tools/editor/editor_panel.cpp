@@ -1,5 +1,6 @@
 #include "tools/editor/editor_panel.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "game/level_check.h"
@@ -202,8 +203,23 @@ void DrawPanel(TSurface& pic, const std::vector<TWidget>& widgets, const TEditor
     Frame(pic, w.Rect, w.On ? Gold : Navy);
     Text(pic, w.Rect.Left + 4, w.Rect.Top + 1, w.Value, w.On ? Navy : Cream);
   }
+  // The allowed range under the number being typed, red once a number was refused.
+  for (const TWidget& w : widgets) {
+    if (!w.On || w.Value.empty()) continue;
+    const std::string range = (s.Refused ? "refused: " : "") + RangeText(w);
+    const int32_t width = TextWidth(pic, range) + 8;
+    const int32_t left = std::min(w.Rect.Left, PanelArea.Right - 2 - width);
+    const TRect tip = Bounds(left, w.Rect.Bottom + 1, width, 16);
+    Fill(pic, tip, Ring);
+    Frame(pic, tip, Navy);
+    Text(pic, tip.Left + 4, tip.Top + 1, range, s.Refused ? Heart : Navy);
+  }
   // The chosen cell.
-  const int32_t cellTitleY = widgets.back().Rect.Top - 4 * Row;
+  // Over the cell's numbers, or where they would be.
+  int32_t cellTitleY = 0;
+  for (const TWidget& w : widgets) {
+    if (w.Action == TAction::Save) cellTitleY = w.Rect.Top - 4 * Row - 4;
+  }
   if (s.CellX > 0) {
     const TLevelCell& c = r.Cell(s.CellX, s.CellY);
     std::string objects;

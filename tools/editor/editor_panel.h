@@ -70,6 +70,7 @@ struct TPanelState {
   TAction TypingAction = TAction::Tool;
   int32_t TypingArg = -1;
   std::string Typed;
+  bool Refused = false;  // the number typed last was out of range
   int32_t PlayDifficulty = 1;
   TProveRunner::TStatus Proof;
 };
