@@ -421,7 +421,8 @@ void TEditorApp::Prove() {
     s_.Proof = prover_.Status();
     return;
   }
-  prover_.Start(m_.Level());
+  proved_ = m_.Level();
+  prover_.Start(proved_);
   s_.Proof = prover_.Status();
 }
 
@@ -470,8 +471,8 @@ void TEditorApp::Play() {
 
 void TEditorApp::Watch() {
   const TProofResult& route = s_.Proof.Results[s_.PlayDifficulty - 1];
-  if (!route.Won || m_.HasErrors()) return;
-  game_->StartRoute(m_.Level(), s_.PlayDifficulty, route.Steps);
+  if (!route.Won || !(m_.Level() == proved_)) return;
+  game_->StartRoute(proved_, s_.PlayDifficulty, route.Steps);
   watching_ = routeGoesOn_ = true;
   message_ = "the player bot's route at difficulty " + std::to_string(s_.PlayDifficulty);
   messageBad_ = false;
@@ -578,6 +579,7 @@ void TEditorApp::DrawMessages() {
 const TSurface& TEditorApp::Compose() {
   DrawLevel();
   DrawMessages();
+  s_.ProofStale = !(m_.Level() == proved_);
   widgets_ = BuildPanel(m_, s_);
   DrawPanel(picture_, widgets_, m_, s_);
   return picture_;

@@ -68,6 +68,7 @@ class TEditorApp {
   bool watching_ = false, routeGoesOn_ = false;
   TSurface picture_;
   TLevelRecord drawn_{};
+  TLevelRecord proved_{};  // the level the proof is of
   int32_t drawnNo_ = -1;
   bool drawnOk_ = false, haveDrawn_ = false;
   std::string message_;

@@ -137,7 +137,7 @@ std::vector<TWidget> BuildPanel(const TEditorModel& m, const TPanelState& s) {
              s.PlayDifficulty == d);
   }
   const TProofResult& route = s.Proof.Results[s.PlayDifficulty - 1];
-  if (route.Won && !s.Proof.Running) {
+  if (route.Won && !s.Proof.Running && !s.ProofStale) {
     static const char* const watch[] = {"Watch the route at D1", "Watch the route at D2",
                                         "Watch the route at D3"};
     l.Button(Left + 166, 138, TAction::Watch, 0, watch[s.PlayDifficulty - 1]);
@@ -245,6 +245,10 @@ void DrawPanel(TSurface& pic, const std::vector<TWidget>& widgets, const TEditor
   y += 14;
   if (!s.Proof.Error.empty()) {
     Text(pic, Left, y, s.Proof.Error, Heart);
+    return;
+  }
+  if (s.ProofStale) {
+    Text(pic, Left, y, "Not proved as it is: F9 proves it", Cream);
     return;
   }
   for (const TProofResult& p : s.Proof.Results) {

@@ -73,6 +73,7 @@ struct TPanelState {
   bool Refused = false;  // the number typed last was out of range
   int32_t PlayDifficulty = 1;
   TProveRunner::TStatus Proof;
+  bool ProofStale = false;  // the level shown is not the one proved
 };
 
 // The panel's widgets for the model and state, laid out.

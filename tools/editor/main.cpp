@@ -69,8 +69,10 @@ int main(int argc, char** argv) {
   if (!file.empty()) {
     try {
       model.Open(file, ReadOnly(file));
-      for (const std::string& m : model.OpenMessages())
-        message += (message.empty() ? "" : "; ") + m;
+      const auto& messages = model.OpenMessages();
+      if (!messages.empty()) message = messages.front();
+      if (messages.size() > 1) message += " (and " + std::to_string(messages.size() - 1) + " more)";
+      for (const std::string& m : messages) std::cerr << "tarvelle-editor: " << m << "\n";
     } catch (const std::exception& e) {
       message = e.what();
     }
