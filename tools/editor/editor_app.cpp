@@ -12,28 +12,13 @@
 #include "platform/paths.h"
 #include "platform/process_env.h"
 #include "tools/editor/editor_draw.h"
+#include "tools/editor/editor_pond.h"
 
 using namespace editor_draw;
 
 namespace {
 
 constexpr int32_t VK_TAB = 9, VK_PRIOR = 33, VK_NEXT = 34, VK_F5 = 116, VK_F9 = 120;
-
-int32_t CellW(const TLevelRecord& r) {
-  return 640 / std::clamp<int32_t>(r.GridCols, 1, 16);
-}
-int32_t CellH(const TLevelRecord& r) {
-  return 440 / std::clamp<int32_t>(r.GridRows, 1, 11);
-}
-int32_t Cols(const TLevelRecord& r) {
-  return std::clamp<int32_t>(r.GridCols, 1, LevelMaxCols);
-}
-int32_t Rows(const TLevelRecord& r) {
-  return std::clamp<int32_t>(r.GridRows, 1, LevelMaxRows);
-}
-TRect CellRect(const TLevelRecord& r, int32_t x, int32_t y) {
-  return Bounds((x - 1) * CellW(r), 20 + (y - 1) * CellH(r), CellW(r), CellH(r));
-}
 
 // A typed character from a key, for pack names: letters, digits, '-', '_' and '.'.
 char NameChar(int32_t key, uint32_t shift) {
@@ -80,11 +65,7 @@ void TEditorApp::KeepRecoveryCopy() {
 }
 
 bool TEditorApp::CellAt(int32_t x, int32_t y, int32_t& cx, int32_t& cy) const {
-  const TLevelRecord& r = m_.Level();
-  if (x < 0 || y < 20 || x >= 640 || y >= 460) return false;
-  cx = x / CellW(r) + 1;
-  cy = (y - 20) / CellH(r) + 1;
-  return cx <= Cols(r) && cy <= Rows(r);
+  return PondCellAt(m_.Level(), x, y, cx, cy);
 }
 
 void TEditorApp::Run(ILauncherWindow& window) {
@@ -299,7 +280,7 @@ void TEditorApp::Do(const TWidget& w) {
       Watch();
       break;
   }
-  if (s_.CellX > Cols(m_.Level()) || s_.CellY > Rows(m_.Level())) s_.CellX = s_.CellY = 0;
+  if (s_.CellX > PondCols(m_.Level()) || s_.CellY > PondRows(m_.Level())) s_.CellX = s_.CellY = 0;
 }
 
 void TEditorApp::Key(int32_t key, uint32_t shift) {
@@ -373,7 +354,7 @@ void TEditorApp::Key(int32_t key, uint32_t shift) {
   if (key == VK_F9) Prove();
   if (key == VK_F5) Play();
   if (key == VK_ESCAPE && s_.Proof.Running) Prove();
-  if (s_.CellX > Cols(m_.Level()) || s_.CellY > Rows(m_.Level())) s_.CellX = s_.CellY = 0;
+  if (s_.CellX > PondCols(m_.Level()) || s_.CellY > PondRows(m_.Level())) s_.CellX = s_.CellY = 0;
 }
 
 void TEditorApp::Save(bool as) {
@@ -498,41 +479,8 @@ void TEditorApp::DrawLevel() {
       }
     }
   }
-  if (!drawnOk_) {
-    // The game refuses the level: its cells in plain colours until it is mended.
-    Fill(picture_, PictureArea, Water);
-    for (int32_t x = 1; x <= Cols(r); ++x) {
-      for (int32_t y = 1; y <= Rows(r); ++y) {
-        static const uint32_t colours[] = {Water, Lily, Sand, Worn, 0x7CC85A};
-        const uint8_t kind = r.Cell(x, y).Kind;
-        const TRect c = CellRect(r, x, y);
-        if (kind == pkWater) continue;
-        Fill(picture_, {c.Left + 6, c.Top + 6, c.Right - 6, c.Bottom - 6},
-             kind <= pkRandom ? colours[kind] : Heart);
-      }
-    }
-  }
-  // The grid, random pads, the late diamond, the chosen cell and the problems' cells.
-  for (int32_t x = 1; x < Cols(r); ++x) Fill(picture_, Bounds(x * CellW(r), 20, 1, 440), 0x1F6FA8);
-  for (int32_t y = 0; y <= Rows(r); ++y)
-    Fill(picture_, Bounds(0, 20 + y * CellH(r), 640, 1), 0x1F6FA8);
-  for (int32_t x = 1; x <= Cols(r); ++x) {
-    for (int32_t y = 1; y <= Rows(r); ++y) {
-      const TRect c = CellRect(r, x, y);
-      if (r.Cell(x, y).Kind == pkRandom) Text(picture_, c.Left + 3, c.Top + 2, "?", Navy);
-    }
-  }
-  if (r.DiamondDelay > 0 && r.DiamondX > 0 && r.DiamondY > 0 && r.DiamondX <= Cols(r) &&
-      r.DiamondY <= Rows(r)) {
-    const TRect c = CellRect(r, r.DiamondX, r.DiamondY);
-    Text(picture_, c.Left + 3, c.Bottom - 16, "diamond " + std::to_string(r.DiamondDelay) + " s",
-         Navy);
-  }
-  for (const TMarkedProblem& p : m_.Problems()) {
-    for (const auto& [x, y] : p.Cells)
-      Frame(picture_, CellRect(r, x, y), p.Problem.Error ? Heart : 0xFF9F1C, 3);
-  }
-  if (s_.CellX > 0) Frame(picture_, CellRect(r, s_.CellX, s_.CellY), Ring, 2);
+  if (!drawnOk_) DrawPlainPond(picture_, r);
+  DrawPondMarks(picture_, r, m_.Problems(), s_.CellX, s_.CellY);
 }
 
 void TEditorApp::DrawMessages() {
