@@ -403,7 +403,7 @@ void TEditorApp::Prove() {
     return;
   }
   proved_ = m_.Level();
-  prover_.Start(proved_);
+  proofStarted_ = prover_.Start(proved_);
   s_.Proof = prover_.Status();
 }
 
@@ -527,7 +527,7 @@ void TEditorApp::DrawMessages() {
 const TSurface& TEditorApp::Compose() {
   DrawLevel();
   DrawMessages();
-  s_.ProofStale = !(m_.Level() == proved_);
+  s_.ProofStale = proofStarted_ && !(m_.Level() == proved_);
   widgets_ = BuildPanel(m_, s_);
   DrawPanel(picture_, widgets_, m_, s_);
   return picture_;

@@ -69,6 +69,7 @@ class TEditorApp {
   TSurface picture_;
   TLevelRecord drawn_{};
   TLevelRecord proved_{};  // the level the proof is of
+  bool proofStarted_ = false;
   int32_t drawnNo_ = -1;
   bool drawnOk_ = false, haveDrawn_ = false;
   std::string message_;
