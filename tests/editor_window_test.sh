@@ -60,7 +60,7 @@ done
 
 # The game wins the pack's first level by two hops to the right.
 printf 'difficulty 2\nstart 1\nwait 500\ntap Right\nwait 600\ntap Right\nwait 1500\nstate\n' |
-  "$build/tarvelle-drive" --home "$XDG_DATA_HOME/.." --levels "$pack" >"$tmp/state" 2>&1
+  "$build/tarvelle-drive" --home "$tmp/drive" --levels "$pack" >"$tmp/state" 2>&1
 grep -q '"state":"gsLevelDone"' "$tmp/state" || fail "the game did not win the pack: $(cat "$tmp/state")"
 
 # An unsaved change, a crash, and the change back from the recovery copy.
