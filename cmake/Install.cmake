@@ -3,7 +3,7 @@
 # and the desktop entry, metainfo, icons and man page where desktops and man look for them.
 # TARVELLE_BIN_DIR and TARVELLE_DATA_DIR are set in the top CMakeLists.txt.
 
-install(TARGETS tarvelle RUNTIME DESTINATION ${TARVELLE_BIN_DIR})
+install(TARGETS tarvelle tarvelle-editor RUNTIME DESTINATION ${TARVELLE_BIN_DIR})
 install(FILES ${TARVELLE_OUT}/LevelsFree.dat ${TARVELLE_OUT}/TvFree.dat
         ${CMAKE_SOURCE_DIR}/src/data/files/Readme.html
         DESTINATION ${TARVELLE_DATA_DIR})
@@ -12,6 +12,7 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/src/data/files/Music ${CMAKE_SOURCE_DIR}/s
         DESTINATION ${TARVELLE_DATA_DIR})
 
 install(FILES ${CMAKE_SOURCE_DIR}/dist/org.example.tarvelle.desktop
+        ${CMAKE_SOURCE_DIR}/dist/org.example.tarvelle.editor.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/dist/org.example.tarvelle.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
@@ -26,13 +27,19 @@ install(FILES ${CMAKE_SOURCE_DIR}/src/data/icons/scalable/tarvelle.svg
 find_program(GZIP_PROGRAM gzip REQUIRED)
 set(TARVELLE_DOC_OUT ${CMAKE_BINARY_DIR}/dist)
 add_custom_command(OUTPUT ${TARVELLE_DOC_OUT}/tarvelle.6.gz ${TARVELLE_DOC_OUT}/changelog.gz
+  ${TARVELLE_DOC_OUT}/tarvelle-editor.6.gz
   COMMAND ${CMAKE_COMMAND} -E make_directory ${TARVELLE_DOC_OUT}
   COMMAND ${GZIP_PROGRAM} -9n -c ${CMAKE_SOURCE_DIR}/dist/tarvelle.6 > ${TARVELLE_DOC_OUT}/tarvelle.6.gz
+  COMMAND ${GZIP_PROGRAM} -9n -c ${CMAKE_SOURCE_DIR}/dist/tarvelle-editor.6 >
+    ${TARVELLE_DOC_OUT}/tarvelle-editor.6.gz
   COMMAND ${GZIP_PROGRAM} -9n -c ${CMAKE_SOURCE_DIR}/dist/changelog > ${TARVELLE_DOC_OUT}/changelog.gz
-  DEPENDS ${CMAKE_SOURCE_DIR}/dist/tarvelle.6 ${CMAKE_SOURCE_DIR}/dist/changelog)
+  DEPENDS ${CMAKE_SOURCE_DIR}/dist/tarvelle.6 ${CMAKE_SOURCE_DIR}/dist/tarvelle-editor.6
+  ${CMAKE_SOURCE_DIR}/dist/changelog)
 add_custom_target(tarvelle_docs ALL DEPENDS ${TARVELLE_DOC_OUT}/tarvelle.6.gz
-  ${TARVELLE_DOC_OUT}/changelog.gz)
+  ${TARVELLE_DOC_OUT}/tarvelle-editor.6.gz ${TARVELLE_DOC_OUT}/changelog.gz)
 install(FILES ${TARVELLE_DOC_OUT}/tarvelle.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+# The editor's page is the game's, which has a section of its own for it.
+install(FILES ${TARVELLE_DOC_OUT}/tarvelle-editor.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${CMAKE_SOURCE_DIR}/dist/copyright ${TARVELLE_DOC_OUT}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tarvelle)
 

@@ -46,7 +46,7 @@ endif()
 function(tarvelle_windows_sources var)
   set(s ${${var}})
   list(FILTER s EXCLUDE REGEX
-    "/platform/(atomic_file|paths|open_url|font_file|quiet_audio|process_env)\\.cpp$")
+    "/platform/(atomic_file|paths|open_url|font_file|quiet_audio|process_env|child_process)\\.cpp$")
   list(FILTER s EXCLUDE REGEX "/platform/web|/media/jpeg_none\\.cpp$")
   if(TARVELLE_OGG_MUSIC)
     list(FILTER s EXCLUDE REGEX "/media/midi_synth\\.cpp$|/platform/midi_synth_windows\\.cpp$")

@@ -13,7 +13,7 @@ file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
 list(FILTER sources EXCLUDE REGEX "/(nothing_lost|level_tool)_test\\.cpp$")
 add_executable(tarvelle_tests EXCLUDE_FROM_ALL ${sources})
 target_link_libraries(tarvelle_tests PRIVATE tarvelle_game tarvelle_driver tarvelle_levels_lib
-  tarvelle_demos_lib tarvelle_bot_lib tarvelle_fuzz_targets gtest_main gmock)
+  tarvelle_demos_lib tarvelle_bot_lib tarvelle_editor_lib tarvelle_fuzz_targets gtest_main gmock)
 add_dependencies(tarvelle_tests tarvelle_levels tarvelle_demos)
 target_compile_definitions(tarvelle_tests PRIVATE
   TARVELLE_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data"

@@ -1,5 +1,7 @@
 // Tarvelle: the program's start.
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <memory>
@@ -7,9 +9,11 @@
 
 #include "game/app_loop.h"
 #include "game/globals.h"
+#include "game/level_pack.h"
 #include "game/main_form.h"
 #include "game/random.h"
 #include "game/replay_window.h"
+#include "game/screen_calls.h"
 #include "launcher/launcher_run.h"
 #include "launcher/links.h"
 #include "launcher/program_folder.h"
@@ -29,8 +33,10 @@
 namespace {
 
 const char* kUsage =
-    "usage: tarvelle [--play | --replay FILE]\n"
+    "usage: tarvelle [--levels NAME|FILE] [--play | --replay FILE]\n"
+    "  --levels NAME|FILE  play a level pack (NAME.dat in the packs' folder, or a file)\n"
     "  --play     start the game at once, without the launcher window\n"
+    "  --level N --difficulty D  with --play: start level N at difficulty D (1 to 3) at once\n"
     "  --replay FILE  play a recorded game back in the window\n"
     "  --version  print the version\n";
 
@@ -38,10 +44,17 @@ const char* kUsage =
 
 int main(int argc, char** argv) {
   bool play = false;
-  std::string replay;
+  int startLevel = 0, difficulty = 0;
+  std::string replay, pack;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--play") == 0) {
       play = true;
+    } else if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc) {
+      startLevel = std::atoi(argv[++i]);
+    } else if (std::strcmp(argv[i], "--difficulty") == 0 && i + 1 < argc) {
+      difficulty = std::atoi(argv[++i]);
+    } else if (std::strcmp(argv[i], "--levels") == 0 && i + 1 < argc) {
+      pack = argv[++i];
     } else if (std::strcmp(argv[i], "--replay") == 0 && i + 1 < argc) {
       replay = argv[++i];
     } else if (std::strcmp(argv[i], "--version") == 0) {
@@ -65,6 +78,14 @@ int main(int argc, char** argv) {
     ShowErrorBox("Tarvelle", MissingDataMessage(candidates));
     return 1;
   }
+  if (!pack.empty()) {
+    const std::string message = CheckLevelPack(LevelPackPath(pack));
+    if (!message.empty()) {
+      ShowErrorBox("Tarvelle", message);
+      return 1;
+    }
+    SetLevelPack(LevelPackPath(pack));
+  }
   if (!replay.empty()) return PlayReplayInWindow(replay);
   try {
     LoadSettings();
@@ -78,6 +99,11 @@ int main(int argc, char** argv) {
       form.FormCreate();
       if (!play && !RunLauncher(form)) return 0;
       StartGame(form);
+      if (play && startLevel >= 1 && startLevel <= 15) {
+        if (difficulty >= 1 && difficulty <= 3) G.Difficulty = difficulty;
+        G.MaxLevel = std::max<int32_t>(G.MaxLevel, startLevel);
+        NewGame(startLevel);
+      }
       TApplication app(form, *video);
       app.Run();
       return app.ExitCode();

@@ -20,13 +20,16 @@ cmake --install "$build" --prefix "$prefix" >"$tmp/install.log" 2>&1 ||
   >"$tmp/files"
 {
   echo games/tarvelle
+  echo games/tarvelle-editor
   for size in 16x16 24x24 32x32 48x48 64x64 128x128 256x256; do
     echo "share/icons/hicolor/$size/apps/tarvelle.png"
   done
   echo share/icons/hicolor/scalable/apps/tarvelle.svg
   echo share/applications/org.example.tarvelle.desktop
+  echo share/applications/org.example.tarvelle.editor.desktop
   echo share/metainfo/org.example.tarvelle.metainfo.xml
   echo share/man/man6/tarvelle.6.gz
+  echo share/man/man6/tarvelle-editor.6.gz
   echo share/doc/tarvelle/copyright
   echo share/doc/tarvelle/changelog.gz
   echo share/games/tarvelle/LevelsFree.dat
@@ -43,8 +46,10 @@ grep -o 'src="readme/[^"]*"' "$prefix/share/games/tarvelle/Readme.html" | sed 's
   done || exit 1
 
 if command -v desktop-file-validate >/dev/null; then
-  desktop-file-validate "$prefix/share/applications/org.example.tarvelle.desktop" ||
-    fail "desktop-file-validate"
+  for entry in org.example.tarvelle org.example.tarvelle.editor; do
+    desktop-file-validate "$prefix/share/applications/$entry.desktop" ||
+      fail "desktop-file-validate $entry"
+  done
 fi
 if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net --pedantic \

@@ -1,5 +1,6 @@
 // Replays of the player's games: a game recorded through the window's calls plays back to the
-// same end, and a damaged replay file is refused with a message.
+// same end, a damaged replay file is refused with a message, and so is a replay played on other
+// levels than those it was recorded on.
 #include "game/replay.h"
 
 #include <gtest/gtest.h>
@@ -9,9 +10,11 @@
 #include <iterator>
 
 #include "game/globals.h"
+#include "game/level_pack.h"
 #include "game/random.h"
 #include "game/replay_player.h"
 #include "game/replay_recorder.h"
+#include "support/level_files.h"
 #include "tools/drive/driver.h"
 #include "tools/drive/script.h"
 
@@ -99,14 +102,14 @@ TEST(Replay, ADamagedFileIsRefusedWithAMessage) {
   std::string flipped = good;
   flipped[8] ^= 0x10;
   std::string version = good;
-  version[4] = 2;
+  version[4] = 3;
   const struct {
     std::string Bytes;
     const char* Message;
   } cases[] = {
       {"", "r.tvr: not a Tarvelle replay"},
       {"GIF89a...." + good, "r.tvr: not a Tarvelle replay"},
-      {version, "r.tvr: a replay of version 2, this game plays version 1"},
+      {version, "r.tvr: a replay of version 3, this game plays version 2"},
       {flipped, "r.tvr: the file is damaged (checksum)"},
       {good.substr(0, good.size() - 3), "r.tvr: the file is damaged (checksum)"},
   };
@@ -125,6 +128,62 @@ TEST(Replay, ADamagedFileIsRefusedWithAMessage) {
   bad = r;
   bad.Difficulty = 9;
   EXPECT_THROW(DecodeReplay(EncodeReplay(bad), "r.tvr"), EReplayError);
+}
+
+TEST(Replay, IsRefusedOnOtherLevelsThanItWasRecordedOn) {
+  level_files::TTempFolder dir;
+  dir.Write("pond.dat",
+            level_files::Bytes(std::vector<TLevelRecord>(15, level_files::Islands(4, 3))));
+  // The pack is played until the end of the test, whatever happens.
+  struct TPack {
+    explicit TPack(const std::string& file) { SetLevelPack(file); }
+    ~TPack() { SetLevelPack(""); }
+  } pack(dir.Folder() + "pond.dat");
+  std::string bytes;
+  uint32_t pond = 0;
+  {
+    THeadlessDriver driver(TDriverOptions{});
+    pond = LevelFileChecksum();
+    SetReplayRecording(true);
+    driver.Run(ParseScript("frames 3\ntap Enter\nwait 700\ntap Up\nwait 500\ntap Esc\n"
+                           "frames 2\ntap Y\nframes 2\n"),
+               std::cout);
+    SetReplayRecording(false);
+    bytes = ReadAll(LastReplayFile());
+  }
+  const TReplay replay = DecodeReplay(bytes, "pond.tvr");
+  EXPECT_NE(pond, 0u);
+  EXPECT_EQ(replay.Levels, pond);
+  {
+    THeadlessDriver driver(TDriverOptions{});
+    TReplayPlayer player(replay, driver.Form());
+    player.Start();  // on the pack it was recorded on
+    while (player.Step()) {
+    }
+    EXPECT_EQ(TReplayPlayer::Now(), replay.Final);
+  }
+  SetLevelPack("");
+  THeadlessDriver driver(TDriverOptions{});
+  TReplayPlayer player(replay, driver.Form());
+  try {
+    player.Start();
+    ADD_FAILURE() << "played on the game's own levels";
+  } catch (const EReplayError& e) {
+    EXPECT_STREQ(e.what(),
+                 "the replay was recorded on other levels than LevelsFree.dat: play it with the "
+                 "levels it was recorded on (--levels)");
+  }
+  // A replay of version 1 does not say which levels it was played on, and is played on any.
+  TReplay old;  // small numbers: each of the five start numbers takes one byte
+  old.Seed = 7;
+  old.Final.LevelNo = 1;
+  std::string v1 = EncodeReplay(old);
+  v1.erase(5 + 5, 1);  // version 1 has no level checksum after the five start numbers
+  v1[4] = 1;
+  v1.resize(v1.size() - 4);
+  const uint32_t crc = ReplayChecksum(v1);
+  for (int b = 0; b < 4; ++b) v1 += static_cast<char>(crc >> (8 * b));
+  EXPECT_EQ(DecodeReplay(v1, "old.tvr").Levels, 0u);
 }
 
 }  // namespace

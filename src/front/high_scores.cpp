@@ -6,6 +6,7 @@
 
 #include "front/records_window.h"
 #include "game/globals.h"
+#include "game/level_pack.h"
 #include "game/screen_calls.h"
 #include "platform/atomic_file.h"
 #include "platform/paths.h"
@@ -64,7 +65,9 @@ std::string HighScoreFolder() {
 }
 
 std::string HighScoreFile() {
-  return HighScoreFolder() + "Hiscore.dat";
+  // A level pack keeps a table of its own.
+  const std::string pack = LevelPackName();
+  return HighScoreFolder() + (pack.empty() ? "Hiscore.dat" : "Hiscore-" + pack + ".dat");
 }
 
 void LoadHighScores() {

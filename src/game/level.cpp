@@ -11,6 +11,7 @@
 #include "game/globals.h"
 #include "game/level_hooks.h"
 #include "game/level_pacing.h"
+#include "game/level_pack.h"
 #include "game/level_reader.h"
 #include "game/main_form.h"
 #include "game/random.h"
@@ -140,7 +141,7 @@ void FillBonusBag(const TLevelRecord& level) {
 }  // namespace
 
 std::string LevelFilePath() {
-  return G.ProgramFolder + "LevelsFree.dat";
+  return LevelPackFile().empty() ? G.ProgramFolder + "LevelsFree.dat" : LevelPackFile();
 }
 
 void LoadLevel() {

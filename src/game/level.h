@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-// The level file beside the program: ProgramFolder + "LevelsFree.dat".
+// The level file beside the program, ProgramFolder + "LevelsFree.dat", or the pack played.
 std::string LevelFilePath();
 
 // Builds level LevelNo from the level file and starts play (gsPlaying, the frame timer running):

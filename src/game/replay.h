@@ -40,6 +40,9 @@ struct TReplayFinal {
 struct TReplay {
   uint32_t Seed = 0;  // the random generator when the game started
   int32_t Difficulty = 1, StartLevel = 1, MaxLevel = 1, SleepMs = 1;
+  // The CRC-32 of the level file played (the game's own or a pack's); 0 in a replay of
+  // version 1, which does not say.
+  uint32_t Levels = 0;
   std::vector<uint32_t> StartReads;  // readings taken while the game started
   std::vector<TTapeEntry> Entries;
   TReplayFinal Final;
@@ -54,7 +57,7 @@ class EReplayError : public std::runtime_error {
 // The file: "TVRP", a version byte, the start, the entries and the final state as variable
 // length numbers (clock readings as differences from the one before), then a CRC-32 of all
 // that comes before it.
-constexpr uint8_t ReplayVersion = 1;
+constexpr uint8_t ReplayVersion = 2;  // 1 is read too
 std::string EncodeReplay(const TReplay& r);
 // The CRC-32 that ends the file, of the bytes before it.
 uint32_t ReplayChecksum(std::string_view bytes);

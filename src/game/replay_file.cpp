@@ -123,6 +123,7 @@ std::string EncodeReplay(const TReplay& r) {
   w.S(r.StartLevel);
   w.S(r.MaxLevel);
   w.S(r.SleepMs);
+  w.U(r.Levels);
   w.Reads(r.StartReads);
   w.U(r.Entries.size());
   for (const TTapeEntry& e : r.Entries) {
@@ -143,7 +144,8 @@ std::string EncodeReplay(const TReplay& r) {
 TReplay DecodeReplay(const std::string& bytes, const std::string& name) {
   if (bytes.size() < 9 || bytes.compare(0, 4, Magic, 4) != 0)
     throw EReplayError(name + ": not a Tarvelle replay");
-  if (static_cast<uint8_t>(bytes[4]) != ReplayVersion)
+  const uint8_t version = static_cast<uint8_t>(bytes[4]);
+  if (version < 1 || version > ReplayVersion)
     throw EReplayError(name + ": a replay of version " +
                        std::to_string(static_cast<uint8_t>(bytes[4])) +
                        ", this game plays version " + std::to_string(ReplayVersion));
@@ -160,6 +162,7 @@ TReplay DecodeReplay(const std::string& bytes, const std::string& name) {
   r.StartLevel = in.I(1, 15, "start level");
   r.MaxLevel = in.I(0, 15, "highest level");
   r.SleepMs = in.I(0, 5, "sleep");
+  if (version >= 2) r.Levels = static_cast<uint32_t>(in.U());
   in.Reads(r.StartReads);
   const uint64_t n = in.U();
   if (n > MaxEntries) in.Fail("too many calls");

@@ -1,6 +1,8 @@
 #include "game/replay_player.h"
 
 #include "game/globals.h"
+#include "game/level.h"
+#include "game/level_pack.h"
 #include "game/main_form.h"
 #include "game/random.h"
 #include "game/replay_recorder.h"
@@ -32,6 +34,11 @@ void TReplayPlayer::Feed(const std::vector<uint32_t>* reads) {
 }
 
 void TReplayPlayer::Start() {
+  if (replay_.Levels != 0 && replay_.Levels != LevelFileChecksum()) {
+    const std::string file = LevelFilePath().substr(LevelFilePath().find_last_of('/') + 1);
+    throw EReplayError("the replay was recorded on other levels than " + file +
+                       ": play it with the levels it was recorded on (--levels)");
+  }
   G.Difficulty = replay_.Difficulty;
   G.MaxLevel = replay_.MaxLevel;
   G.SleepMs = replay_.SleepMs;

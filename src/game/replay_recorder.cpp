@@ -8,6 +8,7 @@
 
 #include "front/high_scores.h"
 #include "game/globals.h"
+#include "game/level_pack.h"
 #include "game/random.h"
 #include "platform/atomic_file.h"
 #include "platform/clock.h"
@@ -133,6 +134,7 @@ TGameStartGuard::TGameStartGuard(int32_t startLevel) {
   rec.replay.StartLevel = std::max(startLevel, 1);
   rec.replay.MaxLevel = G.MaxLevel;
   rec.replay.SleepMs = G.SleepMs;
+  rec.replay.Levels = LevelFileChecksum();
   rec.recording = false;
   Capture(&rec.replay.StartReads);
   started_ = true;

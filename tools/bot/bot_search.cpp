@@ -302,6 +302,14 @@ TBotResult TSearch::Run() {
     std::sort(beam.begin(), beam.end(),
               [](const TNode& a, const TNode& b) { return a.Value > b.Value; });
     if (static_cast<int32_t>(beam.size()) > o_.Beam) beam.resize(static_cast<size_t>(o_.Beam));
+    if (o_.KeepGoing && !beam.empty()) {
+      int32_t furthest = 0;
+      for (const TNode& n : beam) furthest = std::max(furthest, n.Time);
+      if (!o_.KeepGoing(furthest)) {
+        result.Stopped = true;
+        break;
+      }
+    }
   }
   result.Frames = frameCount_;
   return result;

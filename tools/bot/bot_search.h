@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,9 @@ struct TBotOptions {
   uint32_t Variant = 0;
   // Demos: until this LevelTicks the Dragon looks for food and bonuses, not for the diamond.
   int32_t LingerMs = 0;
+  // Asked after each round of moves with the furthest LevelTicks reached; false stops the
+  // search, which then returns with Stopped set (empty: the search runs to its end).
+  std::function<bool(int32_t levelTicks)> KeepGoing;
 };
 
 // What the search found.
@@ -32,6 +36,7 @@ struct TBotResult {
   int32_t LevelTicks = 0;
   int32_t Eaten = 0, Bonuses = 0, CloseCalls = 0;
   int64_t Frames = 0;               // frames the search ran
+  bool Stopped = false;             // KeepGoing said to stop
   std::vector<TDemoStepRec> Steps;  // the moves, as demo steps
 };
 

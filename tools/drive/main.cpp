@@ -8,9 +8,11 @@
 #include <sstream>
 #include <string>
 
+#include "game/level_pack.h"
 #include "game/replay.h"
 #include "game/replay_player.h"
 #include "game/replay_recorder.h"
+#include "platform/paths.h"
 #include "platform/process_env.h"
 #include "tools/drive/driver.h"
 
@@ -18,9 +20,10 @@ namespace {
 
 const char* kUsage =
     "usage: tarvelle-drive [--data DIR] [--home DIR] [--frame MS] [--seed N] [--depth 16|32] "
-    "[--record] [SCRIPT]\n"
+    "[--levels NAME|FILE] [--record] [SCRIPT]\n"
     "       tarvelle-drive [--data DIR] --replay FILE   plays a recorded game, prints how it "
     "ended\n"
+    "  --levels  plays a level pack: NAME.dat in the packs' folder (under --home), or a file\n"
     "  --record  records each game the script plays into the replays folder (under --home)\n";
 
 bool ParseNumber(const char* s, int64_t lo, int64_t hi, int64_t& out) {
@@ -59,7 +62,7 @@ int PlayReplay(const TDriverOptions& options, const std::string& file) {
 int main(int argc, char** argv) {
   process::BinaryStandardOutput();  // "\n" stays one byte on Windows too
   TDriverOptions options;
-  std::string scriptFile, replayFile;
+  std::string scriptFile, replayFile, pack;
   bool record = false;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
@@ -93,6 +96,8 @@ int main(int argc, char** argv) {
         return 2;
       }
       options.Depth = static_cast<int32_t>(n);
+    } else if (a == "--levels") {
+      pack = value();
     } else if (a == "--record") {
       record = true;
     } else if (a == "--replay") {
@@ -111,6 +116,18 @@ int main(int argc, char** argv) {
     }
   }
 
+  if (!pack.empty()) {
+    // A pack by name is looked for in the home the game is given.
+    if (!options.Home.empty()) paths::OverrideHome(options.Home);
+    const std::string file = LevelPackPath(pack);
+    paths::OverrideHome("");
+    const std::string problem = CheckLevelPack(file);
+    if (!problem.empty()) {
+      std::fprintf(stderr, "tarvelle-drive: %s\n", problem.c_str());
+      return 2;
+    }
+    SetLevelPack(file);
+  }
   if (!replayFile.empty()) return PlayReplay(options, replayFile);
   std::stringstream text;
   if (scriptFile.empty() || scriptFile == "-") {

@@ -1,0 +1,27 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// Level packs: level files in the game's format that players make, kept in
+// $XDG_DATA_HOME/Morvane/Tarvelle/levels/NAME.dat. The game plays one in place of its own
+// LevelsFree.dat when asked to (--levels), with a high-score table of its own.
+
+// The packs' folder, with a trailing '/'.
+std::string LevelPackFolder();
+// The file of a pack: a path (holding '/' or ending in ".dat") as it is, else NAME.dat in the
+// packs' folder.
+std::string LevelPackPath(const std::string& nameOrFile);
+
+// Plays the levels of file in place of the game's own ("" goes back to them).
+void SetLevelPack(const std::string& file);
+// The pack being played, "" for the game's own levels.
+const std::string& LevelPackFile();
+// The pack's name (its file name without ".dat"), "" for the game's own levels.
+std::string LevelPackName();
+
+// The CRC-32 of the level file being played (LevelFilePath), 0 when it can't be read.
+uint32_t LevelFileChecksum();
+
+// What keeps file from being played, "" when nothing does: a file that can't be read or holds
+// fewer than the game's 15 levels ("party.dat: holds 3 level(s), the game needs 15").
+std::string CheckLevelPack(const std::string& file);

@@ -1,0 +1,104 @@
+// tarvelle-editor: makes and changes level packs, checks them as they are drawn, proves them.
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "game/level_pack.h"
+#include "launcher/program_folder.h"
+#include "media/png_writer.h"
+#include "platform/launcher_window.h"
+#include "platform/paths.h"
+#include "platform/process_env.h"
+#include "tools/editor/editor_app.h"
+#include "tools/editor/prove_child.h"
+
+#ifndef TARVELLE_DATA_FROM_BIN
+#define TARVELLE_DATA_FROM_BIN "../share/games/tarvelle"
+#endif
+#ifndef TARVELLE_DATA_DIR
+#define TARVELLE_DATA_DIR "/usr/share/games/tarvelle"
+#endif
+
+namespace {
+
+void Usage() {
+  std::cerr
+      << "usage: tarvelle-editor [--level N] [FILE]  edit a level pack (a new one without "
+         "FILE)\n"
+         "       tarvelle-editor --shot OUT.png [--level N] [FILE]  the editor's picture, "
+         "without a window\n"
+         "       tarvelle-editor --prove FILE  prove level 1 of FILE at difficulties 1 to 3\n";
+}
+
+// The game's own level file and files that can't be written open read-only: Save As only.
+bool ReadOnly(const std::string& path) {
+  namespace fs = std::filesystem;
+  if (paths::PathOf(path).filename() == "LevelsFree.dat") return true;
+  std::error_code ec;
+  const fs::perms p = fs::status(paths::PathOf(path), ec).permissions();
+  return ec || (p & fs::perms::owner_write) == fs::perms::none;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  process::SetEnvironment("SDL_AUDIODRIVER", "dummy");  // the editor makes no sound
+  if (args.size() == 2 && args[0] == "--prove") {
+    process::SetEnvironment("SDL_VIDEODRIVER", "dummy");
+    return RunProofCommand(args[1]);
+  }
+  std::string shot, file;
+  int level = 1;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--shot" && i + 1 < args.size()) {
+      shot = args[++i];
+    } else if (args[i] == "--level" && i + 1 < args.size()) {
+      level = std::atoi(args[++i].c_str());
+    } else if (args[i].starts_with("-") || !file.empty()) {
+      Usage();
+      return 2;
+    } else {
+      file = args[i];
+    }
+  }
+  TEditorModel model;
+  std::string message;
+  if (!file.empty()) {
+    try {
+      model.Open(file, ReadOnly(file));
+      const auto& messages = model.OpenMessages();
+      if (!messages.empty()) message = messages.front();
+      if (messages.size() > 1) message += " (and " + std::to_string(messages.size() - 1) + " more)";
+      for (const std::string& m : messages) std::cerr << "tarvelle-editor: " << m << "\n";
+    } catch (const std::exception& e) {
+      message = e.what();
+    }
+  }
+  model.Select(level - 1);
+  TEditorPlaces places;
+  places.Packs = LevelPackFolder();
+  places.Program = paths::ExecutableFolder() + "tarvelle-editor";
+  // The game's data (its water pictures), found as the game finds them; the game beside us.
+  const std::string exe = paths::ExecutableFolder();
+  places.Game = FindProgramFolder({exe, exe + TARVELLE_DATA_FROM_BIN + "/", TARVELLE_DATA_DIR "/"});
+  places.GameProgram = exe + "tarvelle";
+  places.Recovery = paths::DataHome() + "Morvane/Tarvelle/editor-recovery/";
+  places.ReadOnly = model.ReadOnly();
+  try {
+    if (!shot.empty()) {
+      process::SetEnvironment("SDL_VIDEODRIVER", "dummy");
+      TEditorApp app(model, places, message);
+      return WritePng(app.Compose(), shot) ? 0 : 1;
+    }
+    TEditorApp app(model, places, message);
+    const auto window = CreateSdlLauncherWindow();
+    app.Run(*window);
+  } catch (const std::exception& e) {
+    std::cerr << "tarvelle-editor: " << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+
+#include "platform/child_process.h"
+#include "tools/editor/prove_runner.h"
+
+// The editor draws with the game's state, so its proofs run in a program of their own: the
+// editor itself started as `tarvelle-editor --prove FILE`, which proves level 1 of FILE and
+// reports on its standard output. Same status as a TProveRunner.
+class TProveChild {
+ public:
+  explicit TProveChild(std::string program) : program_(std::move(program)) {}
+  ~TProveChild();
+
+  bool Start(const TLevelRecord& level);
+  void Stop();
+  // Reads what the proof reported so far (never waits).
+  TProveRunner::TStatus Status();
+
+ private:
+  void Finish(const std::string& error);
+
+  std::string program_;
+  std::string file_;
+  TChildProcess child_;
+  TProveRunner::TStatus status_;
+};
+
+// The proving program's side: proves level 1 of file, writing "progress F" lines and one
+// "result D WON TIMELEFT ENERGY STEPS TIME KEY ..." line per difficulty. Returns the exit status.
+int RunProofCommand(const std::string& file);
