@@ -5,16 +5,16 @@
 #include <memory>
 #include <string>
 
-#include "game/app_loop.h"
-#include "game/globals.h"
+#include "core/globals.h"
+#include "core/random.h"
+#include "core/settings.h"
+#include "core/settings_store.h"
+#include "front/app_loop.h"
 #include "game/main_form.h"
-#include "game/random.h"
-#include "game/replay_window.h"
 #include "launcher/launcher_run.h"
 #include "launcher/links.h"
 #include "launcher/program_folder.h"
-#include "launcher/settings.h"
-#include "launcher/settings_store.h"
+#include "launcher/replay_window.h"
 #include "launcher/start_game.h"
 #include "platform/paths.h"
 #include "platform/video.h"

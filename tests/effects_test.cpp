@@ -5,9 +5,8 @@
 #include <tuple>
 
 #include "actors/score.h"
+#include "core/random.h"
 #include "game/level_hooks.h"
-#include "game/random.h"
-#include "game/screen_calls.h"
 #include "media/image_list.h"
 #include "support/pond.h"
 

@@ -8,9 +8,9 @@
 #include <iostream>
 #include <iterator>
 
-#include "game/globals.h"
-#include "game/random.h"
-#include "game/replay_player.h"
+#include "core/globals.h"
+#include "core/random.h"
+#include "front/replay_player.h"
 #include "game/replay_recorder.h"
 #include "tools/drive/driver.h"
 #include "tools/drive/script.h"

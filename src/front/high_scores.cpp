@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/globals.h"
 #include "front/records_window.h"
-#include "game/globals.h"
-#include "game/screen_calls.h"
+#include "front/screen_calls.h"
 #include "platform/atomic_file.h"
 #include "platform/paths.h"
 

@@ -1,9 +1,13 @@
 // One frame of the game window, chosen by the game state.
-#include "game/globals.h"
+#include "actors/effects.h"
+#include "core/globals.h"
+#include "core/sound.h"
+#include "game/demo.h"
 #include "game/main_form.h"
+#include "game/playfield.h"
 #include "game/replay_recorder.h"
-#include "game/screen_calls.h"
-#include "media/sound.h"
+#include "game/rules.h"
+#include "game/screens.h"
 #include "platform/clock.h"
 
 void TMainForm::DoFrame() {
@@ -15,9 +19,9 @@ void TMainForm::DoFrame() {
       G.GameState = gsMenu;
       break;
     case gsMenu:
-      if (!G.MenuBuilt) BuildMenu();
+      if (!G.MenuBuilt) Screens.BuildMenu();
       UpdateClock();
-      DrawTitle();
+      Screens.DrawTitle();
       DXDraw.Flip();
       break;
     case gsPlaying:
@@ -54,14 +58,14 @@ void TMainForm::DoFrame() {
       break;
     case gsHighScores:
       UpdateClock();
-      RecordsFrame();
+      Screens.RecordsFrame();
       break;
     case gsOptions:
       UpdateClock();
-      OptionsFrame();
+      Screens.OptionsFrame();
       break;
     case gsHelp:
-      HelpFrame();
+      Screens.HelpFrame();
       break;
     default:
       // Level done, dead, paused, caught: the last picture stays on screen.
@@ -104,4 +108,20 @@ void TMainForm::PlayFrame() {
   }
   DrawPlayfield();
   CheckLevelEnd();
+}
+
+// Play stands still: the timer stops and the paused picture shows until ResumeGame.
+void TMainForm::PauseGame() {
+  const TTapeCallGuard tape(tcPause);
+  DXTimer1.SetEnabled(false);
+  G.GameState = gsPaused;
+  DrawPlayfield();
+  if (G.WindowedMode) DXDraw.SetArrowCursor(true);
+}
+
+void TMainForm::ResumeGame() {
+  DXDraw.SetArrowCursor(false);
+  G.LastTick = timeGetTime();
+  G.GameState = gsPlaying;
+  DXTimer1.SetEnabled(true);
 }

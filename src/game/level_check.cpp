@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "game/level_pacing.h"
-#include "game/pad.h"
+#include "core/level_pacing.h"
+#include "core/pad.h"
 
 const char* PadKindName(int kind) {
   static const char* const names[] = {"water", "lily", "island", "stepped", "random"};

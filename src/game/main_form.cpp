@@ -1,14 +1,14 @@
 #include "game/main_form.h"
 
-#include "front/bitmap_font.h"
-#include "game/globals.h"
+#include "core/globals.h"
+#include "core/settings.h"
+#include "core/sound.h"
+#include "game/bitmap_font.h"
 #include "game/replay_recorder.h"
-#include "game/screen_calls.h"
-#include "launcher/keyboard_repeat.h"
-#include "launcher/settings.h"
+#include "game/screens.h"
 #include "media/image_catalogue.h"
-#include "media/music.h"
 #include "platform/clock.h"
+#include "platform/keyboard_repeat.h"
 #include "platform/video.h"
 
 TMainForm* MainForm = nullptr;
@@ -81,9 +81,9 @@ void TMainForm::DXTimer1Timer(int32_t lagCount) {
 
 void TMainForm::ResetToMenu() {
   G.JoyRepeat = 4;
-  ClearOptionsPending();
+  Screens.ClearOptionsPending();
   ClearAllSprites();
-  ResetMenu();
+  Screens.ResetMenu();
   G.GameState = gsMenu;
 }
 

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <vector>
 
-#include "front/high_scores.h"
-#include "game/globals.h"
-#include "game/random.h"
+#include "core/globals.h"
+#include "core/random.h"
+#include "game/screens.h"
 #include "platform/atomic_file.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
@@ -80,8 +80,7 @@ void Prune(const std::string& folder) {
   for (size_t i = KeepLast; i < names.size(); ++i) {
     bool high = false;
     const int64_t score = ScoreOf(names[i], high);
-    const bool inTable = high && std::any_of(HighScores.begin(), HighScores.end(),
-                                             [&](const auto& e) { return e.Points == score; });
+    const bool inTable = high && Screens.InHighScores(score);
     if (!inTable) fs::remove(paths::PathOf(folder + names[i]), ec);
   }
 }

@@ -1,10 +1,12 @@
 // Bringing the display up, its events, and the game's reaction to losing and regaining focus.
-#include "game/globals.h"
+#include "core/globals.h"
+#include "core/sound.h"
 #include "game/main_form.h"
+#include "game/playfield.h"
 #include "game/replay_recorder.h"
-#include "game/screen_calls.h"
+#include "game/screen_text.h"
+#include "game/screens.h"
 #include "media/image_item.h"
-#include "media/music.h"
 #include "platform/clock.h"
 #include "platform/video.h"
 
@@ -73,7 +75,7 @@ void TMainForm::DXDrawRestoreSurface() {
       DrawPlayfield();
       break;
     case gsHighScores:
-      if (RecordsEntering()) DrawPlayfield();
+      if (Screens.RecordsEntering()) DrawPlayfield();
       break;
     case gsLevelDone:
     case gsDead:

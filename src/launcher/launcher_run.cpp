@@ -2,8 +2,8 @@
 
 #include <optional>
 
+#include "core/globals.h"
 #include "data/embedded.h"
-#include "game/globals.h"
 #include "game/main_form.h"
 #include "launcher/launcher_form.h"
 #include "launcher/launcher_paint.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "game/app_loop.h"
+#include "front/app_loop.h"
 #include "game/main_form.h"
 #include "platform/clock.h"
 #include "platform/video.h"

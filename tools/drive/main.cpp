@@ -8,8 +8,8 @@
 #include <sstream>
 #include <string>
 
+#include "front/replay_player.h"
 #include "game/replay.h"
-#include "game/replay_player.h"
 #include "game/replay_recorder.h"
 #include "platform/process_env.h"
 #include "tools/drive/driver.h"

@@ -1,10 +1,10 @@
-#include "game/replay_player.h"
+#include "front/replay_player.h"
 
-#include "game/globals.h"
+#include "core/globals.h"
+#include "core/random.h"
 #include "game/main_form.h"
-#include "game/random.h"
 #include "game/replay_recorder.h"
-#include "game/screen_calls.h"
+#include "game/rules.h"
 
 TReplayPlayer::TReplayPlayer(const TReplay& replay, TMainForm& form)
     : replay_(replay), form_(form) {
