@@ -21,7 +21,7 @@
 #include "actors/sprite_tree.h"
 #include "core/globals.h"
 #include "core/random.h"
-#include "game/main_form.h"
+#include "front/input.h"
 #include "game/playfield.h"
 #include "media/draw_ops.h"
 #include "media/image_item.h"

@@ -42,7 +42,8 @@ file(GLOB_RECURSE sources CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/actors/*.cpp
   ${CMAKE_SOURCE_DIR}/src/core/*.cpp
   ${CMAKE_SOURCE_DIR}/src/media/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/platform/*.cpp)
+  ${CMAKE_SOURCE_DIR}/src/platform/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/pixels/*.cpp)
 # The desktop's pieces that the browser's flavour replaces: the launcher window (the page is
 # the launcher), the system fonts, the desktop's address handler and error box, the MIDI
 # synthesizer (the music comes pre-rendered), libjpeg (the pictures come as PNG).

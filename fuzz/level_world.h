@@ -3,7 +3,7 @@
 // it decodes every picture of the game.
 #include "actors/effects.h"
 #include "core/globals.h"
-#include "game/main_form.h"
+#include "front/input.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
 #include "tests/fake_video.h"

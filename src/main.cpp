@@ -10,7 +10,7 @@
 #include "core/settings.h"
 #include "core/settings_store.h"
 #include "front/app_loop.h"
-#include "game/main_form.h"
+#include "front/input.h"
 #include "launcher/launcher_run.h"
 #include "launcher/links.h"
 #include "launcher/program_folder.h"

@@ -11,7 +11,7 @@
 #include "core/settings.h"
 #include "core/settings_store.h"
 #include "front/app_loop.h"
-#include "game/main_form.h"
+#include "front/input.h"
 #include "launcher/program_folder.h"
 #include "launcher/start_game.h"
 #include "media/midi_synth.h"

@@ -6,7 +6,7 @@
 #include "core/globals.h"
 #include "game/screen_text.h"
 #include "media/image_catalogue.h"
-#include "media/surface.h"
+#include "pixels/surface.h"
 
 namespace {
 

@@ -6,7 +6,6 @@
 
 #include "actors/score.h"
 #include "core/random.h"
-#include "game/level_hooks.h"
 #include "media/image_list.h"
 #include "support/pond.h"
 

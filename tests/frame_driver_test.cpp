@@ -7,7 +7,7 @@
 #include "fake_audio_device.h"
 #include "fake_video.h"
 #include "front/app_loop.h"
-#include "game/main_form.h"
+#include "front/input.h"
 #include "platform/clock.h"
 
 namespace {

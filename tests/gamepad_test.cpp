@@ -6,8 +6,8 @@
 #include "actors/sprite_tree.h"
 #include "core/globals.h"
 #include "fake_video.h"
+#include "front/input.h"
 #include "game/level.h"
-#include "game/main_form.h"
 #include "platform/clock.h"
 #include "support/level_files.h"
 

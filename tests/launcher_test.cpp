@@ -11,7 +11,7 @@
 #include "core/globals.h"
 #include "core/settings.h"
 #include "fake_video.h"
-#include "game/main_form.h"
+#include "front/input.h"
 #include "launcher/launcher_form.h"
 #include "launcher/launcher_run.h"
 #include "launcher/launcher_text.h"

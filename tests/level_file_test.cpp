@@ -11,11 +11,11 @@
 #include "actors/sprite_tree.h"
 #include "core/globals.h"
 #include "fake_video.h"
+#include "front/input.h"
 #include "game/in_out_error.h"
 #include "game/level.h"
 #include "game/level_check.h"
 #include "game/level_reader.h"
-#include "game/main_form.h"
 #include "platform/clock.h"
 #include "support/level_files.h"
 

@@ -16,7 +16,7 @@
 #include "core/globals.h"
 #include "core/random.h"
 #include "fake_video.h"
-#include "game/main_form.h"
+#include "front/input.h"
 #include "platform/clock.h"
 #include "support/level_files.h"
 

@@ -11,7 +11,7 @@
 #include "core/sound.h"
 #include "fake_audio_device.h"
 #include "fake_video.h"
-#include "game/main_form.h"
+#include "front/input.h"
 #include "game/rules.h"
 #include "platform/clock.h"
 

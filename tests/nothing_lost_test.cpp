@@ -21,7 +21,7 @@
 #include "fake_video.h"
 #include "front/app_loop.h"
 #include "front/high_scores.h"
-#include "game/main_form.h"
+#include "front/input.h"
 #include "platform/atomic_file.h"
 #include "platform/clock.h"
 #include "platform/paths.h"

@@ -5,7 +5,7 @@
 
 #include "core/game_state.h"
 #include "core/pad.h"
-#include "media/rect.h"
+#include "pixels/rect.h"
 
 // The game-wide variables, kept in one place so that a test can put them back to their
 // start values with ResetGlobals() (actors/effects.h).

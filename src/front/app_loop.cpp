@@ -5,11 +5,11 @@
 
 #include "core/globals.h"
 #include "core/settings.h"
+#include "front/input.h"
 #include "front/keys.h"
 #include "front/screen_calls.h"
 #include "front/touch_gesture.h"
 #include "game/cp1252.h"
-#include "game/main_form.h"
 #include "game/replay_recorder.h"
 #include "platform/clock.h"
 #include "platform/video.h"

@@ -9,17 +9,17 @@ namespace {
 
 class TFrontScreens final : public IScreens {
  public:
-  void BuildMenu() override { ::BuildMenu(); }
-  void DrawTitle() override { ::DrawTitle(); }
-  void ResetMenu() override { ::ResetMenu(); }
-  void OptionsFrame() override { ::OptionsFrame(); }
-  void ClearOptionsPending() override { ::ClearOptionsPending(); }
-  void RecordsFrame() override { ::RecordsFrame(); }
-  void HelpFrame() override { ::HelpFrame(); }
-  bool RecordsEntering() override { return ::RecordsEntering(); }
-  void LoadHighScoresOnce() override { ::LoadHighScoresOnce(); }
-  int32_t ScoreRank(int32_t score) override { return ::ScoreRank(score); }
-  void ShowHighScores(bool enter, int32_t score) override { ::ShowHighScores(enter, score); }
+  void MakeTitleMenu() override { BuildMenu(); }
+  void TitleScreenFrame() override { DrawTitle(); }
+  void ResetTitleMenu() override { ResetMenu(); }
+  void OptionsScreenFrame() override { OptionsFrame(); }
+  void DropOptionsPending() override { ClearOptionsPending(); }
+  void RecordsScreenFrame() override { RecordsFrame(); }
+  void HelpScreenFrame() override { HelpFrame(); }
+  bool EnteringName() override { return RecordsEntering(); }
+  void NeedHighScores() override { LoadHighScoresOnce(); }
+  int32_t HighScoreRank(int32_t score) override { return ScoreRank(score); }
+  void OpenHighScores(bool enter, int32_t score) override { ShowHighScores(enter, score); }
   bool InHighScores(int64_t points) override {
     return std::any_of(HighScores.begin(), HighScores.end(),
                        [&](const auto& e) { return e.Points == points; });

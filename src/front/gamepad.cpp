@@ -3,9 +3,9 @@
 
 #include "actors/dragon.h"
 #include "core/globals.h"
+#include "front/input.h"
 #include "front/keys.h"
 #include "front/screen_calls.h"
-#include "game/main_form.h"
 #include "game/replay_recorder.h"
 #include "platform/clock.h"
 

@@ -2,7 +2,7 @@
 
 #include "core/globals.h"
 #include "core/random.h"
-#include "game/main_form.h"
+#include "front/input.h"
 #include "game/replay_recorder.h"
 #include "game/rules.h"
 

@@ -15,15 +15,15 @@ constexpr uint32_t White = 0xFFFFFF;
 
 // True when Score earns a place; the table is read the first time it is needed.
 bool ScoreQualifies() {
-  Screens.LoadHighScoresOnce();
-  return Screens.ScoreRank(G.Score) > 0;
+  Screens.NeedHighScores();
+  return Screens.HighScoreRank(G.Score) > 0;
 }
 
 }  // namespace
 
 void CheckHighScore() {
   if (ScoreQualifies())
-    Screens.ShowHighScores(true, G.Score);
+    Screens.OpenHighScores(true, G.Score);
   else
     DrawPressAnyKey(400);
 }

@@ -10,7 +10,7 @@
 #include "game/screens.h"
 #include "platform/clock.h"
 
-void TMainForm::DoFrame() {
+void TGameWindow::DoFrame() {
   if (!DXDraw.CanDraw()) return;
   const TTapeCallGuard tape(tcFrame, G.LagCount);
   Sleep(static_cast<uint32_t>(G.SleepMs));
@@ -19,9 +19,9 @@ void TMainForm::DoFrame() {
       G.GameState = gsMenu;
       break;
     case gsMenu:
-      if (!G.MenuBuilt) Screens.BuildMenu();
+      if (!G.MenuBuilt) Screens.MakeTitleMenu();
       UpdateClock();
-      Screens.DrawTitle();
+      Screens.TitleScreenFrame();
       DXDraw.Flip();
       break;
     case gsPlaying:
@@ -58,14 +58,14 @@ void TMainForm::DoFrame() {
       break;
     case gsHighScores:
       UpdateClock();
-      Screens.RecordsFrame();
+      Screens.RecordsScreenFrame();
       break;
     case gsOptions:
       UpdateClock();
-      Screens.OptionsFrame();
+      Screens.OptionsScreenFrame();
       break;
     case gsHelp:
-      Screens.HelpFrame();
+      Screens.HelpScreenFrame();
       break;
     default:
       // Level done, dead, paused, caught: the last picture stays on screen.
@@ -74,7 +74,7 @@ void TMainForm::DoFrame() {
 }
 
 // Whole seconds of the level's countdown: at most one per frame, the rest waits.
-void TMainForm::CountSecond() {
+void TGameWindow::CountSecond() {
   G.SecondAcc = static_cast<uint16_t>(G.SecondAcc + static_cast<uint16_t>(G.FrameDelta));
   if (G.SecondAcc < 1000) return;
   G.SecondAcc = static_cast<uint16_t>(G.SecondAcc - 1000);
@@ -89,7 +89,7 @@ void TMainForm::CountSecond() {
   }
 }
 
-void TMainForm::PlayFrame() {
+void TGameWindow::PlayFrame() {
   UpdateClock();
   CountSecond();
   if (G.GameState == gsDemo) DemoStep();
@@ -111,7 +111,7 @@ void TMainForm::PlayFrame() {
 }
 
 // Play stands still: the timer stops and the paused picture shows until ResumeGame.
-void TMainForm::PauseGame() {
+void TGameWindow::PauseGame() {
   const TTapeCallGuard tape(tcPause);
   DXTimer1.SetEnabled(false);
   G.GameState = gsPaused;
@@ -119,7 +119,7 @@ void TMainForm::PauseGame() {
   if (G.WindowedMode) DXDraw.SetArrowCursor(true);
 }
 
-void TMainForm::ResumeGame() {
+void TGameWindow::ResumeGame() {
   DXDraw.SetArrowCursor(false);
   G.LastTick = timeGetTime();
   G.GameState = gsPlaying;

@@ -12,7 +12,6 @@
 #include "core/globals.h"
 #include "core/level_pacing.h"
 #include "core/random.h"
-#include "game/level_hooks.h"
 #include "game/level_reader.h"
 #include "game/main_form.h"
 #include "game/playfield.h"

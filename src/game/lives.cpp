@@ -57,7 +57,7 @@ void CheckLevelEnd() {
 }
 
 void ContinueAfterKey() {
-  TMainForm* form = MainForm;
+  TGameWindow* form = MainForm;
   if (G.LevelNo >= G.LevelCount && G.GameState == gsLevelDone) {
     if (form) {
       form->DXTimer1.SetEnabled(true);

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "media/rect.h"
+#include "pixels/rect.h"
 
 class TBitmapFont;
 class TSurface;

@@ -1,7 +1,7 @@
 #include "launcher/start_game.h"
 
 #include "core/globals.h"
-#include "game/main_form.h"
+#include "front/input.h"
 #include "game/playfield.h"
 #include "media/jpeg_loader.h"
 

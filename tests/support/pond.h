@@ -13,7 +13,7 @@
 #include "actors/sprite_tree.h"
 #include "core/globals.h"
 #include "core/sound.h"
-#include "game/main_form.h"
+#include "front/input.h"
 #include "platform/clock.h"
 
 class PondTest : public ::testing::Test {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "front/app_loop.h"
-#include "game/main_form.h"
+#include "front/input.h"
 #include "platform/clock.h"
 #include "platform/video.h"
 #include "tools/drive/script.h"
