@@ -15,14 +15,14 @@
 #include <vector>
 
 #include "actors/dragon.h"
+#include "actors/effects.h"
 #include "actors/food.h"
 #include "actors/monsters.h"
 #include "actors/sprite_tree.h"
-#include "game/globals.h"
-#include "game/main_form.h"
+#include "core/globals.h"
+#include "core/random.h"
+#include "front/input.h"
 #include "game/playfield.h"
-#include "game/random.h"
-#include "game/screen_calls.h"
 #include "media/draw_ops.h"
 #include "media/image_item.h"
 #include "media/sized_pictures.h"

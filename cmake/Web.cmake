@@ -36,12 +36,14 @@ foreach(pair "EmbeddedImages|images/*.png" "EmbeddedWaves|waves/*.wav"
 endforeach()
 
 file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/src/launcher/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/front/*.cpp
   ${CMAKE_SOURCE_DIR}/src/game/*.cpp
   ${CMAKE_SOURCE_DIR}/src/actors/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/front/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/core/*.cpp
   ${CMAKE_SOURCE_DIR}/src/media/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/launcher/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/platform/*.cpp)
+  ${CMAKE_SOURCE_DIR}/src/platform/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/pixels/*.cpp)
 # The desktop's pieces that the browser's flavour replaces: the launcher window (the page is
 # the launcher), the system fonts, the desktop's address handler and error box, the MIDI
 # synthesizer (the music comes pre-rendered), libjpeg (the pictures come as PNG).
@@ -49,7 +51,6 @@ list(FILTER sources EXCLUDE REGEX
   "/platform/(system_font|open_url|sdl_error_box|sdl_launcher_window)\\.cpp$")
 list(FILTER sources EXCLUDE REGEX "/media/(midi_synth|jpeg_decode)\\.cpp$")
 list(FILTER sources EXCLUDE REGEX "/launcher/launcher_run\\.cpp$")
-list(FILTER sources EXCLUDE REGEX "/platform/web_main\\.cpp$")
 # Windows' flavour, and the system font files found through fontconfig.
 list(FILTER sources EXCLUDE REGEX "_windows\\.cpp$|/platform/font_file\\.cpp$")
 
@@ -63,7 +64,7 @@ target_link_libraries(tarvelle_web_game PUBLIC ${SDL2_WEB}/lib/libSDL2.a)
 # take their dollar signs).
 file(WRITE ${CMAKE_BINARY_DIR}/library_funcs.json "[\"\$autoResumeAudioContext\", \"\$dynCall\"]\n")
 
-add_executable(tarvelle ${CMAKE_SOURCE_DIR}/src/platform/web_main.cpp)
+add_executable(tarvelle ${CMAKE_SOURCE_DIR}/src/web_main.cpp)
 target_link_libraries(tarvelle PRIVATE tarvelle_web_game idbfs.js)
 set_target_properties(tarvelle PROPERTIES SUFFIX ".js")
 file(GLOB_RECURSE web_data CONFIGURE_DEPENDS ${TARVELLE_WEB_DATA}/*)

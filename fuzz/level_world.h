@@ -1,8 +1,9 @@
 #pragma once
 // The game window without a screen, for the level targets: made once per program, since making
 // it decodes every picture of the game.
-#include "game/globals.h"
-#include "game/main_form.h"
+#include "actors/effects.h"
+#include "core/globals.h"
+#include "front/input.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
 #include "tests/fake_video.h"

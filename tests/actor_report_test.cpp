@@ -1,11 +1,12 @@
 // The headless driver's account of the pond, read off the sprite tree.
+#include "game/actor_report.h"
+
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "actors/food.h"
 #include "actors/monsters.h"
-#include "game/screen_calls.h"
 #include "support/pond.h"
 
 namespace {

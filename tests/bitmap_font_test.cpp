@@ -1,12 +1,12 @@
 // The bitmap font's glyph table, measuring and drawing, and the pointer's hit test.
-#include "front/bitmap_font.h"
+#include "game/bitmap_font.h"
 
 #include <gtest/gtest.h>
 
-#include "front/screen_text.h"
-#include "game/globals.h"
+#include "core/globals.h"
+#include "game/screen_text.h"
 #include "media/image_catalogue.h"
-#include "media/surface.h"
+#include "pixels/surface.h"
 
 namespace {
 

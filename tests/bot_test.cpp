@@ -2,10 +2,11 @@
 // playing on from the first time gave, monsters, food and random draws included.
 #include <gtest/gtest.h>
 
+#include "actors/dragon.h"
 #include "actors/sprite_tree.h"
-#include "game/globals.h"
-#include "game/random.h"
-#include "game/screen_calls.h"
+#include "core/globals.h"
+#include "core/random.h"
+#include "game/rules.h"
 #include "tools/bot/bot_search.h"
 #include "tools/bot/game_snapshot.h"
 #include "tools/drive/driver.h"

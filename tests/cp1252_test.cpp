@@ -1,5 +1,5 @@
 // Typed text to Windows-1252 bytes and back.
-#include "front/cp1252.h"
+#include "game/cp1252.h"
 
 #include <gtest/gtest.h>
 

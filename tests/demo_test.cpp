@@ -11,10 +11,9 @@
 #include <vector>
 
 #include "actors/dragon.h"
+#include "core/globals.h"
 #include "game/demo_file.h"
-#include "game/globals.h"
 #include "game/in_out_error.h"
-#include "game/screen_calls.h"
 #include "support/level_files.h"
 #include "tools/demos/demo_play.h"
 #include "tools/drive/driver.h"

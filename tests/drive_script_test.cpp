@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "game/globals.h"
+#include "core/globals.h"
 #include "tools/drive/driver.h"
 #include "tools/drive/script.h"
 

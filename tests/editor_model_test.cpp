@@ -10,7 +10,7 @@
 #include <string>
 
 #include "game/in_out_error.h"
-#include "game/pad.h"
+#include "core/pad.h"
 #include "support/level_files.h"
 #include "tools/editor/recovery.h"
 #include "tools/levels/level_text.h"

@@ -5,9 +5,7 @@
 #include <tuple>
 
 #include "actors/score.h"
-#include "game/level_hooks.h"
-#include "game/random.h"
-#include "game/screen_calls.h"
+#include "core/random.h"
 #include "media/image_list.h"
 #include "support/pond.h"
 

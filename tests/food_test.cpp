@@ -9,8 +9,8 @@
 
 #include "actors/monsters.h"
 #include "actors/score.h"
-#include "game/random.h"
-#include "game/screen_calls.h"
+#include "core/random.h"
+#include "game/rules.h"
 #include "support/pond.h"
 
 namespace {

@@ -1,13 +1,13 @@
 // The frame driver's clock, second counter, time that does not count, and the frame timer.
 #include <gtest/gtest.h>
 
+#include "actors/effects.h"
+#include "core/globals.h"
+#include "core/sound.h"
 #include "fake_audio_device.h"
 #include "fake_video.h"
-#include "game/app_loop.h"
-#include "game/globals.h"
-#include "game/main_form.h"
-#include "game/screen_calls.h"
-#include "media/sound.h"
+#include "front/app_loop.h"
+#include "front/input.h"
 #include "platform/clock.h"
 
 namespace {

@@ -8,15 +8,15 @@
 #include <filesystem>
 #include <string>
 
+#include "actors/effects.h"
+#include "core/globals.h"
+#include "core/sound.h"
 #include "fake_audio_device.h"
 #include "fake_video.h"
+#include "front/app_loop.h"
 #include "front/high_scores.h"
-#include "game/app_loop.h"
-#include "game/globals.h"
-#include "game/main_form.h"
+#include "front/input.h"
 #include "game/playfield.h"
-#include "game/screen_calls.h"
-#include "media/sound.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
 #include "platform/process_env.h"

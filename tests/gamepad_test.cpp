@@ -2,11 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "actors/dragon.h"
+#include "actors/effects.h"
 #include "actors/sprite_tree.h"
+#include "core/globals.h"
 #include "fake_video.h"
-#include "game/globals.h"
+#include "front/input.h"
 #include "game/level.h"
-#include "game/main_form.h"
 #include "platform/clock.h"
 #include "support/level_files.h"
 

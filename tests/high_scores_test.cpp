@@ -2,10 +2,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "front/cp1252.h"
 #include "front/keys.h"
 #include "front/records_window.h"
+#include "front/screen_calls.h"
 #include "front_fixture.h"
+#include "game/cp1252.h"
 #include "media/png_writer.h"
 
 namespace {

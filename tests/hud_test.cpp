@@ -4,10 +4,11 @@
 #include <string>
 
 #include "actors/dragon.h"
+#include "actors/effects.h"
 #include "actors/sprite_tree.h"
+#include "core/globals.h"
 #include "fake_video.h"
-#include "game/globals.h"
-#include "game/main_form.h"
+#include "front/input.h"
 #include "game/playfield.h"
 #include "media/image_item.h"
 #include "platform/clock.h"

@@ -2,8 +2,8 @@
 // SDL's keys, and where the pointer is.
 #include <gtest/gtest.h>
 
+#include "front/app_loop.h"
 #include "front/keys.h"
-#include "game/app_loop.h"
 #include "platform/sdl_keys.h"
 #include "platform/video.h"
 

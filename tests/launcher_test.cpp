@@ -7,20 +7,21 @@
 #include <fstream>
 #include <sstream>
 
+#include "actors/effects.h"
+#include "core/globals.h"
+#include "core/settings.h"
 #include "fake_video.h"
-#include "game/globals.h"
-#include "game/main_form.h"
+#include "front/input.h"
 #include "launcher/launcher_form.h"
 #include "launcher/launcher_run.h"
 #include "launcher/launcher_text.h"
 #include "launcher/links.h"
 #include "launcher/program_folder.h"
-#include "launcher/settings.h"
 #include "platform/launcher_window.h"
 #include "platform/open_url.h"
 #include "platform/paths.h"
-#include "platform/system_font.h"
 #include "platform/process_env.h"
+#include "platform/system_font.h"
 
 namespace fs = std::filesystem;
 

@@ -6,16 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "actors/effects.h"
 #include "actors/image_sprite.h"
 #include "actors/sprite_tree.h"
+#include "core/globals.h"
 #include "fake_video.h"
-#include "game/globals.h"
+#include "front/input.h"
 #include "game/in_out_error.h"
 #include "game/level.h"
 #include "game/level_check.h"
 #include "game/level_reader.h"
-#include "game/main_form.h"
-#include "game/screen_calls.h"
 #include "platform/clock.h"
 #include "support/level_files.h"
 

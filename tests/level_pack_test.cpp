@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "core/globals.h"
 #include "front/high_scores.h"
-#include "game/globals.h"
 #include "game/level_pack.h"
-#include "game/screen_calls.h"
+#include "game/rules.h"
 #include "platform/paths.h"
 #include "support/level_files.h"
 #include "tools/drive/driver.h"

@@ -9,14 +9,14 @@
 #include <vector>
 
 #include "actors/dragon.h"
+#include "actors/effects.h"
 #include "actors/food.h"
 #include "actors/monsters.h"
 #include "actors/sprite_tree.h"
+#include "core/globals.h"
+#include "core/random.h"
 #include "fake_video.h"
-#include "game/globals.h"
-#include "game/main_form.h"
-#include "game/random.h"
-#include "game/screen_calls.h"
+#include "front/input.h"
 #include "platform/clock.h"
 #include "support/level_files.h"
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "game/random.h"
+#include "core/random.h"
 #include "support/pond.h"
 
 namespace {

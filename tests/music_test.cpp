@@ -1,4 +1,3 @@
-#include "media/music.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +8,10 @@
 #include <memory>
 #include <set>
 
+#include "actors/effects.h"
+#include "core/globals.h"
+#include "core/sound.h"
 #include "fake_audio_device.h"
-#include "game/globals.h"
-#include "media/sound.h"
 
 namespace fs = std::filesystem;
 

@@ -5,13 +5,14 @@
 #include <tuple>
 #include <utility>
 
+#include "actors/effects.h"
 #include "actors/sprite_tree.h"
+#include "core/globals.h"
+#include "core/sound.h"
 #include "fake_audio_device.h"
 #include "fake_video.h"
-#include "game/globals.h"
-#include "game/main_form.h"
-#include "game/screen_calls.h"
-#include "media/sound.h"
+#include "front/input.h"
+#include "game/rules.h"
 #include "platform/clock.h"
 
 namespace {

@@ -14,13 +14,14 @@
 #include <stdexcept>
 #include <string>
 
+#include "actors/effects.h"
+#include "core/globals.h"
+#include "core/settings.h"
+#include "core/settings_store.h"
 #include "fake_video.h"
+#include "front/app_loop.h"
 #include "front/high_scores.h"
-#include "game/app_loop.h"
-#include "game/globals.h"
-#include "game/main_form.h"
-#include "launcher/settings.h"
-#include "launcher/settings_store.h"
+#include "front/input.h"
 #include "platform/atomic_file.h"
 #include "platform/clock.h"
 #include "platform/paths.h"

@@ -1,13 +1,14 @@
 // The options screen and the help pages through the game window's key and mouse routing.
+#include "actors/effects.h"
 #include "actors/image_sprite.h"
 #include "actors/sprite_tree.h"
+#include "core/settings.h"
+#include "core/settings_store.h"
 #include "front/edit_volume.h"
 #include "front/help_screen.h"
 #include "front/keys.h"
 #include "front/title_screen.h"
 #include "front_fixture.h"
-#include "launcher/settings.h"
-#include "launcher/settings_store.h"
 
 namespace {
 

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "game/globals.h"
+#include "actors/effects.h"
+#include "core/globals.h"
+#include "game/playfield.h"
 #include "media/image_decode.h"
 #include "media/jpeg_loader.h"
 #include "media/messages.h"

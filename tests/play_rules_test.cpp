@@ -7,16 +7,17 @@
 #include <vector>
 
 #include "actors/dragon.h"
+#include "actors/effects.h"
+#include "actors/score.h"
 #include "actors/sprite_tree.h"
+#include "core/globals.h"
+#include "core/sound.h"
 #include "fake_audio_device.h"
 #include "fake_video.h"
-#include "game/app_loop.h"
-#include "game/globals.h"
+#include "front/app_loop.h"
+#include "front/input.h"
 #include "game/level.h"
-#include "game/main_form.h"
 #include "game/rules.h"
-#include "game/screen_calls.h"
-#include "media/sound.h"
 #include "platform/clock.h"
 #include "support/level_files.h"
 

@@ -5,8 +5,8 @@
 
 #include "actors/food.h"
 #include "actors/monsters.h"
+#include "core/random.h"
 #include "game/level.h"
-#include "game/random.h"
 #include "support/pond.h"
 
 namespace {

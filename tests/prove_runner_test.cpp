@@ -7,7 +7,7 @@
 #include <chrono>
 #include <thread>
 
-#include "game/pad.h"
+#include "core/pad.h"
 #include "support/level_files.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include <iostream>
 #include <iterator>
 
-#include "game/globals.h"
+#include "core/globals.h"
+#include "core/random.h"
+#include "front/replay_player.h"
 #include "game/level_pack.h"
-#include "game/random.h"
-#include "game/replay_player.h"
 #include "game/replay_recorder.h"
 #include "support/level_files.h"
 #include "tools/drive/driver.h"

@@ -1,5 +1,5 @@
 // The settings file: defaults, ranges, types, and folders that can't be written.
-#include "launcher/settings.h"
+#include "core/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "game/globals.h"
-#include "launcher/settings_store.h"
+#include "actors/effects.h"
+#include "core/globals.h"
+#include "core/settings_store.h"
 #include "platform/paths.h"
 
 namespace fs = std::filesystem;

@@ -1,4 +1,4 @@
-#include "media/sound.h"
+#include "core/sound.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <memory>
 #include <stdexcept>
 
+#include "actors/effects.h"
+#include "core/globals.h"
 #include "fake_audio_device.h"
-#include "game/globals.h"
-#include "media/music.h"
 #include "platform/process_env.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "actors/image_sprite.h"
 #include "actors/show_picture.h"
-#include "game/random.h"
+#include "core/random.h"
 #include "media/image_list.h"
 
 namespace {

@@ -1,9 +1,11 @@
 // Lines in a system font: hard-edged on every pixel depth, and the bitmap font standing in
 // when the system has no font.
+#include "game/text_canvas.h"
+
 #include <set>
 
-#include "front/text_canvas.h"
 #include "front_fixture.h"
+#include "game/screen_text.h"
 #include "platform/system_font.h"
 
 namespace {

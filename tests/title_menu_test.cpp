@@ -1,9 +1,10 @@
 // The title menu through the game window's key and mouse routing.
+#include "core/settings_store.h"
 #include "front/keys.h"
 #include "front/my_menu.h"
+#include "front/screen_calls.h"
 #include "front/title_screen.h"
 #include "front_fixture.h"
-#include "launcher/settings_store.h"
 
 namespace {
 

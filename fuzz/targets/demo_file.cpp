@@ -8,12 +8,11 @@
 #include <string>
 
 #include "actors/sprite_tree.h"
+#include "core/random.h"
 #include "fuzz/fuzz_target.h"
 #include "fuzz/level_world.h"
 #include "game/demo.h"
 #include "game/in_out_error.h"
-#include "game/random.h"
-#include "game/screen_calls.h"
 
 namespace {
 

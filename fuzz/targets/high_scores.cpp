@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "front/screen_calls.h"
 #include "fuzz/fuzz_target.h"
-#include "game/screen_calls.h"
 #include "platform/paths.h"
 
 TARVELLE_FUZZ_TARGET(high_scores) {

@@ -4,13 +4,13 @@
 #include <string>
 
 #include "actors/sprite_tree.h"
+#include "core/random.h"
 #include "fuzz/fuzz_target.h"
 #include "fuzz/level_world.h"
 #include "game/in_out_error.h"
 #include "game/level.h"
 #include "game/level_check.h"
 #include "game/level_reader.h"
-#include "game/random.h"
 
 TARVELLE_FUZZ_TARGET(level_file) {
   static fuzz::TLevelWorld world(false);  // no display: nothing is drawn

@@ -3,12 +3,12 @@
 #include <string>
 
 #include "actors/sprite_tree.h"
+#include "core/random.h"
 #include "fuzz/fuzz_target.h"
 #include "fuzz/level_world.h"
 #include "game/in_out_error.h"
 #include "game/level.h"
 #include "game/level_reader.h"
-#include "game/random.h"
 #include "platform/paths.h"
 
 TARVELLE_FUZZ_TARGET(level_play) {

@@ -3,8 +3,9 @@
 // decodes to a picture of the size its header declares, or is refused.
 #include <string>
 
+#include "core/globals.h"
 #include "fuzz/fuzz_target.h"
-#include "game/globals.h"
+#include "game/playfield.h"
 #include "media/image_decode.h"
 #include "media/jpeg_loader.h"
 

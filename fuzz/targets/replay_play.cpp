@@ -5,12 +5,12 @@
 #include <string>
 
 #include "actors/sprite_tree.h"
+#include "front/replay_player.h"
 #include "fuzz/fuzz_target.h"
 #include "fuzz/level_world.h"
 #include "fuzz/replay_bytes.h"
 #include "game/demo.h"
 #include "game/replay.h"
-#include "game/replay_player.h"
 #include "platform/paths.h"
 
 namespace {

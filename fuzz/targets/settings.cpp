@@ -1,12 +1,12 @@
 // The settings file: any bytes give settings within their ranges; saving keeps every value
 // that was read, and the saved file reads back to the same values.
-#include "launcher/settings.h"
+#include "core/settings.h"
 
 #include <filesystem>
 
+#include "core/globals.h"
+#include "core/settings_store.h"
 #include "fuzz/fuzz_target.h"
-#include "game/globals.h"
-#include "launcher/settings_store.h"
 #include "platform/paths.h"
 
 TARVELLE_FUZZ_TARGET(settings) {

@@ -1,11 +1,11 @@
 #include "actors/actor_images.h"
 
-#include "game/main_form.h"
+#include "actors/actor_host.h"
 
 TPictureCollectionItem* ActorImage(const char* name) {
-  return MainForm ? &MainForm->ImageList.Find(name) : nullptr;
+  return ActorHost.Picture(name);
 }
 
 TPictureCollectionItem* FoodImage(const char* name) {
-  return MainForm ? &MainForm->FoodImg.Find(name) : nullptr;
+  return ActorHost.FoodPicture(name);
 }

@@ -5,9 +5,9 @@
 #include "actors/dragon.h"
 #include "actors/food.h"
 #include "actors/pond.h"
-#include "game/globals.h"
+#include "core/globals.h"
+#include "core/sound.h"
 #include "media/image_item.h"
-#include "media/sound.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "actors/food.h"
 #include "actors/pond.h"
 #include "actors/score.h"
-#include "game/globals.h"
-#include "game/random.h"
+#include "core/globals.h"
+#include "core/random.h"
 
 void TMegaPrize::Effect() {
   for (int32_t x = 1; x <= LastColumn(); ++x) {

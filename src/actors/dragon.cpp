@@ -3,14 +3,13 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "actors/actor_host.h"
 #include "actors/actor_images.h"
+#include "actors/effects.h"
 #include "actors/monsters.h"
-#include "game/globals.h"
-#include "game/level.h"
-#include "game/screen_calls.h"
+#include "core/globals.h"
+#include "core/sound.h"
 #include "media/image_item.h"
-#include "media/music.h"
-#include "media/sound.h"
 
 TDragon* Dragon = nullptr;
 
@@ -301,10 +300,10 @@ void TDragon::DrawDeath() {
     StartTransition("GameOver", 1600, 2, 50, 200);
     PlaySound("GameOver");
   } else if (G.DemoMode) {
-    StartDemo();
+    ActorHost.NextDemo();
   } else {
     // Rebuilding the level destroys this Dragon: nothing may touch it after this call.
-    LoadLevel();
+    ActorHost.RebuildLevel();
   }
 }
 

@@ -73,3 +73,6 @@ uint16_t WornPeriod(uint16_t period, uint16_t maxSize);
 // otherTo. Moving the same way they meet when they share the target; moving opposite ways when
 // the targets are exactly one cell apart (they swap cells or meet).
 bool PathsCross(int32_t from, int32_t to, int32_t otherFrom, int32_t otherTo);
+
+// A hop asked for by the player or a demo: handed to the Dragon, when there is one.
+void RequestJump(int32_t dx, int32_t dy);

@@ -2,14 +2,18 @@
 // and level construction use.
 #include "actors/effects.h"
 
-#include "game/globals.h"
-#include "game/level_hooks.h"
-#include "game/main_form.h"
-#include "game/screen_calls.h"
+#include "actors/actor_host.h"
+#include "core/globals.h"
 
 TEffects& Effects() {
   static TEffects effects;
   return effects;
+}
+
+void ResetGlobals() {
+  G = TGameGlobals{};
+  // The captions and pop-ups are game-wide too.
+  ResetEffects();
 }
 
 void ResetEffects() {
@@ -20,7 +24,7 @@ void ResetEffects() {
 }
 
 TSurface* EffectsSurface() {
-  return MainForm ? &MainForm->DXDraw.Surface() : nullptr;
+  return ActorHost.DisplaySurface();
 }
 
 void StartFallingCaption(const std::string& imageName) {

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "game/game_state.h"
+#include "core/game_state.h"
 
 class TPictureCollectionItem;
 class TSurface;
@@ -103,5 +103,28 @@ struct TEffects {
 TEffects& Effects();
 // Back to nothing showing and no caption running.
 void ResetEffects();
+// Puts every game-wide variable (G) back to its start value, the effects' state included.
+void ResetGlobals();
 // The display's drawing surface the effects draw on; null without a game window.
 TSurface* EffectsSurface();
+
+// The entry points of the frame driver, the playfield drawing and the Dragon.
+// The falling caption, the zooming transition caption and the score pop-ups.
+void StartFallingCaption(const std::string& imageName);
+bool FallingCaptionActive();
+void DrawFallingCaption();
+// Starts a zooming caption: remembers GameState and switches to gsTransition.
+void StartTransition(const std::string& imageName, int32_t duration, int32_t turns,
+                     int32_t alphaFrom, int32_t alphaTo);
+void DrawTransitionStep();
+bool TransitionFinished();
+bool TransitionInterrupted(TGameState state);  // the running caption interrupted that state
+void TransitionRestoreState();                 // puts back the state the transition interrupted
+void FreeTransition();
+void ShowScorePopup(int32_t points);
+void DrawScorePopups();
+
+// What level construction asks: stops the falling caption ("Hungry"), and makes all twenty
+// score pop-ups inactive.
+void StopFallingCaption();
+void ResetScorePopups();

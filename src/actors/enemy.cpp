@@ -5,10 +5,10 @@
 #include "actors/dragon.h"
 #include "actors/monsters.h"
 #include "actors/pond.h"
-#include "game/globals.h"
-#include "game/random.h"
+#include "core/globals.h"
+#include "core/random.h"
+#include "core/sound.h"
 #include "media/image_item.h"
-#include "media/sound.h"
 
 TEnemy::TEnemy(int32_t column, int32_t row, const char* picture)
     : TImageSprite(&SpriteRoot()),

@@ -2,9 +2,9 @@
 #include "actors/monsters.h"
 #include "actors/pond.h"
 #include "actors/sprite_engine.h"
-#include "game/globals.h"
+#include "core/globals.h"
+#include "core/sound.h"
 #include "media/image_item.h"
-#include "media/sound.h"
 
 namespace {
 constexpr int32_t SinkDuration = 1500;

@@ -1,7 +1,7 @@
 // The warning caption that falls and fades ("HurryUp", "Hungry").
 #include "actors/actor_images.h"
 #include "actors/effects.h"
-#include "game/globals.h"
+#include "core/globals.h"
 #include "media/image_item.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // The green monster: growing pads, cells near the Dragon and away from the border.
 #include "actors/monsters.h"
 #include "actors/pond.h"
-#include "game/globals.h"
-#include "game/random.h"
+#include "core/globals.h"
+#include "core/random.h"
 
 namespace {
 constexpr int32_t OnTheDragon = 65535;

@@ -2,7 +2,7 @@
 
 #include "actors/pond.h"
 #include "actors/sprite_tree.h"
-#include "game/globals.h"
+#include "core/globals.h"
 #include "media/image_item.h"
 
 TPadItem::TPadItem(int32_t column, int32_t row)

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "game/globals.h"
+#include "core/globals.h"
 
 // The cells of the pond as the actors see them.
 

@@ -8,9 +8,8 @@
 #include "actors/monsters.h"
 #include "actors/pond.h"
 #include "actors/score.h"
-#include "game/globals.h"
-#include "game/random.h"
-#include "game/rules.h"
+#include "core/globals.h"
+#include "core/random.h"
 #include "media/image_item.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The red monster: the biggest pad near it, and now and then a middling one.
 #include "actors/monsters.h"
 #include "actors/pond.h"
-#include "game/random.h"
+#include "core/random.h"
 
 namespace {
 constexpr int32_t OnTheDragon = 65535;

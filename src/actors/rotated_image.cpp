@@ -1,7 +1,7 @@
 // The zooming caption ("Complete", "GameOver").
 #include "actors/actor_images.h"
 #include "actors/effects.h"
-#include "game/globals.h"
+#include "core/globals.h"
 #include "media/image_item.h"
 
 TRotatedImage::TRotatedImage(const std::string& imageName, int32_t duration, int32_t turns,

@@ -4,10 +4,10 @@
 #include <array>
 
 #include "actors/dragon.h"
-#include "game/globals.h"
-#include "game/level_pacing.h"
-#include "game/screen_calls.h"
-#include "media/sound.h"
+#include "actors/effects.h"
+#include "core/globals.h"
+#include "core/level_pacing.h"
+#include "core/sound.h"
 
 namespace {
 
@@ -44,4 +44,13 @@ void EatFood(int32_t kind) {
   }
   AddScore(FoodPoints[d][k]);
   PlaySound("Ham");
+}
+
+int32_t DiamondPoints(int32_t timeLeft, int32_t difficulty, int32_t levelNo, int32_t energy) {
+  // Difficulty is 1..3; anything else counts as the easiest.
+  if (difficulty < 1 || difficulty > 3) difficulty = 1;
+  int32_t points = timeLeft / (4 - difficulty) * 10 + difficulty * 100 + levelNo * 10 +
+                   energy / 5 * 10 * difficulty;
+  if (timeLeft == 0) points += levelNo * 10 * difficulty;
+  return points;
 }

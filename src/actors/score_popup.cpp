@@ -2,8 +2,8 @@
 #include "actors/actor_images.h"
 #include "actors/dragon.h"
 #include "actors/effects.h"
-#include "game/globals.h"
-#include "game/random.h"
+#include "core/globals.h"
+#include "core/random.h"
 #include "media/image_item.h"
 
 void TTimeProcess::Start(int32_t duration) {

@@ -6,7 +6,7 @@
 #include "actors/monsters.h"
 #include "actors/pond.h"
 #include "actors/sprite_tree.h"
-#include "game/random.h"
+#include "core/random.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "actors/show_picture.h"
 
 #include "actors/sprite_engine.h"
-#include "game/random.h"
+#include "core/random.h"
 #include "media/image_list.h"
 
 TImageSprite* ShowPicture(TSpriteEngine& root, TDXImageList& images, int x, int y,

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "media/rect.h"
+#include "pixels/rect.h"
 
 class TSpriteEngine;
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "actors/sprite.h"
-#include "media/surface.h"
+#include "pixels/surface.h"
 
 // The root of the sprite tree and the state the tree shares.
 class TSpriteEngine : public TSprite {

@@ -1,7 +1,6 @@
 #include "actors/sprite_tree.h"
 
 #include "actors/dragon.h"
-#include "game/screen_calls.h"
 
 TDXSpriteEngine SpriteEngine;
 

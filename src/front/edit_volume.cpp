@@ -2,14 +2,13 @@
 
 #include <algorithm>
 
+#include "core/globals.h"
+#include "core/sound.h"
 #include "front/keys.h"
-#include "front/screen_text.h"
+#include "front/screen_calls.h"
 #include "front/shapes.h"
-#include "game/globals.h"
 #include "game/main_form.h"
-#include "game/screen_calls.h"
-#include "media/music.h"
-#include "media/sound.h"
+#include "game/screen_text.h"
 
 std::unique_ptr<TEditVolume> EditVolume;
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "media/rect.h"
+#include "pixels/rect.h"
 
 // The options screen over the title: the effects volume, the music volume, the difficulty and
 // "Ok". Every change takes effect at once; the settings are written when the game is quit.

@@ -2,11 +2,11 @@
 #include <cstdlib>
 
 #include "actors/dragon.h"
+#include "core/globals.h"
+#include "front/input.h"
 #include "front/keys.h"
-#include "game/globals.h"
-#include "game/main_form.h"
+#include "front/screen_calls.h"
 #include "game/replay_recorder.h"
-#include "game/screen_calls.h"
 #include "platform/clock.h"
 
 namespace {

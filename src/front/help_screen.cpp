@@ -2,11 +2,11 @@
 
 #include "actors/show_picture.h"
 #include "actors/sprite_tree.h"
-#include "front/screen_text.h"
-#include "game/globals.h"
+#include "core/globals.h"
+#include "front/screen_calls.h"
 #include "game/main_form.h"
 #include "game/playfield.h"
-#include "game/screen_calls.h"
+#include "game/screen_text.h"
 
 std::unique_ptr<THelp> Help;
 

@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/globals.h"
 #include "front/records_window.h"
-#include "game/globals.h"
+#include "front/screen_calls.h"
 #include "game/level_pack.h"
-#include "game/screen_calls.h"
 #include "platform/atomic_file.h"
 #include "platform/paths.h"
 

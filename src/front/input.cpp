@@ -1,26 +1,15 @@
 // Keys and mouse buttons of the game window, routed by the game state.
+#include "actors/dragon.h"
+#include "core/globals.h"
+#include "core/sound.h"
+#include "front/input.h"
 #include "front/keys.h"
-#include "game/globals.h"
-#include "game/main_form.h"
+#include "front/screen_calls.h"
+#include "game/demo.h"
+#include "game/playfield.h"
 #include "game/replay_recorder.h"
-#include "game/screen_calls.h"
-#include "media/music.h"
+#include "game/rules.h"
 #include "platform/clock.h"
-
-void TMainForm::PauseGame() {
-  const TTapeCallGuard tape(tcPause);
-  DXTimer1.SetEnabled(false);
-  G.GameState = gsPaused;
-  DrawPlayfield();
-  if (G.WindowedMode) DXDraw.SetArrowCursor(true);
-}
-
-void TMainForm::ResumeGame() {
-  DXDraw.SetArrowCursor(false);
-  G.LastTick = timeGetTime();
-  G.GameState = gsPlaying;
-  DXTimer1.SetEnabled(true);
-}
 
 void TMainForm::FormKeyDown(int32_t key, uint32_t shift) {
   const TTapeCallGuard tape(tcKeyDown, key, static_cast<int32_t>(shift));

@@ -2,11 +2,11 @@
 
 #include <cstdlib>
 
-#include "front/screen_text.h"
-#include "game/globals.h"
+#include "core/globals.h"
+#include "core/sound.h"
 #include "game/main_form.h"
+#include "game/screen_text.h"
 #include "media/image_list.h"
-#include "media/sound.h"
 #include "platform/video.h"
 
 void PlaceSystemPointer(int32_t x, int32_t y) {

@@ -1,12 +1,12 @@
 #include "front/records_window.h"
 
+#include "core/globals.h"
+#include "core/sound.h"
 #include "front/high_scores.h"
-#include "front/screen_text.h"
-#include "front/text_canvas.h"
-#include "game/globals.h"
+#include "front/screen_calls.h"
 #include "game/main_form.h"
-#include "game/screen_calls.h"
-#include "media/sound.h"
+#include "game/screen_text.h"
+#include "game/text_canvas.h"
 
 std::unique_ptr<TRecordsWindow> RecordsWindow;
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "game/game_state.h"
+#include "core/game_state.h"
 
 // The high-score table over a panel; after a game that earned a place, with name entry on the
 // new row.

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "media/surface.h"
+#include "pixels/surface.h"
 
 void DrawOutlinedRect(TSurface& s, const TRect& r, uint32_t outline, uint32_t fill) {
   if (r.Empty()) return;

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "media/rect.h"
+#include "pixels/rect.h"
 
 class TSurface;
 

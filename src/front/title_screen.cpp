@@ -1,16 +1,18 @@
 // The title screen: its one-time set-up, its picture and what its menu items do.
 #include "front/title_screen.h"
 
-#include "front/bitmap_font.h"
+#include "core/globals.h"
 #include "front/edit_volume.h"
 #include "front/help_screen.h"
-#include "front/screen_text.h"
-#include "game/globals.h"
+#include "front/screen_calls.h"
+#include "game/bitmap_font.h"
+#include "game/demo.h"
 #include "game/level.h"
 #include "game/level_reader.h"
 #include "game/main_form.h"
 #include "game/playfield.h"
-#include "game/screen_calls.h"
+#include "game/rules.h"
+#include "game/screen_text.h"
 #include "game/title_sound.h"
 #include "platform/clock.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "media/rect.h"
+#include "pixels/rect.h"
 
 // What one touch of the screen means to the game. The touch is known by where the finger went
 // down and where it came up, in the picture's pixels.

@@ -1,9 +1,10 @@
 // What lies on the pond, read off the sprite tree.
+#include "game/actor_report.h"
+
 #include "actors/dragon.h"
 #include "actors/food.h"
 #include "actors/monsters.h"
 #include "actors/sprite_tree.h"
-#include "game/screen_calls.h"
 
 namespace {
 

@@ -5,11 +5,10 @@
 
 #include "actors/dragon.h"
 #include "actors/food.h"
-#include "game/globals.h"
-#include "game/random.h"
+#include "core/globals.h"
+#include "core/random.h"
+#include "core/sound.h"
 #include "game/rules.h"
-#include "game/screen_calls.h"
-#include "media/sound.h"
 
 namespace {
 

@@ -2,14 +2,13 @@
 #include "game/demo.h"
 
 #include "actors/dragon.h"
+#include "core/globals.h"
+#include "core/random.h"
+#include "core/sound.h"
 #include "game/demo_file.h"
-#include "game/globals.h"
 #include "game/in_out_error.h"
 #include "game/level.h"
 #include "game/main_form.h"
-#include "game/random.h"
-#include "game/screen_calls.h"
-#include "media/music.h"
 
 namespace {
 

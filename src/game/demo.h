@@ -39,3 +39,9 @@ void LoadDemosOnce();
 std::string DemoFilePath();
 // Starts the given demo (1 .. DemoCount of the loaded ones) as StartDemo does a random one.
 void StartDemoAt(int32_t number);
+
+// The demo that runs: one step a frame, a new one from the title menu or after a demo's last
+// life, and its end on a key press.
+void DemoStep();
+void StartDemo();
+void EndDemo();

@@ -1,10 +1,11 @@
 // The end of a game: the congratulation after the last level, and the high-score check.
-#include "game/globals.h"
+#include "core/globals.h"
+#include "core/sound.h"
 #include "game/main_form.h"
 #include "game/rules.h"
-#include "game/screen_calls.h"
+#include "game/screen_text.h"
+#include "game/screens.h"
 #include "media/messages.h"
-#include "media/sound.h"
 #include "platform/clock.h"
 
 namespace {
@@ -14,15 +15,15 @@ constexpr uint32_t White = 0xFFFFFF;
 
 // True when Score earns a place; the table is read the first time it is needed.
 bool ScoreQualifies() {
-  LoadHighScoresOnce();
-  return ScoreRank(G.Score) > 0;
+  Screens.NeedHighScores();
+  return Screens.HighScoreRank(G.Score) > 0;
 }
 
 }  // namespace
 
 void CheckHighScore() {
   if (ScoreQualifies())
-    ShowHighScores(true, G.Score);
+    Screens.OpenHighScores(true, G.Score);
   else
     DrawPressAnyKey(400);
 }

@@ -1,12 +1,16 @@
 // One frame of the game window, chosen by the game state.
-#include "game/globals.h"
+#include "actors/effects.h"
+#include "core/globals.h"
+#include "core/sound.h"
+#include "game/demo.h"
 #include "game/main_form.h"
+#include "game/playfield.h"
 #include "game/replay_recorder.h"
-#include "game/screen_calls.h"
-#include "media/sound.h"
+#include "game/rules.h"
+#include "game/screens.h"
 #include "platform/clock.h"
 
-void TMainForm::DoFrame() {
+void TGameWindow::DoFrame() {
   if (!DXDraw.CanDraw()) return;
   const TTapeCallGuard tape(tcFrame, G.LagCount);
   Sleep(static_cast<uint32_t>(G.SleepMs));
@@ -15,9 +19,9 @@ void TMainForm::DoFrame() {
       G.GameState = gsMenu;
       break;
     case gsMenu:
-      if (!G.MenuBuilt) BuildMenu();
+      if (!G.MenuBuilt) Screens.MakeTitleMenu();
       UpdateClock();
-      DrawTitle();
+      Screens.TitleScreenFrame();
       DXDraw.Flip();
       break;
     case gsPlaying:
@@ -54,14 +58,14 @@ void TMainForm::DoFrame() {
       break;
     case gsHighScores:
       UpdateClock();
-      RecordsFrame();
+      Screens.RecordsScreenFrame();
       break;
     case gsOptions:
       UpdateClock();
-      OptionsFrame();
+      Screens.OptionsScreenFrame();
       break;
     case gsHelp:
-      HelpFrame();
+      Screens.HelpScreenFrame();
       break;
     default:
       // Level done, dead, paused, caught: the last picture stays on screen.
@@ -70,7 +74,7 @@ void TMainForm::DoFrame() {
 }
 
 // Whole seconds of the level's countdown: at most one per frame, the rest waits.
-void TMainForm::CountSecond() {
+void TGameWindow::CountSecond() {
   G.SecondAcc = static_cast<uint16_t>(G.SecondAcc + static_cast<uint16_t>(G.FrameDelta));
   if (G.SecondAcc < 1000) return;
   G.SecondAcc = static_cast<uint16_t>(G.SecondAcc - 1000);
@@ -85,7 +89,7 @@ void TMainForm::CountSecond() {
   }
 }
 
-void TMainForm::PlayFrame() {
+void TGameWindow::PlayFrame() {
   UpdateClock();
   CountSecond();
   if (G.GameState == gsDemo) DemoStep();
@@ -104,4 +108,20 @@ void TMainForm::PlayFrame() {
   }
   DrawPlayfield();
   CheckLevelEnd();
+}
+
+// Play stands still: the timer stops and the paused picture shows until ResumeGame.
+void TGameWindow::PauseGame() {
+  const TTapeCallGuard tape(tcPause);
+  DXTimer1.SetEnabled(false);
+  G.GameState = gsPaused;
+  DrawPlayfield();
+  if (G.WindowedMode) DXDraw.SetArrowCursor(true);
+}
+
+void TGameWindow::ResumeGame() {
+  DXDraw.SetArrowCursor(false);
+  G.LastTick = timeGetTime();
+  G.GameState = gsPlaying;
+  DXTimer1.SetEnabled(true);
 }

@@ -1,6 +1,6 @@
 // The status line along the bottom of the play picture.
 #include "actors/dragon.h"
-#include "game/globals.h"
+#include "core/globals.h"
 #include "game/main_form.h"
 #include "game/playfield.h"
 #include "media/image_item.h"

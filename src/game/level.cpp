@@ -5,17 +5,17 @@
 #include <vector>
 
 #include "actors/dragon.h"
+#include "actors/effects.h"
 #include "actors/food.h"
 #include "actors/monsters.h"
 #include "actors/sprite_tree.h"
-#include "game/globals.h"
-#include "game/level_hooks.h"
-#include "game/level_pacing.h"
+#include "core/globals.h"
+#include "core/level_pacing.h"
+#include "core/random.h"
 #include "game/level_pack.h"
 #include "game/level_reader.h"
 #include "game/main_form.h"
-#include "game/random.h"
-#include "game/screen_calls.h"
+#include "game/playfield.h"
 #include "platform/clock.h"
 
 namespace {

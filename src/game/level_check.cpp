@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "game/level_pacing.h"
-#include "game/pad.h"
+#include "core/level_pacing.h"
+#include "core/pad.h"
 
 const char* PadKindName(int kind) {
   static const char* const names[] = {"water", "lily", "island", "stepped", "random"};
@@ -29,7 +29,7 @@ class TChecker {
  public:
   explicit TChecker(const TLevelRecord& r) : r_(r) {}
 
-  std::vector<TLevelProblem> Run() {
+  std::vector<TLevelProblem> Check() {
     CheckHeader();
     if (cols_ > 0 && rows_ > 0) {
       CheckCells();
@@ -310,7 +310,7 @@ class TChecker {
 }  // namespace
 
 std::vector<TLevelProblem> CheckLevelRecord(const TLevelRecord& record) {
-  return TChecker(record).Run();
+  return TChecker(record).Check();
 }
 
 std::vector<TLevelProblem> LevelRecordErrors(const TLevelRecord& record) {

@@ -1,11 +1,12 @@
 // Losing a life, the end of a level, and what a key does afterwards.
 #include "actors/dragon.h"
-#include "game/globals.h"
+#include "actors/effects.h"
+#include "core/globals.h"
+#include "core/sound.h"
 #include "game/level.h"
 #include "game/main_form.h"
+#include "game/playfield.h"
 #include "game/rules.h"
-#include "game/screen_calls.h"
-#include "media/sound.h"
 #include "platform/clock.h"
 
 void LoseLife(uint8_t reason) {
@@ -28,15 +29,6 @@ void LoseLife(uint8_t reason) {
       PlaySound("Lose");
       break;
   }
-}
-
-int32_t DiamondPoints(int32_t timeLeft, int32_t difficulty, int32_t levelNo, int32_t energy) {
-  // Difficulty is 1..3; anything else counts as the easiest.
-  if (difficulty < 1 || difficulty > 3) difficulty = 1;
-  int32_t points = timeLeft / (4 - difficulty) * 10 + difficulty * 100 + levelNo * 10 +
-                   energy / 5 * 10 * difficulty;
-  if (timeLeft == 0) points += levelNo * 10 * difficulty;
-  return points;
 }
 
 void CheckLevelEnd() {
@@ -65,7 +57,7 @@ void CheckLevelEnd() {
 }
 
 void ContinueAfterKey() {
-  TMainForm* form = MainForm;
+  TGameWindow* form = MainForm;
   if (G.LevelNo >= G.LevelCount && G.GameState == gsLevelDone) {
     if (form) {
       form->DXTimer1.SetEnabled(true);

@@ -1,19 +1,19 @@
 #include "game/main_form.h"
 
-#include "front/bitmap_font.h"
-#include "game/globals.h"
+#include "core/globals.h"
+#include "core/settings.h"
+#include "core/sound.h"
+#include "game/bitmap_font.h"
 #include "game/replay_recorder.h"
-#include "game/screen_calls.h"
-#include "launcher/keyboard_repeat.h"
-#include "launcher/settings.h"
+#include "game/screens.h"
 #include "media/image_catalogue.h"
-#include "media/music.h"
 #include "platform/clock.h"
+#include "platform/keyboard_repeat.h"
 #include "platform/video.h"
 
-TMainForm* MainForm = nullptr;
+TGameWindow* MainForm = nullptr;
 
-TMainForm::TMainForm(IVideoOutput* output) : DXDraw(output), output_(output) {
+TGameWindow::TGameWindow(IVideoOutput* output) : DXDraw(output), output_(output) {
   MainForm = this;
   DXDraw.OnInitialize = [this] { DXDrawInitialize(); };
   DXDraw.OnFinalize = [this] { DXDrawFinalize(); };
@@ -25,27 +25,27 @@ TMainForm::TMainForm(IVideoOutput* output) : DXDraw(output), output_(output) {
   DXTimer1.OnDeactivate = [this] { DXTimer1Deactivate(); };
 }
 
-TMainForm::~TMainForm() {
+TGameWindow::~TGameWindow() {
   FormDestroy();
   // The font draws from this window's catalogue: a later window makes its own.
   BitmapFont.reset();
   if (MainForm == this) MainForm = nullptr;
 }
 
-void TMainForm::FormCreate() {
+void TGameWindow::FormCreate() {
   LoadGameImages(ImageList, FoodImg);
   MirrorSprites(ImageList);
   // The window itself is 640 x 480 and captioned "Tarvelle" when the display opens it.
 }
 
-void TMainForm::FormDestroy() {}
+void TGameWindow::FormDestroy() {}
 
-bool TMainForm::FormCloseQuery() {
+bool TGameWindow::FormCloseQuery() {
   if (!G.Quitting) QuitGame();
   return true;
 }
 
-void TMainForm::FormClose() {
+void TGameWindow::FormClose() {
   if (closed_) return;
   closed_ = true;
   FinishRecording();
@@ -54,7 +54,7 @@ void TMainForm::FormClose() {
   DXDraw.Finalize();
 }
 
-void TMainForm::QuitGame() {
+void TGameWindow::QuitGame() {
   DXTimer1.SetEnabled(false);
   SaveSettings();
   MusicPlayer.Shutdown();
@@ -73,21 +73,21 @@ void UpdateClock() {
   G.LastTick = now;
 }
 
-void TMainForm::DXTimer1Timer(int32_t lagCount) {
+void TGameWindow::DXTimer1Timer(int32_t lagCount) {
   if (!DXDraw.CanDraw()) return;
   G.LagCount = lagCount;
   DoFrame();
 }
 
-void TMainForm::ResetToMenu() {
+void TGameWindow::ResetToMenu() {
   G.JoyRepeat = 4;
-  ClearOptionsPending();
+  Screens.DropOptionsPending();
   ClearAllSprites();
-  ResetMenu();
+  Screens.ResetTitleMenu();
   G.GameState = gsMenu;
 }
 
-void TMainForm::BackToMenu() {
+void TGameWindow::BackToMenu() {
   ResetToMenu();
   PlayMusic("intro.mid");
 }

@@ -9,12 +9,13 @@
 
 class IVideoOutput;
 
-// The game window: it owns the display and the frame timer, runs one frame per timer tick and
-// receives every input event.
-class TMainForm {
+// The game window: it owns the display and the frame timer and runs one frame per timer tick.
+// Its input, routed by the game state to the screens and the Dragon, is added above it
+// (TMainForm, front/input.h).
+class TGameWindow {
  public:
-  explicit TMainForm(IVideoOutput* output);
-  ~TMainForm();
+  explicit TGameWindow(IVideoOutput* output);
+  ~TGameWindow();
 
   TDXDraw DXDraw;
   TDXTimer DXTimer1;
@@ -48,16 +49,9 @@ class TMainForm {
   void DXTimer1Activate();
   void DXTimer1Deactivate();
 
-  // Input.
-  void FormKeyDown(int32_t key, uint32_t shift);
-  void FormKeyUp(int32_t key, uint32_t shift);
-  void FormKeyPress(char key);
-  void DXDrawMouseUp(int32_t button, uint32_t shift, int32_t x, int32_t y);
+  // Play stands still, and goes on.
   void PauseGame();
   void ResumeGame();
-  // A game pad position report: X in the low 16 bits, Y in the high 16 bits.
-  void JoyMove(uint32_t position);
-  void JoyButUp(uint32_t buttons);
 
   IVideoOutput* Output() const { return output_; }
 
@@ -71,7 +65,7 @@ class TMainForm {
 };
 
 // The one game window (null while none exists).
-extern TMainForm* MainForm;
+extern TGameWindow* MainForm;
 
 // The frame clock: reads the millisecond clock into FrameDelta and LevelTicks.
 void UpdateClock();

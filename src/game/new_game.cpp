@@ -1,10 +1,9 @@
 // Starting a game.
-#include "game/globals.h"
+#include "core/globals.h"
+#include "core/sound.h"
 #include "game/level.h"
 #include "game/replay_recorder.h"
-#include "game/screen_calls.h"
-#include "media/music.h"
-#include "media/sound.h"
+#include "game/rules.h"
 
 void NewGame(int32_t start) {
   const TGameStartGuard recording(start);

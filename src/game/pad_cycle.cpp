@@ -2,9 +2,9 @@
 // time is up every pad sinks for good.
 #include <algorithm>
 
-#include "game/globals.h"
-#include "game/screen_calls.h"
-#include "media/sound.h"
+#include "core/globals.h"
+#include "core/sound.h"
+#include "game/rules.h"
 
 namespace {
 

@@ -4,12 +4,14 @@
 #include <cstdlib>
 
 #include "actors/dragon.h"
+#include "actors/effects.h"
 #include "actors/sprite_tree.h"
-#include "game/globals.h"
+#include "core/globals.h"
 #include "game/main_form.h"
 #include "game/rules.h"
-#include "game/screen_calls.h"
+#include "game/screen_text.h"
 #include "media/image_item.h"
+#include "media/jpeg_loader.h"
 
 namespace {
 
@@ -132,4 +134,27 @@ void DrawPlayfield() {
   if (G.DemoMode) DrawStringCentred(420, "Press any key to exit");
   // The display shows one drawing surface, so a still picture needs no copy between pages.
   MainForm->DXDraw.Flip();
+}
+
+bool LoadWaterPictures(TDXImageList& imageList, const std::string& packPath) {
+  TJPEGLoader loader;
+  bool first = false;
+  try {
+    loader.Open(packPath);
+    first = loader.Load(0, "Water1", imageList);
+    if (first) loader.Load(1, "Water2", imageList);
+  } catch (...) {
+    // A missing or damaged pack leaves the water a plain colour.
+  }
+  loader.Close();
+  if (first) {
+    G.WaterLoaded = true;
+    for (const char* name : {"Water1", "Water2", "LevScr", "LevScr0"})
+      if (auto* item = imageList.TryFind(name)) item->Restore();
+  }
+  return G.WaterLoaded;
+}
+
+bool LoadWaterPictures(TDXImageList& imageList) {
+  return LoadWaterPictures(imageList, G.ProgramFolder + "TvFree.dat");
 }

@@ -1,10 +1,23 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
-// The pieces of the play picture (DrawPlayfield itself is declared in screen_calls.h).
+class TDXImageList;
+
+// The play picture and its pieces.
+
+// The playfield picture (flips the display).
+void DrawPlayfield();
 
 // The pixel value of a colour on the display's drawing surface.
 uint32_t ToSurfaceColor(uint8_t r, uint8_t g, uint8_t b);
+// Loads the water pictures at start: entry 0 of the pack into Water1 and, only if that
+// worked, entry 1 into Water2. Any error stops the loading silently. When Water1 was loaded,
+// sets G.WaterLoaded and restores Water1, Water2, LevScr and LevScr0. Returns G.WaterLoaded.
+bool LoadWaterPictures(TDXImageList& imageList, const std::string& packPath);
+// The same with the pack "TvFree.dat" in the program's folder.
+bool LoadWaterPictures(TDXImageList& imageList);
+
 // The animated water from the picture pack, or a plain fill without it.
 void DrawWater();
 // The pad of one cell at its current size, or the splash of one that just went under.

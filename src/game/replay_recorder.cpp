@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <vector>
 
-#include "front/high_scores.h"
-#include "game/globals.h"
+#include "core/globals.h"
+#include "core/random.h"
 #include "game/level_pack.h"
-#include "game/random.h"
+#include "game/screens.h"
 #include "platform/atomic_file.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
@@ -81,8 +81,7 @@ void Prune(const std::string& folder) {
   for (size_t i = KeepLast; i < names.size(); ++i) {
     bool high = false;
     const int64_t score = ScoreOf(names[i], high);
-    const bool inTable = high && std::any_of(HighScores.begin(), HighScores.end(),
-                                             [&](const auto& e) { return e.Points == score; });
+    const bool inTable = high && Screens.InHighScores(score);
     if (!inTable) fs::remove(paths::PathOf(folder + names[i]), ec);
   }
 }

@@ -1,8 +1,7 @@
 #pragma once
 #include <cstdint>
 
-// The rules of play that the actors and the playfield call; the per-frame steps are declared in
-// screen_calls.h.
+// The rules of play: the frame driver's steps, and what the playfield and the screens call.
 
 // Why the last life was lost (DeathReason).
 enum : uint8_t { drCaught = 0, drDrowned = 1, drTimeUp = 2, drStarved = 3 };
@@ -11,9 +10,17 @@ enum : uint8_t { drCaught = 0, drDrowned = 1, drTimeUp = 2, drStarved = 3 };
 void LoseLife(uint8_t reason);
 // Creates the late diamond once it is due and its cell is free; DrawPlayfield calls it.
 void PlaceDiamond();
-// The diamond's points for the time, energy, level and difficulty at hand.
-int32_t DiamondPoints(int32_t timeLeft, int32_t difficulty, int32_t levelNo, int32_t energy);
 // The end of a game: the high-score table opens for name entry when Score earns a place,
 // otherwise "Press any key to continue..." is written. The quiet form never opens the table.
 void CheckHighScore();
 void CheckHighScoreQuiet();
+
+// The steps of play.
+void NewGame(int32_t start);
+void ContinueAfterKey();
+void AnimatePads();
+void SinkAllPads();
+void SpawnBonus();
+void SpawnFood();
+void CheckLevelEnd();
+void ShowFinalEnding();

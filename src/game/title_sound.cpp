@@ -1,7 +1,6 @@
 #include "game/title_sound.h"
 
-#include "media/music.h"
-#include "media/sound.h"
+#include "core/sound.h"
 #include "platform/audio_device.h"
 
 void StartTitleSound(std::unique_ptr<IAudioDevice> device) {

@@ -1,14 +1,16 @@
 // Bringing the display up, its events, and the game's reaction to losing and regaining focus.
-#include "game/globals.h"
+#include "core/globals.h"
+#include "core/sound.h"
 #include "game/main_form.h"
+#include "game/playfield.h"
 #include "game/replay_recorder.h"
-#include "game/screen_calls.h"
+#include "game/screen_text.h"
+#include "game/screens.h"
 #include "media/image_item.h"
-#include "media/music.h"
 #include "platform/clock.h"
 #include "platform/video.h"
 
-void TMainForm::InitVideo() {
+void TGameWindow::InitVideo() {
   try {
     DXDraw.Initialize();
     return;
@@ -32,7 +34,7 @@ void TMainForm::InitVideo() {
   Go2WindowMode();
 }
 
-void TMainForm::Go2WindowMode() {
+void TGameWindow::Go2WindowMode() {
   G.ModeSwitching = true;
   struct TClearSwitching {
     ~TClearSwitching() { G.ModeSwitching = false; }
@@ -46,34 +48,34 @@ void TMainForm::Go2WindowMode() {
   G.WindowedMode = true;
 }
 
-void TMainForm::Go2FullScreen() {
+void TGameWindow::Go2FullScreen() {
   // No switch of the screen's mode: the window goes full screen with Alt+Enter or F11 instead.
 }
 
-void TMainForm::DXDrawInitialize() {
+void TGameWindow::DXDrawInitialize() {
   SpriteEngine.SurfaceCreated(DXDraw.Surface());
   if (G.GameState != gsPaused && G.GameState != gsExitPrompt) DXTimer1.SetEnabled(true);
 }
 
-void TMainForm::DXDrawFinalize() {
+void TGameWindow::DXDrawFinalize() {
   DXTimer1.SetEnabled(false);
   SpriteEngine.SurfaceReleased();
 }
 
-void TMainForm::BlendCentredCaption(const char* imageName, int32_t level) {
+void TGameWindow::BlendCentredCaption(const char* imageName, int32_t level) {
   TPictureCollectionItem& item = ImageList.Find(imageName);
   const int32_t w = item.Width(), h = item.Height();
   BlendImage(DXDraw.Surface(), (640 - w) / 2, (440 - h) / 2, item, {0, 0, w - 1, h - 1}, level);
 }
 
-void TMainForm::DXDrawRestoreSurface() {
+void TGameWindow::DXDrawRestoreSurface() {
   switch (G.GameState) {
     case gsPaused:
     case gsExitPrompt:
       DrawPlayfield();
       break;
     case gsHighScores:
-      if (RecordsEntering()) DrawPlayfield();
+      if (Screens.EnteringName()) DrawPlayfield();
       break;
     case gsLevelDone:
     case gsDead:
@@ -88,13 +90,13 @@ void TMainForm::DXDrawRestoreSurface() {
   }
 }
 
-void TMainForm::DisplayChanged() {
+void TGameWindow::DisplayChanged() {
   // The window's picture is converted to the desktop's format on every present, so a new
   // desktop format needs no new surfaces; only a change in the middle of a mode switch would
   // matter, and that is ignored.
 }
 
-void TMainForm::DXTimer1Deactivate() {
+void TGameWindow::DXTimer1Deactivate() {
   const TTapeCallGuard tape(tcDeactivate);
   if (G.GameState == gsPlaying) PauseGame();
   G.TimerWasEnabled = DXTimer1.Enabled();
@@ -104,7 +106,7 @@ void TMainForm::DXTimer1Deactivate() {
   if (G.WindowedMode) DXDraw.SetArrowCursor(true);
 }
 
-void TMainForm::DXTimer1Activate() {
+void TGameWindow::DXTimer1Activate() {
   const TTapeCallGuard tape(tcActivate);
   if (G.GameState != gsPaused) DXDraw.SetArrowCursor(false);
   const bool minimized = output_ && output_->IsMinimized();

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "core/globals.h"
 #include "front/keys.h"
-#include "game/globals.h"
 #include "launcher/launcher_text.h"
 #include "launcher/links.h"
 #include "platform/paths.h"

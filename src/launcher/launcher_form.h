@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "media/rect.h"
+#include "pixels/rect.h"
 
 class TLauncherText;
 

@@ -7,7 +7,7 @@
 
 #include "launcher/launcher_form.h"
 #include "launcher/launcher_text.h"
-#include "media/surface.h"
+#include "pixels/surface.h"
 
 namespace {
 

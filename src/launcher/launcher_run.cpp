@@ -2,9 +2,9 @@
 
 #include <optional>
 
+#include "core/globals.h"
 #include "data/embedded.h"
-#include "game/globals.h"
-#include "game/main_form.h"
+#include "front/input.h"
 #include "launcher/launcher_form.h"
 #include "launcher/launcher_paint.h"
 #include "launcher/launcher_text.h"

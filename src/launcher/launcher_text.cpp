@@ -1,7 +1,7 @@
 #include "launcher/launcher_text.h"
 
-#include "front/bitmap_font.h"
-#include "front/screen_text.h"
+#include "game/bitmap_font.h"
+#include "game/screen_text.h"
 #include "platform/system_font.h"
 
 namespace {

@@ -1,7 +1,8 @@
 #include "launcher/start_game.h"
 
-#include "game/globals.h"
-#include "game/main_form.h"
+#include "core/globals.h"
+#include "front/input.h"
+#include "game/playfield.h"
 #include "media/jpeg_loader.h"
 
 void StartGame(TMainForm& form) {

@@ -1,7 +1,7 @@
 #include <algorithm>
 
-#include "media/blend_rows.h"
 #include "media/draw_ops.h"
+#include "pixels/blend_rows.h"
 
 void BlendImage(TSurface& dest, int x, int y, const TSurface& source, TRect r, uint32_t key,
                 int level) {

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "media/surface.h"
+#include "pixels/surface.h"
 
 // The game's own pixel drawing on software surfaces. Both surfaces share one pixel format;
 // a key is a pixel value of that format, compared with the low 24 bits on 24- and 32-bit

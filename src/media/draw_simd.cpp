@@ -1,7 +1,7 @@
 #include <atomic>
 
-#include "media/blend_rows.h"
 #include "media/draw_ops.h"
+#include "pixels/blend_rows.h"
 
 namespace {
 

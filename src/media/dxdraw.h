@@ -3,7 +3,7 @@
 #include <functional>
 #include <stdexcept>
 
-#include "media/surface.h"
+#include "pixels/surface.h"
 
 class IVideoOutput;
 

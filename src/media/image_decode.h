@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "media/surface.h"
+#include "pixels/surface.h"
 
 // A picture file (PNG, JPEG or BMP) decoded from memory.
 struct TDecodedImage {

@@ -4,7 +4,7 @@
 
 #include "media/key_spans.h"
 #include "media/sized_pictures.h"
-#include "media/surface.h"
+#include "pixels/surface.h"
 
 // Named colours of the catalogue, as colour values 0x00BBGGRR.
 constexpr uint32_t clBlack = 0x000000;

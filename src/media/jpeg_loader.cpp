@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "game/globals.h"
 #include "media/image_decode.h"
 
 void TJPEGLoader::Open(const std::string& path) {
@@ -44,27 +43,4 @@ void TJPEGLoader::Close() {
   file_.clear();
   offsets_ = {};
   fileSize_ = 0;
-}
-
-bool LoadWaterPictures(TDXImageList& imageList, const std::string& packPath) {
-  TJPEGLoader loader;
-  bool first = false;
-  try {
-    loader.Open(packPath);
-    first = loader.Load(0, "Water1", imageList);
-    if (first) loader.Load(1, "Water2", imageList);
-  } catch (...) {
-    // A missing or damaged pack leaves the water a plain colour.
-  }
-  loader.Close();
-  if (first) {
-    G.WaterLoaded = true;
-    for (const char* name : {"Water1", "Water2", "LevScr", "LevScr0"})
-      if (auto* item = imageList.TryFind(name)) item->Restore();
-  }
-  return G.WaterLoaded;
-}
-
-bool LoadWaterPictures(TDXImageList& imageList) {
-  return LoadWaterPictures(imageList, G.ProgramFolder + "TvFree.dat");
 }

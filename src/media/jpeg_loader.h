@@ -27,10 +27,3 @@ class TJPEGLoader {
   std::ifstream file_;
   uint64_t fileSize_ = 0;
 };
-
-// Loads the water pictures at start: entry 0 of the pack into Water1 and, only if that
-// worked, entry 1 into Water2. Any error stops the loading silently. When Water1 was loaded,
-// sets G.WaterLoaded and restores Water1, Water2, LevScr and LevScr0. Returns G.WaterLoaded.
-bool LoadWaterPictures(TDXImageList& imageList, const std::string& packPath);
-// The same with the pack "TvFree.dat" in the program's folder.
-bool LoadWaterPictures(TDXImageList& imageList);

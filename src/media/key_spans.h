@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "media/surface.h"
+#include "pixels/surface.h"
 
 // The opaque runs of a keyed picture, row by row: the pixels that are not the colour key, as
 // [start, end) column ranges. Keyed drawing that scales a picture copies these runs and never

@@ -6,14 +6,12 @@
 #include <system_error>
 #include <vector>
 
-#include "game/globals.h"
 #include "platform/paths.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 std::string soundFontFolder = "/usr/share/sounds/";
-int levelMusic = 0;
 }  // namespace
 
 void SetSoundFontFolder(const std::string& folder) {
@@ -70,7 +68,7 @@ bool TDXMusic::Initialize(TDXSound& sound, const std::string& folder) {
 }
 
 void TDXMusic::SetSearchFolder(const std::string& folder) {
-  folder_ = folder.empty() ? G.ProgramFolder : folder;
+  folder_ = folder;
   if (!folder_.empty() && folder_.back() != '/') folder_ += '/';
 }
 
@@ -165,29 +163,4 @@ uint32_t TDXMusic::Position() {
 
 uint32_t TDXMusic::PieceLength() const {
   return synth_ && synth_->Song() ? synth_->Song()->Length : 0;
-}
-
-void PlayMusic(const std::string& fileName) {
-  MusicPlayer.Load(fileName);
-  MusicPlayer.Play();
-}
-
-void PlayNextLevelMusic() {
-  levelMusic = levelMusic % 2 + 1;
-  PlayMusic(std::to_string(levelMusic) + ".mid");
-}
-
-void ApplyMusicVolume() {
-  if (!MusicAvailable) return;
-  MusicPlayer.Enabled = G.MusVol != 0;
-  MusicPlayer.SetVolume(G.MusVol * 500 - 5000);
-}
-
-void SetMusicVolume(uint16_t musVol) {
-  const uint16_t old = G.MusVol;
-  if (musVol == old) return;
-  G.MusVol = musVol;
-  if (musVol == 0) MusicPlayer.Stop();
-  ApplyMusicVolume();
-  if (old == 0) PlayMusic("intro.mid");
 }

@@ -61,17 +61,3 @@ void SetSoundFontFolder(const std::string& folder);
 // The soundfont to use: TimGM6mb.sf2, then the default-GM links, then any .sf2 or .sf3 under
 // the folder; "" when there is none.
 std::string FindSoundFont();
-
-extern TDXMusic MusicPlayer;
-// True once the music player is up.
-extern bool MusicAvailable;
-
-// Loads and plays a piece from the music folder.
-void PlayMusic(const std::string& fileName);
-// Plays 1.mid, 2.mid, 1.mid, ... on successive calls.
-void PlayNextLevelMusic();
-// Switches music on or off by MusVol and sets its master volume (MusVol x 500 - 5000).
-void ApplyMusicVolume();
-// The options screen's change of MusVol: 0 stops the music, a change up from 0 starts the title
-// music from its beginning; nothing happens when the value is the same.
-void SetMusicVolume(uint16_t musVol);

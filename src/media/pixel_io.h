@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "media/surface.h"
+#include "pixels/surface.h"
 
 namespace pixel_io {
 

@@ -4,8 +4,8 @@
 #include <unordered_map>
 
 #include "media/key_spans.h"
-#include "media/rect.h"
-#include "media/surface.h"
+#include "pixels/rect.h"
+#include "pixels/surface.h"
 
 // One picture's patterns already stretched to the sizes they are drawn at, each with its
 // opaque runs, so that a scaled keyed draw is a copy of runs. An entry is made on first use by

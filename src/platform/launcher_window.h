@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "media/surface.h"
+#include "pixels/surface.h"
 
 // One input event of the launcher window, in the window's pixels and the game's key codes.
 struct TLauncherInput {

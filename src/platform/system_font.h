@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "media/surface.h"
+#include "pixels/surface.h"
 
 // A font of the system, drawn onto the game's software surfaces with hard edges: every pixel of
 // a glyph is either the text's colour or left as it was, at any pixel depth.

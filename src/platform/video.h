@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "media/rect.h"
-#include "media/surface.h"
+#include "pixels/rect.h"
+#include "pixels/surface.h"
 
 // One input or window event, already in the game's terms: key codes are the game's key
 // numbering (front/keys.h), mouse positions are in the 640 x 480 picture's pixels.

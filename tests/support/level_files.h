@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "core/pad.h"
 #include "game/level_record.h"
-#include "game/pad.h"
 #include "platform/process_env.h"
 
 namespace level_files {

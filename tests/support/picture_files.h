@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "media/surface.h"
+#include "pixels/surface.h"
 
 #define STB_IMAGE_WRITE_STATIC
 #define STB_IMAGE_WRITE_IMPLEMENTATION

@@ -11,9 +11,9 @@
 #include "actors/dragon.h"
 #include "actors/effects.h"
 #include "actors/sprite_tree.h"
-#include "game/globals.h"
-#include "game/main_form.h"
-#include "media/sound.h"
+#include "core/globals.h"
+#include "core/sound.h"
+#include "front/input.h"
 #include "platform/clock.h"
 
 class PondTest : public ::testing::Test {

@@ -9,10 +9,12 @@
 #include <queue>
 
 #include "actors/dragon.h"
-#include "game/globals.h"
+#include "actors/effects.h"
+#include "core/globals.h"
+#include "core/random.h"
+#include "game/actor_report.h"
 #include "game/playfield.h"
-#include "game/random.h"
-#include "game/screen_calls.h"
+#include "game/rules.h"
 #include "tools/bot/game_snapshot.h"
 #include "tools/drive/driver.h"
 

@@ -4,7 +4,7 @@
 
 #include "actors/dragon.h"
 #include "actors/sprite_tree.h"
-#include "game/random.h"
+#include "core/random.h"
 
 TGameSnapshot::TGameSnapshot(TVirtualClock& clock)
     : clock_(clock), globals_(G), randomState_(RandomState), now_(clock.Now()) {

@@ -6,7 +6,7 @@
 
 #include "actors/effects.h"
 #include "actors/sprite.h"
-#include "game/globals.h"
+#include "core/globals.h"
 #include "platform/clock.h"
 
 // The whole state of a game in play: the game-wide variables, the random generator, the clock,

@@ -1,10 +1,10 @@
 #include "tools/demos/demo_play.h"
 
 #include "actors/dragon.h"
+#include "actors/effects.h"
+#include "core/globals.h"
 #include "game/demo.h"
-#include "game/globals.h"
 #include "game/playfield.h"
-#include "game/screen_calls.h"
 #include "tools/drive/driver.h"
 
 int32_t CountDemos(const std::string& dataDir) {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "game/app_loop.h"
-#include "game/main_form.h"
+#include "front/app_loop.h"
+#include "front/input.h"
 #include "platform/clock.h"
 #include "platform/video.h"
 #include "tools/drive/script.h"

@@ -8,9 +8,9 @@
 #include <sstream>
 #include <string>
 
+#include "front/replay_player.h"
 #include "game/level_pack.h"
 #include "game/replay.h"
-#include "game/replay_player.h"
 #include "game/replay_recorder.h"
 #include "platform/paths.h"
 #include "platform/process_env.h"

@@ -7,7 +7,7 @@
 
 #include "front/keys.h"
 #include "game/in_out_error.h"
-#include "game/pad.h"
+#include "core/pad.h"
 #include "platform/atomic_file.h"
 #include "platform/paths.h"
 #include "platform/process_env.h"

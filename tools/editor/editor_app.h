@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "media/surface.h"
+#include "pixels/surface.h"
 #include "platform/launcher_window.h"
 #include "tools/editor/editor_model.h"
 #include "tools/editor/editor_panel.h"

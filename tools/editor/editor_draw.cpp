@@ -1,6 +1,6 @@
 #include "tools/editor/editor_draw.h"
 
-#include "front/text_canvas.h"
+#include "game/text_canvas.h"
 
 namespace editor_draw {
 

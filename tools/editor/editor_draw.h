@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string>
 
-#include "media/rect.h"
-#include "media/surface.h"
+#include "pixels/rect.h"
+#include "pixels/surface.h"
 
 // Small drawing helpers of the editor window, colours as 0xRRGGBB.
 namespace editor_draw {

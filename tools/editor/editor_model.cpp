@@ -6,7 +6,7 @@
 
 #include "game/in_out_error.h"
 #include "game/level_reader.h"
-#include "game/pad.h"
+#include "core/pad.h"
 #include "platform/atomic_file.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "media/rect.h"
-#include "media/surface.h"
+#include "pixels/rect.h"
+#include "pixels/surface.h"
 #include "tools/editor/editor_model.h"
 #include "tools/editor/prove_runner.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "game/pad.h"
+#include "core/pad.h"
 #include "tools/editor/editor_draw.h"
 
 using namespace editor_draw;

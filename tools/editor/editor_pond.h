@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "game/level_record.h"
-#include "media/rect.h"
-#include "media/surface.h"
+#include "pixels/rect.h"
+#include "pixels/surface.h"
 #include "tools/editor/editor_model.h"
 
 // The pond in the editor's picture, laid out as the game lays out a level: GridCols x GridRows

@@ -4,13 +4,14 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "actors/dragon.h"
 #include "actors/effects.h"
+#include "core/globals.h"
+#include "core/random.h"
 #include "front/high_scores.h"
+#include "front/input.h"
 #include "game/demo.h"
-#include "game/globals.h"
-#include "game/main_form.h"
-#include "game/random.h"
-#include "game/screen_calls.h"
+#include "game/rules.h"
 #include "launcher/start_game.h"
 #include "platform/atomic_file.h"
 #include "platform/clock.h"

@@ -5,7 +5,7 @@
 
 #include "game/demo.h"
 #include "game/level_record.h"
-#include "media/surface.h"
+#include "pixels/surface.h"
 
 class TMainForm;
 class IVideoOutput;

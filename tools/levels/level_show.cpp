@@ -5,9 +5,9 @@
 #include <sstream>
 #include <tuple>
 
+#include "core/level_pacing.h"
+#include "core/pad.h"
 #include "game/level_check.h"
-#include "game/level_pacing.h"
-#include "game/pad.h"
 
 namespace {
 

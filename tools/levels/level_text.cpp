@@ -6,8 +6,8 @@
 #include <sstream>
 #include <vector>
 
+#include "core/pad.h"
 #include "game/level_check.h"
-#include "game/pad.h"
 
 namespace {
 

@@ -27,11 +27,11 @@
 #include <sstream>
 #include <string>
 
-#include "game/globals.h"
+#include "core/globals.h"
+#include "front/replay_player.h"
+#include "front/screen_calls.h"
 #include "game/replay.h"
-#include "game/replay_player.h"
 #include "game/replay_recorder.h"
-#include "game/screen_calls.h"
 #include "tools/bot/bot_search.h"
 #include "tools/drive/driver.h"
 #include "tools/drive/script.h"

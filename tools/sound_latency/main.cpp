@@ -13,9 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "game/globals.h"
-#include "media/music.h"
-#include "media/sound.h"
+#include "core/globals.h"
+#include "core/sound.h"
 #include "platform/paths.h"
 #include "platform/process_env.h"
 

@@ -1,8 +1,8 @@
-#include "media/surface.h"
+#include "pixels/surface.h"
 
 #include <cstring>
 
-#include "media/blend_rows.h"
+#include "pixels/blend_rows.h"
 
 TPixelFormat TPixelFormat::ForDepth(int bits) {
   switch (bits) {

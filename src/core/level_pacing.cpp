@@ -1,4 +1,4 @@
-#include "game/level_pacing.h"
+#include "core/level_pacing.h"
 
 std::array<uint8_t, 5> EffectiveFoodShare(const std::array<uint8_t, 5>& levelShare) {
   int sum = 0;

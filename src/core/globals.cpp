@@ -1,14 +1,6 @@
-#include "game/globals.h"
-
-#include "actors/effects.h"
+#include "core/globals.h"
 
 TGameGlobals G;
-
-void ResetGlobals() {
-  G = TGameGlobals{};
-  // The captions and pop-ups are game-wide too.
-  ResetEffects();
-}
 
 const char* GameStateName(TGameState s) {
   switch (s) {

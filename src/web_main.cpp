@@ -6,13 +6,13 @@
 #include <exception>
 #include <memory>
 
-#include "game/app_loop.h"
-#include "game/globals.h"
-#include "game/main_form.h"
-#include "game/random.h"
+#include "core/globals.h"
+#include "core/random.h"
+#include "core/settings.h"
+#include "core/settings_store.h"
+#include "front/app_loop.h"
+#include "front/input.h"
 #include "launcher/program_folder.h"
-#include "launcher/settings.h"
-#include "launcher/settings_store.h"
 #include "launcher/start_game.h"
 #include "media/midi_synth.h"
 #include "platform/video.h"

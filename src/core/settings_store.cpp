@@ -1,4 +1,4 @@
-#include "launcher/settings_store.h"
+#include "core/settings_store.h"
 
 #include <algorithm>
 #include <cctype>

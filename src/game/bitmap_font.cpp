@@ -1,4 +1,4 @@
-#include "front/bitmap_font.h"
+#include "game/bitmap_font.h"
 
 #include "media/image_item.h"
 

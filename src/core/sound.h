@@ -4,6 +4,7 @@
 #include <string>
 
 #include "media/dx_sound.h"
+#include "media/music.h"
 #include "media/wave_list.h"
 
 // The sound device and the catalogue of sound effects, owned for the game window.
@@ -32,3 +33,18 @@ void PlaySoundPanned(const std::string& name, int32_t pan);
 void PlaySoundAt(const std::string& name, int column, int row);
 // Gives every catalogue sound the volume of the current SFXVol.
 void ApplySoundVolume();
+
+// The game's music: the one player, and the pieces it plays at MusVol.
+extern TDXMusic MusicPlayer;
+// True once the music player is up.
+extern bool MusicAvailable;
+
+// Loads and plays a piece from the music folder.
+void PlayMusic(const std::string& fileName);
+// Plays 1.mid, 2.mid, 1.mid, ... on successive calls.
+void PlayNextLevelMusic();
+// Switches music on or off by MusVol and sets its master volume (MusVol x 500 - 5000).
+void ApplyMusicVolume();
+// The options screen's change of MusVol: 0 stops the music, a change up from 0 starts the title
+// music from its beginning; nothing happens when the value is the same.
+void SetMusicVolume(uint16_t musVol);

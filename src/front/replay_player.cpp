@@ -1,19 +1,33 @@
-#include "game/replay_player.h"
+#include "front/replay_player.h"
 
-#include "game/globals.h"
+#include "core/globals.h"
+#include "core/random.h"
+#include "front/input.h"
 #include "game/level.h"
 #include "game/level_pack.h"
-#include "game/main_form.h"
-#include "game/random.h"
 #include "game/replay_recorder.h"
-#include "game/screen_calls.h"
+#include "game/rules.h"
+
+namespace {
+
+// The game clock's tap while a replay plays: every reading comes from the recording.
+class TPlaybackTap final : public IClockTap {
+ public:
+  explicit TPlaybackTap(TReplayPlayer& player) : player_(player) {}
+  uint32_t Read(uint32_t) override { return player_.NextReading(); }
+
+ private:
+  TReplayPlayer& player_;
+};
+
+}  // namespace
 
 TReplayPlayer::TReplayPlayer(const TReplay& replay, TMainForm& form)
-    : replay_(replay), form_(form) {
+    : replay_(replay), form_(form), tap_(std::make_unique<TPlaybackTap>(*this)) {
   wasRecording_ = ReplayRecordingOn();
   SetReplayRecording(false);
   previousTap_ = ClockTap();
-  SetClockTap(this);
+  SetClockTap(tap_.get());
   last_ = replay_.StartReads.empty() ? 0 : replay_.StartReads.front();
 }
 
@@ -22,8 +36,7 @@ TReplayPlayer::~TReplayPlayer() {
   SetReplayRecording(wasRecording_);
 }
 
-uint32_t TReplayPlayer::Read(uint32_t) {
-  // A call that reads the clock more often than it did when recorded gets the last reading.
+uint32_t TReplayPlayer::NextReading() {
   if (reads_ && read_ < reads_->size()) last_ = (*reads_)[read_++];
   return last_;
 }

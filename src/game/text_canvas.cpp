@@ -1,8 +1,8 @@
-#include "front/text_canvas.h"
+#include "game/text_canvas.h"
 
-#include "front/bitmap_font.h"
-#include "front/cp1252.h"
-#include "front/screen_text.h"
+#include "game/bitmap_font.h"
+#include "game/cp1252.h"
+#include "game/screen_text.h"
 #include "platform/system_font.h"
 
 TTextCanvas::TTextCanvas(TSurface& surface, const std::string& fontName, int32_t points, bool bold)

@@ -3,12 +3,12 @@
 #include <cstdint>
 #include <string>
 
-#include "game/game_state.h"
-#include "game/pad.h"
-#include "media/rect.h"
+#include "core/game_state.h"
+#include "core/pad.h"
+#include "pixels/rect.h"
 
 // The game-wide variables, kept in one place so that a test can put them back to their
-// start values with ResetGlobals().
+// start values with ResetGlobals() (actors/effects.h).
 struct TGameGlobals {
   // Frame clock and states.
   TGameState GameState = gsStartup;
@@ -78,9 +78,6 @@ struct TGameGlobals {
 };
 
 extern TGameGlobals G;
-
-// Puts every game-wide variable back to its start value, the effects' state included.
-void ResetGlobals();
 
 // Cell geometry of the pond.
 inline int32_t CellW() {

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "media/rect.h"
+#include "pixels/rect.h"
 
 // Pixel layouts the drawing code handles.
 struct TPixelFormat {

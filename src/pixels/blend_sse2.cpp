@@ -1,6 +1,6 @@
 // SSE2 versions of the vector blend formulas and of the keyed copies: eight 16-bit or four
 // 32-bit pixels a step; rows shorter than one step go pixel by pixel.
-#include "media/blend_rows.h"
+#include "pixels/blend_rows.h"
 
 #ifdef TARVELLE_SSE2
 #include <emmintrin.h>

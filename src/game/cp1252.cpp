@@ -1,4 +1,4 @@
-#include "front/cp1252.h"
+#include "game/cp1252.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
-#include "launcher/settings.h"
+#include "core/settings.h"
 
-#include "game/globals.h"
-#include "launcher/settings_store.h"
+#include "core/globals.h"
+#include "core/settings_store.h"
 #include "platform/paths.h"
 
 std::string SettingsFolder() {

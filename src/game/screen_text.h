@@ -2,12 +2,13 @@
 #include <cstdint>
 #include <string>
 
-#include "media/rect.h"
+#include "pixels/rect.h"
 
 class TBitmapFont;
 class TSurface;
 
-// Drawing the screens share, on the game window's display (each does nothing without one).
+// Drawing the playfield and the screens share, on the game window's display (each does nothing
+// without one).
 
 // The display's drawing surface; null without a game window.
 TSurface* ScreenSurface();
@@ -28,3 +29,11 @@ void DrawImageAt(int32_t x, int32_t y, const std::string& name);
 void DrawSoftCursor();
 // PointerPos lies in r, all four edges included (r.Right and r.Bottom count as inside).
 bool PointerInRect(const TRect& r);
+
+// The bitmap font on the display's drawing surface, and a line in a system font.
+void DrawPressAnyKey(int32_t y);
+void DrawStringCentred(int32_t y, const std::string& text);
+void DrawFrameCounter();
+// A centred line in a system font with a drop shadow; colour is 0x00BBGGRR.
+void DrawShadowText(const std::string& text, const std::string& fontName, int32_t size, int32_t y,
+                    uint32_t colour);

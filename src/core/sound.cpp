@@ -1,12 +1,11 @@
-#include "media/sound.h"
+#include "core/sound.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 
-#include "game/globals.h"
-#include "media/music.h"
+#include "core/globals.h"
 
 // Defined together so that they go in this order: the player and the catalogue let go of the
 // mixer before the device closes.
@@ -16,6 +15,10 @@ TDXMusic MusicPlayer;
 
 bool SoundAvailable = false;
 bool MusicAvailable = false;
+
+namespace {
+int levelMusic = 0;
+}  // namespace
 
 int32_t SoundVolumeFor(int32_t sfxVol) {
   if (sfxVol <= 0) return -10000;
@@ -84,4 +87,29 @@ void ApplySoundVolume() {
   if (!SoundAvailable) return;
   const int32_t v = SoundVolumeFor(G.SFXVol);
   for (int i = 0; i < DXWaveList.Count(); ++i) DXWaveList.Item(i).Volume = v;
+}
+
+void PlayMusic(const std::string& fileName) {
+  MusicPlayer.Load(fileName);
+  MusicPlayer.Play();
+}
+
+void PlayNextLevelMusic() {
+  levelMusic = levelMusic % 2 + 1;
+  PlayMusic(std::to_string(levelMusic) + ".mid");
+}
+
+void ApplyMusicVolume() {
+  if (!MusicAvailable) return;
+  MusicPlayer.Enabled = G.MusVol != 0;
+  MusicPlayer.SetVolume(G.MusVol * 500 - 5000);
+}
+
+void SetMusicVolume(uint16_t musVol) {
+  const uint16_t old = G.MusVol;
+  if (musVol == old) return;
+  G.MusVol = musVol;
+  if (musVol == 0) MusicPlayer.Stop();
+  ApplyMusicVolume();
+  if (old == 0) PlayMusic("intro.mid");
 }

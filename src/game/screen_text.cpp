@@ -1,10 +1,9 @@
-#include "front/screen_text.h"
+#include "game/screen_text.h"
 
-#include "front/bitmap_font.h"
-#include "front/text_canvas.h"
-#include "game/globals.h"
+#include "core/globals.h"
+#include "game/bitmap_font.h"
 #include "game/main_form.h"
-#include "game/screen_calls.h"
+#include "game/text_canvas.h"
 #include "platform/video.h"
 
 TSurface* ScreenSurface() {

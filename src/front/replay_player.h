@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "game/replay.h"
 #include "platform/clock.h"
@@ -9,10 +10,10 @@ class TMainForm;
 
 // Plays a recorded game on a game window: the same calls with the same clock readings, so the
 // same frames, the same random draws and the same score. Nothing is recorded meanwhile.
-class TReplayPlayer : private IClockTap {
+class TReplayPlayer {
  public:
   TReplayPlayer(const TReplay& replay, TMainForm& form);
-  ~TReplayPlayer() override;
+  ~TReplayPlayer();
   TReplayPlayer(const TReplayPlayer&) = delete;
   TReplayPlayer& operator=(const TReplayPlayer&) = delete;
 
@@ -25,9 +26,11 @@ class TReplayPlayer : private IClockTap {
   uint32_t NextAt() const;
   // How the game stands now, to hold against the recording's end.
   static TReplayFinal Now();
+  // The clock reading that the call being played had when it was recorded; a call that reads
+  // the clock more often than it did then gets the last reading again.
+  uint32_t NextReading();
 
  private:
-  uint32_t Read(uint32_t now) override;
   void Feed(const std::vector<uint32_t>* reads);
 
   const TReplay& replay_;
@@ -36,6 +39,7 @@ class TReplayPlayer : private IClockTap {
   const std::vector<uint32_t>* reads_ = nullptr;
   size_t read_ = 0;
   uint32_t last_ = 0;
+  std::unique_ptr<IClockTap> tap_;  // hands the game clock NextReading()
   IClockTap* previousTap_ = nullptr;
   bool wasRecording_ = false;
 };

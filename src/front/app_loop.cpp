@@ -1,16 +1,16 @@
-#include "game/app_loop.h"
+#include "front/app_loop.h"
 
 #include <cstdio>
 #include <exception>
 
-#include "front/cp1252.h"
+#include "core/globals.h"
+#include "core/settings.h"
+#include "front/input.h"
 #include "front/keys.h"
+#include "front/screen_calls.h"
 #include "front/touch_gesture.h"
-#include "game/globals.h"
-#include "game/main_form.h"
+#include "game/cp1252.h"
 #include "game/replay_recorder.h"
-#include "game/screen_calls.h"
-#include "launcher/settings.h"
 #include "platform/clock.h"
 #include "platform/video.h"
 

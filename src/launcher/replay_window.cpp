@@ -1,16 +1,16 @@
-#include "game/replay_window.h"
+#include "launcher/replay_window.h"
 
 #include <algorithm>
 #include <exception>
 #include <memory>
 
+#include "core/globals.h"
+#include "core/random.h"
+#include "core/settings.h"
+#include "core/settings_store.h"
+#include "front/input.h"
 #include "front/keys.h"
-#include "game/globals.h"
-#include "game/main_form.h"
-#include "game/random.h"
-#include "game/replay_player.h"
-#include "launcher/settings.h"
-#include "launcher/settings_store.h"
+#include "front/replay_player.h"
 #include "launcher/start_game.h"
 #include "platform/clock.h"
 #include "platform/video.h"

@@ -1,4 +1,4 @@
-#include "media/blend_rows.h"
+#include "pixels/blend_rows.h"
 
 #include <cstring>
 

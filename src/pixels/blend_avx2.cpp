@@ -1,7 +1,7 @@
 // AVX2 versions of the vector blend formulas and of the keyed copies: sixteen 16-bit or eight
 // 32-bit pixels a step; shorter rows go to the SSE2 routines. Only called when the processor
 // reports AVX2, so the build itself needs no AVX2 flag.
-#include "media/blend_rows.h"
+#include "pixels/blend_rows.h"
 
 #ifdef TARVELLE_AVX2
 #include <immintrin.h>
