@@ -21,13 +21,26 @@ start_editor() {
   "$build/tarvelle-editor" "$@" >"$tmp/out" 2>"$tmp/err" &
   editor_pid=$!
   wid=
-  for _ in $(seq 1 100); do
-    wid=$(xdotool search --onlyvisible --name "Tarvelle level editor" 2>/dev/null | head -1)
-    [ -n "$wid" ] && break
-    sleep 0.1
+  # The window that stays: a window the program makes and drops while it starts (a renderer's
+  # probe) is not the one to talk to.
+  for _ in $(seq 1 200); do
+    found=$(xdotool search --onlyvisible --name "Tarvelle level editor" 2>/dev/null | tail -1)
+    if [ -n "$found" ] && [ "$found" = "$wid" ] && xdotool getwindowname "$wid" >/dev/null 2>&1; then
+      break
+    fi
+    wid=$found
+    sleep 0.25
   done
   [ -n "$wid" ] || fail "no editor window"
   sleep 0.5
+}
+# Waits up to 20 s (a loaded machine) for a command to succeed.
+wait_for() {
+  for _ in $(seq 1 200); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
 }
 click() { xdotool mousemove --window "$wid" "$1" "$2" click "${3:-1}"; sleep 0.2; }
 key() { xdotool key --window "$wid" "$@"; sleep 0.15; }
@@ -42,8 +55,7 @@ click "${island[@]}"; cell 1; cell 2; cell 3
 click "${dragon[@]}"; cell 1
 click "${diamond[@]}"; cell 3
 key ctrl+s; key p o n d Return
-sleep 0.5
-[ -f "$pack" ] || fail "the pack was not saved"
+wait_for test -f "$pack" || fail "the pack was not saved"
 "$build/tarvelle-levels" check "$pack" >"$tmp/check" 2>&1 || fail "the pack has errors: $(cat "$tmp/check")"
 "$build/tarvelle-levels" show "$pack" 1 >"$tmp/show"
 grep -q "^Level 1: 3 x 1 cells" "$tmp/show" && grep -q "^ 1  #6D #6  #6\*" "$tmp/show" ||
@@ -65,17 +77,19 @@ grep -q '"state":"gsLevelDone"' "$tmp/state" || fail "the game did not win the p
 
 # An unsaved change, a crash, and the change back from the recovery copy.
 cell 2 3  # right click: water
-sleep 3
+recovery_kept() { ls "$XDG_DATA_HOME/Morvane/Tarvelle/editor-recovery/" 2>/dev/null | grep -q pond.dat; }
+wait_for recovery_kept || fail "no recovery copy"
+sleep 0.5  # the copy is written whole (atomically); let it settle before the crash
 kill -KILL "$editor_pid"
 wait "$editor_pid" 2>/dev/null
-ls "$XDG_DATA_HOME/Morvane/Tarvelle/editor-recovery/" | grep -q pond.dat || fail "no recovery copy"
 start_editor "$pack"
 key r
 key ctrl+s
-sleep 0.5
-"$build/tarvelle-levels" check "$pack" >"$tmp/check" 2>&1
-grep -q "level 1: warning: 1 pad(s) cut off from the Dragon's start by water: (3, 1)" "$tmp/check" ||
-  fail "the recovered change is not in the saved pack: $(cat "$tmp/check")"
+recovered() {
+  "$build/tarvelle-levels" check "$pack" >"$tmp/check" 2>&1
+  grep -q "level 1: warning: 1 pad(s) cut off from the Dragon's start by water: (3, 1)" "$tmp/check"
+}
+wait_for recovered || fail "the recovered change is not in the saved pack: $(cat "$tmp/check")"
 xdotool windowclose "$wid" 2>/dev/null
 for _ in $(seq 1 50); do
   kill -0 "$editor_pid" 2>/dev/null || break

@@ -42,6 +42,10 @@ TEST(LevelPack, AFileTheGameCannotPlayIsRefusedSayingWhy) {
   EXPECT_NE(CheckLevelPack(dir.Folder() + "none.dat").find("none.dat: file not found"),
             std::string::npos);
   EXPECT_EQ(CheckLevelPack(dir.Folder() + "full.dat"), "");
+  std::vector<TLevelRecord> levels(15, level_files::Islands());
+  levels[6].GridCols = 19;
+  dir.Write("wide.dat", level_files::Bytes(levels));
+  EXPECT_EQ(CheckLevelPack(dir.Folder() + "wide.dat"), "wide.dat, level 7: GridCols is 19, at most 16");
 }
 
 TEST(LevelPack, APackIsPlayedInPlaceOfTheGamesLevelsWithItsOwnScores) {
@@ -62,6 +66,11 @@ TEST(LevelPack, APackIsPlayedInPlaceOfTheGamesLevelsWithItsOwnScores) {
   EXPECT_EQ(G.GridCols, 5);
   EXPECT_EQ(G.GridRows, 2);
   EXPECT_EQ(HighScoreFile(), HighScoreFolder() + "Hiscore-party.dat");
+  // The demos were recorded on the game's own levels, and play them.
+  G.DemoMode = true;
+  EXPECT_EQ(LevelFilePath(), G.ProgramFolder + "LevelsFree.dat");
+  G.DemoMode = false;
+  EXPECT_EQ(LevelFilePath(), dir.Folder() + "party.dat");
 }
 
 }  // namespace

@@ -173,7 +173,8 @@ TEST(Replay, IsRefusedOnOtherLevelsThanItWasRecordedOn) {
                  "the replay was recorded on other levels than LevelsFree.dat: play it with the "
                  "levels it was recorded on (--levels)");
   }
-  // A replay of version 1 does not say which levels it was played on, and is played on any.
+  // A replay of version 1 does not say which levels it was played on: the game's own, the only
+  // ones there were.
   TReplay old;  // small numbers: each of the five start numbers takes one byte
   old.Seed = 7;
   old.Final.LevelNo = 1;
@@ -184,6 +185,11 @@ TEST(Replay, IsRefusedOnOtherLevelsThanItWasRecordedOn) {
   const uint32_t crc = ReplayChecksum(v1);
   for (int b = 0; b < 4; ++b) v1 += static_cast<char>(crc >> (8 * b));
   EXPECT_EQ(DecodeReplay(v1, "old.tvr").Levels, 0u);
+  TReplay unsaid = replay;
+  unsaid.Levels = 0;
+  SetLevelPack(dir.Folder() + "pond.dat");
+  TReplayPlayer onPack(unsaid, driver.Form());
+  EXPECT_THROW(onPack.Start(), EReplayError);
 }
 
 }  // namespace

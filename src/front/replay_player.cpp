@@ -47,7 +47,10 @@ void TReplayPlayer::Feed(const std::vector<uint32_t>* reads) {
 }
 
 void TReplayPlayer::Start() {
-  if (replay_.Levels != 0 && replay_.Levels != LevelFileChecksum()) {
+  G.DemoMode = false;
+  // A replay of version 1 does not say which levels it was played on: those were always the
+  // game's own.
+  if (replay_.Levels != 0 ? replay_.Levels != LevelFileChecksum() : !LevelPackFile().empty()) {
     const std::string file = LevelFilePath().substr(LevelFilePath().find_last_of('/') + 1);
     throw EReplayError("the replay was recorded on other levels than " + file +
                        ": play it with the levels it was recorded on (--levels)");
@@ -55,7 +58,6 @@ void TReplayPlayer::Start() {
   G.Difficulty = replay_.Difficulty;
   G.MaxLevel = replay_.MaxLevel;
   G.SleepMs = replay_.SleepMs;
-  G.DemoMode = false;
   RandomState = replay_.Seed;
   Feed(&replay_.StartReads);
   NewGame(replay_.StartLevel);

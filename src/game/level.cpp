@@ -140,10 +140,6 @@ void FillBonusBag(const TLevelRecord& level) {
 
 }  // namespace
 
-std::string LevelFilePath() {
-  return LevelPackFile().empty() ? G.ProgramFolder + "LevelsFree.dat" : LevelPackFile();
-}
-
 void LoadLevel() {
   if (G.LevelNo > G.MaxLevel && !G.DemoMode) G.MaxLevel = G.LevelNo;
   G.JoyRepeat = 3;

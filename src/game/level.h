@@ -1,8 +1,7 @@
 #pragma once
 #include <string>
 
-// The level file beside the program, ProgramFolder + "LevelsFree.dat", or the pack played.
-std::string LevelFilePath();
+#include "game/level_pack.h"
 
 // Builds level LevelNo from the level file and starts play (gsPlaying, the frame timer running):
 // the pad grid, the Dragon, the food, bonuses and monsters the level places, the diamond unless

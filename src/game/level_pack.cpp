@@ -3,8 +3,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/globals.h"
 #include "game/in_out_error.h"
-#include "game/level.h"
 #include "game/level_reader.h"
 #include "game/replay.h"
 #include "platform/paths.h"
@@ -44,6 +44,10 @@ std::string LevelPackName() {
   return name;
 }
 
+std::string LevelFilePath() {
+  return packFile.empty() || G.DemoMode ? G.ProgramFolder + "LevelsFree.dat" : packFile;
+}
+
 uint32_t LevelFileChecksum() {
   std::ifstream f(paths::PathOf(LevelFilePath()), std::ios::binary);
   if (!f) return 0;
@@ -58,6 +62,7 @@ std::string CheckLevelPack(const std::string& file) {
     if (n < 15) {
       return reader.FileName() + ": holds " + std::to_string(n) + " level(s), the game needs 15";
     }
+    for (int32_t level = 1; level <= 15; ++level) reader.ReadLevel(level);
   } catch (const EInOutError& e) {
     return e.what();
   }

@@ -19,9 +19,15 @@ const std::string& LevelPackFile();
 // The pack's name (its file name without ".dat"), "" for the game's own levels.
 std::string LevelPackName();
 
+// The level file the game plays now: the pack's, or the one beside the program,
+// ProgramFolder + "LevelsFree.dat". The demos always play the game's own levels (they were
+// recorded on them).
+std::string LevelFilePath();
+
 // The CRC-32 of the level file being played (LevelFilePath), 0 when it can't be read.
 uint32_t LevelFileChecksum();
 
-// What keeps file from being played, "" when nothing does: a file that can't be read or holds
-// fewer than the game's 15 levels ("party.dat: holds 3 level(s), the game needs 15").
+// What keeps file from being played, "" when nothing does: a file that can't be read, holds
+// fewer than the game's 15 levels ("party.dat: holds 3 level(s), the game needs 15"), or holds a
+// level the game can't build (the reader's message, naming the level and the field).
 std::string CheckLevelPack(const std::string& file);

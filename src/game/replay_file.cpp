@@ -162,7 +162,11 @@ TReplay DecodeReplay(const std::string& bytes, const std::string& name) {
   r.StartLevel = in.I(1, 15, "start level");
   r.MaxLevel = in.I(0, 15, "highest level");
   r.SleepMs = in.I(0, 5, "sleep");
-  if (version >= 2) r.Levels = static_cast<uint32_t>(in.U());
+  if (version >= 2) {
+    const uint64_t levels = in.U();
+    if (levels > UINT32_MAX) in.Fail("the level file's checksum is out of range");
+    r.Levels = static_cast<uint32_t>(levels);
+  }
   in.Reads(r.StartReads);
   const uint64_t n = in.U();
   if (n > MaxEntries) in.Fail("too many calls");
