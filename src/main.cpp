@@ -37,6 +37,7 @@ const char* kUsage =
     "  --levels NAME|FILE  play a level pack (NAME.dat in the packs' folder, or a file)\n"
     "  --play     start the game at once, without the launcher window\n"
     "  --level N --difficulty D  with --play: start level N at difficulty D (1 to 3) at once\n"
+    "  --try      a level tried from the level editor: Esc ends the program, nothing is saved\n"
     "  --replay FILE  play a recorded game back in the window\n"
     "  --version  print the version\n";
 
@@ -49,6 +50,8 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--play") == 0) {
       play = true;
+    } else if (std::strcmp(argv[i], "--try") == 0) {
+      G.TryingOut = true;
     } else if (std::strcmp(argv[i], "--level") == 0 && i + 1 < argc) {
       startLevel = std::atoi(argv[++i]);
     } else if (std::strcmp(argv[i], "--difficulty") == 0 && i + 1 < argc) {

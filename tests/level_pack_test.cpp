@@ -2,16 +2,20 @@
 // game's levels with a high-score table of its own.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iostream>
 #include <string>
 #include <vector>
 
 #include "core/globals.h"
 #include "front/high_scores.h"
 #include "game/level_pack.h"
+#include "game/replay_recorder.h"
 #include "game/rules.h"
 #include "platform/paths.h"
 #include "support/level_files.h"
 #include "tools/drive/driver.h"
+#include "tools/drive/script.h"
 
 namespace {
 
@@ -71,6 +75,29 @@ TEST(LevelPack, APackIsPlayedInPlaceOfTheGamesLevelsWithItsOwnScores) {
   EXPECT_EQ(LevelFilePath(), G.ProgramFolder + "LevelsFree.dat");
   G.DemoMode = false;
   EXPECT_EQ(LevelFilePath(), dir.Folder() + "party.dat");
+}
+
+// A level tried from the level editor: Esc in play ends the program at once, and nothing of the
+// try is kept (settings, highest level, high scores, replays).
+TEST(LevelPack, ALevelTriedFromTheEditorEndsOnEscAndLeavesNothing) {
+  level_files::TTempFolder dir, home;
+  dir.Write("try.dat", level_files::Bytes(std::vector<TLevelRecord>(15, level_files::Islands(3, 1))));
+  const TPackInPlay pack(dir.Folder() + "try.dat");
+  TDriverOptions o;
+  o.Data = TARVELLE_BUILD_DIR;
+  o.Home = home.Folder();
+  THeadlessDriver driver(o);
+  G.TryingOut = true;
+  SetReplayRecording(true);  // as the game window's loop does
+  G.MaxLevel = 3;  // as the editor's try of level 3 would: not to be kept
+  NewGame(3);
+  EXPECT_EQ(G.GameState, gsPlaying);
+  driver.Run(ParseScript("frames 5\ntap Esc\nframes 2\n"), std::cout);
+  EXPECT_TRUE(driver.Form().Closed());
+  G.TryingOut = false;
+  SetReplayRecording(false);
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(home.Folder()))
+    EXPECT_FALSE(entry.is_regular_file()) << "kept: " << entry.path();
 }
 
 }  // namespace

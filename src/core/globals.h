@@ -27,6 +27,9 @@ struct TGameGlobals {
   bool ShowFps = false;
   bool MenuBuilt = false;
   bool Quitting = false;
+  // A level tried from the level editor (tarvelle --try): Esc in play ends the program, and
+  // nothing is saved (settings, highest level, high scores, replays).
+  bool TryingOut = false;
 
   // The game in progress.
   int32_t Score = 0;

@@ -36,6 +36,7 @@ void LoadSettings() {
 }
 
 void SaveSettings() {
+  if (G.TryingOut) return;
   TSettingsKey key;
   if (!key.Open(SettingsFolder(), true)) return;
   key.WriteInteger("SFXVol", G.SFXVol);
@@ -45,6 +46,7 @@ void SaveSettings() {
 }
 
 void SaveMaxLevel() {
+  if (G.TryingOut) return;
   TSettingsKey key;
   if (!key.Open(SettingsFolder(), true)) return;
   key.WriteInteger("Level", G.MaxLevel);

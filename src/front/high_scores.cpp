@@ -96,6 +96,7 @@ void LoadHighScores() {
 }
 
 bool SaveHighScores() {
+  if (G.TryingOut) return true;  // the table lives on in memory
   const std::string file = HighScoreFile();
   if (fileDamaged) {
     std::error_code ec;

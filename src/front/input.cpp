@@ -56,7 +56,11 @@ void TMainForm::FormKeyUp(int32_t key, uint32_t shift) {
       if (key == VK_DOWN) MoveSelection(1);
       break;
     case gsPlaying:
-      if (key == VK_ESCAPE) G.GameState = gsExitPrompt;
+      if (key == VK_ESCAPE && G.TryingOut) {
+        QuitGame();  // back to the level editor
+      } else if (key == VK_ESCAPE) {
+        G.GameState = gsExitPrompt;
+      }
       break;
     case gsLevelDone:
     case gsDead:

@@ -125,7 +125,7 @@ TTapeCallGuard::~TTapeCallGuard() {
 }
 
 TGameStartGuard::TGameStartGuard(int32_t startLevel) {
-  if (!rec.on) return;
+  if (!rec.on || G.TryingOut) return;  // a level tried from the level editor is not kept
   rec.replay = TReplay{};
   rec.replay.Seed = RandomState;
   rec.replay.Difficulty = G.Difficulty;

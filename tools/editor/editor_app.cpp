@@ -435,8 +435,8 @@ void TEditorApp::Play() {
   for (int32_t i = 0; i < TEditorModel::PackLevels; ++i) bytes.append(record.begin(), record.end());
   std::string error;
   if (playFolder_.empty() || !files::WriteAtomically(file, bytes, &error) ||
-      !game_window_.Start({places_.GameProgram, "--levels", file, "--play", "--level", "1",
-                           "--difficulty", std::to_string(s_.PlayDifficulty)},
+      !game_window_.Start({places_.GameProgram, "--try", "--levels", file, "--play", "--level",
+                           "1", "--difficulty", std::to_string(s_.PlayDifficulty)},
                           &error)) {
     message_ = "cannot play the level: " + error;
     messageBad_ = true;
@@ -446,7 +446,7 @@ void TEditorApp::Play() {
     return;
   }
   message_ = "playing the level at difficulty " + std::to_string(s_.PlayDifficulty) +
-             " in the game window: close it to come back";
+             " in the game window: Esc there comes back";
   messageBad_ = false;
 }
 
