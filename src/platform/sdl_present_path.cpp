@@ -38,8 +38,8 @@ TSteady::time_point ProcessStart() {
     if (fields >> start) {
       const double age = boot.tv_sec + boot.tv_nsec * 1e-9 - double(start) / double(ticks);
       if (age >= 0 && age < 60)
-        return now - std::chrono::duration_cast<TSteady::duration>(
-                         std::chrono::duration<double>(age));
+        return now -
+               std::chrono::duration_cast<TSteady::duration>(std::chrono::duration<double>(age));
     }
   }
 #endif
@@ -91,9 +91,8 @@ std::string RendererName(SDL_Renderer* r) {
 }  // namespace
 
 uint32_t MsSinceStart() {
-  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                   TSteady::now() - programStart)
-                                   .count());
+  return static_cast<uint32_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(TSteady::now() - programStart).count());
 }
 
 TPresentPath ChoosePresentPath(int width, int height, uint32_t windowFlags) {
