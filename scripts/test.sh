@@ -6,8 +6,16 @@
 # there. The release, web and Windows builds fail on any compiler warning (the sanitizer's
 # instrumentation makes GCC warn falsely of bounds at -O1). At the end it prints the
 # time of each stage (wall and processor time) and the slowest steps of each build.
+# With --desktop it installs nothing and leaves out the web and Windows versions: the two desktop
+# builds and their tests alone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+desktop=false
+case "${1:-}" in
+  "") ;;
+  --desktop) desktop=true ;;
+  *) echo "usage: scripts/test.sh [--desktop]" >&2; exit 2 ;;
+esac
 
 report=()
 times_file=$(mktemp)
@@ -29,9 +37,16 @@ stage() {
   c0=$cpu
   "$@"
   read_children_cpu
-  report+=("$(awk -v n="$name" -v t0="$t0" -v t1="$(date +%s.%N)" -v c0="$c0" -v c1="$cpu" \
+  local t1
+  t1=$(date +%s.%N)
+  report+=("$(awk -v n="$name" -v t0="$t0" -v t1="$t1" -v c0="$c0" -v c1="$cpu" \
     'BEGIN { printf "%-30s %7.1f s %7.1f s", n, t1 - t0, c1 - c0 }')")
+  total_wall=$(awk -v a="$total_wall" -v t0="$t0" -v t1="$t1" 'BEGIN { print a + t1 - t0 }')
+  total_cpu=$(awk -v a="$total_cpu" -v c0="$c0" -v c1="$cpu" 'BEGIN { print a + c1 - c0 }')
 }
+total_wall=0
+total_cpu=0
+load_start=$(cut -d ' ' -f 1-3 /proc/loadavg)
 # The slowest steps of a build, from ninja's own log (the last run of each step).
 slowest() {
   [ -f "$1/.ninja_log" ] || return 0
@@ -48,17 +63,22 @@ summary() {
   slowest build/sanitize
   printf '\n%-30s %9s %9s\n' stage wall CPU
   printf '%s\n' "${report[@]}"
+  printf '%-30s %7.1f s %7.1f s\n' "all stages" "$total_wall" "$total_cpu"
+  echo "machine load (1, 5, 15 min) at the start: $load_start, at the end: $(cut -d ' ' -f 1-3 \
+    /proc/loadavg) ($(nproc) processors)"
 }
 trap summary EXIT
 
-stage "packages" bash scripts/install-deps.sh
+$desktop || stage "packages" bash scripts/install-deps.sh
 stage "build" eval 'cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVELLE_WERROR=ON >/dev/null &&
   cmake --build build/test'
 stage "tests" eval '(cd build/test && ctest --output-on-failure --timeout 300 -j2)'
-stage "web build" bash scripts/web.sh
-stage "web browser test" bash tests/web/run.sh
-stage "web sizes" python3 tools/web/sizes.py build/web
-stage "windows build and tests" bash scripts/windows.sh --test
+if ! $desktop; then
+  stage "web build" bash scripts/web.sh
+  stage "web browser test" bash tests/web/run.sh
+  stage "web sizes" python3 tools/web/sizes.py build/web
+  stage "windows build and tests" bash scripts/windows.sh --test
+fi
 stage "sanitizer build" eval 'cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DTARVELLE_SANITIZE=ON -DTARVELLE_BENCH=OFF -DTARVELLE_WERROR=OFF >/dev/null &&
   cmake --build build/sanitize --target tarvelle_test_deps'

@@ -159,7 +159,7 @@ void DrawSizedPictures() {
 // pattern, clipped at every edge, in every format, with every processor's copy routine, and
 // after its key or format changed.
 TEST(SizedPictures, DrawTheSamePixelsAsTheKeyedStretch) {
-  for (TSimdLevel simd : {TSimdLevel::None, TSimdLevel::AVX2}) {
+  for (TSimdLevel simd : {TSimdLevel::None, TSimdLevel::SSE2, TSimdLevel::AVX2}) {
     SetSimdLevel(simd);
     SCOPED_TRACE("simd level " + std::to_string(static_cast<int>(ActiveSimdLevel())));
     DrawSizedPictures();

@@ -12,7 +12,7 @@ void TPictureCollectionItem::StretchDraw(TSurface& dest, const TRect& destRect, 
     // stretches the picture's opaque runs (found once per surface).
     if (const TSizedPictures::TEntry* e =
             sized_.Get(*p.Surface, p.Rect, destRect.Width(), destRect.Height(), keyPixel_)) {
-      DrawKeySpans(dest, destRect.Left, destRect.Top, e->Surface, e->Spans);
+      DrawSized(dest, destRect.Left, destRect.Top, *e);
       return;
     }
     if (spans_.Empty()) spans_ = FindKeySpans(*p.Surface, keyPixel_);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "media/blend_rows.h"
 #include "media/draw_ops.h"
 
 namespace {
@@ -37,6 +38,7 @@ const TSizedPictures::TEntry* TSizedPictures::Get(const TSurface& src, const TRe
   e.Surface = TSurface(width, height, src.Format());
   ::StretchDraw(e.Surface, {0, 0, width, height}, src, srcRect, false, key);
   e.Spans = FindKeySpans(e.Surface, key);
+  e.Key = key;
   e.LastUse = clock_;
   const size_t bytes = EntryBytes(e);
   while (bytes_ + bytes > kBudget && !entries_.empty())
@@ -138,4 +140,18 @@ void DrawKeySpans(TSurface& dst, int x, int y, const TSurface& pic, const TKeySp
     return CopyRows32(dst, x, y, pic, spans, bpp, x0, x1, y0, y1);
 #endif
   CopyRows16(dst, x, y, pic, spans, bpp, x0, x1, y0, y1);
+}
+
+void DrawSized(TSurface& dst, int x, int y, const TSizedPictures::TEntry& e) {
+  const TSurface& pic = e.Surface;
+  const int bpp = dst.Format().BytesPerPixel();
+  if (ActiveSimdLevel() == TSimdLevel::None || (bpp != 2 && bpp != 4) ||
+      pic.Format().BytesPerPixel() != bpp)
+    return DrawKeySpans(dst, x, y, pic, e.Spans);
+  const int y0 = std::max(0, -y), y1 = std::min(pic.Height(), dst.Height() - y);
+  const int x0 = std::max(0, -x), x1 = std::min(pic.Width(), dst.Width() - x);
+  if (x0 >= x1 || y0 >= y1) return;
+  blend::PickKeyedCopy(dst.Format())({dst.Row(y + y0) + (x + x0) * bpp, dst.Pitch(),
+                                      pic.Row(y0) + x0 * bpp, pic.Pitch(), x1 - x0, y1 - y0},
+                                     e.Key);
 }

@@ -16,6 +16,7 @@ class TSizedPictures {
   struct TEntry {
     TSurface Surface;  // the pattern at its new size, colour key pixels included
     TKeySpans Spans;   // the opaque runs of Surface
+    uint32_t Key = 0;  // the colour key pixel of Surface
     uint64_t LastUse = 0;
   };
 
@@ -48,3 +49,8 @@ class TSizedPictures {
 
 // Copies the opaque runs of pic to (x, y) on dst, clipped. Both share one pixel format.
 void DrawKeySpans(TSurface& dst, int x, int y, const TSurface& pic, const TKeySpans& spans);
+
+// Draws an entry's pattern to (x, y) on dst, clipped, leaving its key pixels out: where the
+// processor has vectors (16- and 32-bit surfaces) a keyed copy of whole rows, whose selects
+// cost less than the branches of many short runs; otherwise the copy of its runs.
+void DrawSized(TSurface& dst, int x, int y, const TSizedPictures::TEntry& e);

@@ -34,7 +34,7 @@ class TSdlAudioDevice : public IAudioDevice {
     device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
     if (device_ == 0) {
       error_ = std::string("no audio device (") + SDL_GetError() + ")";
-      Close();
+      KeepSubsystem();
       return false;
     }
     rate_ = rate;
@@ -61,6 +61,17 @@ class TSdlAudioDevice : public IAudioDevice {
   std::string Error() const override { return error_; }
 
  private:
+  // After a device that would not open, SDL's audio stays up until the program ends: quitting
+  // it waits for its ALSA device watcher to wake (a tenth of a second), which would hold back
+  // the game's first frame. One such hold is enough for the whole program.
+  void KeepSubsystem() {
+    static bool kept = false;
+    if (kept) SDL_QuitSubSystem(SDL_INIT_AUDIO);  // only drops this device's count
+    kept = true;
+    subsystem_ = false;
+    mix_ = nullptr;
+  }
+
   static void Callback(void* self, Uint8* stream, int bytes) {
     auto* d = static_cast<TSdlAudioDevice*>(self);
     d->mix_(reinterpret_cast<int16_t*>(stream), bytes / 4);

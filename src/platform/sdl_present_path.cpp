@@ -3,10 +3,50 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#if defined(__linux__) && !defined(__EMSCRIPTEN__)
+#include <time.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
-const auto programStart = std::chrono::steady_clock::now();
+using TSteady = std::chrono::steady_clock;
+
+// When the process started, on the steady clock. On Linux the kernel's own record of the
+// start (in clock ticks since boot, so up to a tick early), which counts the loading of the
+// shared libraries before any of the program's code runs; elsewhere the first moment the
+// program's own code ran.
+TSteady::time_point ProcessStart() {
+  const TSteady::time_point now = TSteady::now();
+#if defined(__linux__) && !defined(__EMSCRIPTEN__)
+  std::ifstream in("/proc/self/stat");
+  std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // Fields after the command name (which may hold spaces) in brackets: the start time is the
+  // 22nd field, the 20th after the name.
+  const size_t close = stat.rfind(')');
+  timespec boot{};
+  const long ticks = sysconf(_SC_CLK_TCK);
+  if (close != std::string::npos && ticks > 0 && clock_gettime(CLOCK_BOOTTIME, &boot) == 0) {
+    std::istringstream fields(stat.substr(close + 1));
+    std::string field;
+    for (int i = 0; i < 19 && fields >> field; ++i) {
+    }
+    unsigned long long start = 0;
+    if (fields >> start) {
+      const double age = boot.tv_sec + boot.tv_nsec * 1e-9 - double(start) / double(ticks);
+      if (age >= 0 && age < 60)
+        return now -
+               std::chrono::duration_cast<TSteady::duration>(std::chrono::duration<double>(age));
+    }
+  }
+#endif
+  return now;
+}
+
+const TSteady::time_point programStart = ProcessStart();
 
 // A device of a graphics processor that GL could drive: a render node of the kernel's direct
 // rendering, or the device of the vendor driver that has none. The browser and Windows are
@@ -51,9 +91,8 @@ std::string RendererName(SDL_Renderer* r) {
 }  // namespace
 
 uint32_t MsSinceStart() {
-  return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                   std::chrono::steady_clock::now() - programStart)
-                                   .count());
+  return static_cast<uint32_t>(
+      std::chrono::duration_cast<std::chrono::milliseconds>(TSteady::now() - programStart).count());
 }
 
 TPresentPath ChoosePresentPath(int width, int height, uint32_t windowFlags) {

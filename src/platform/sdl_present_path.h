@@ -18,5 +18,6 @@ struct TPresentPath {
 
 TPresentPath ChoosePresentPath(int width, int height, uint32_t windowFlags);
 
-// Milliseconds since the program started.
+// Milliseconds since the process started (on Linux from the kernel's record of its start, so
+// the loading of the libraries counts too).
 uint32_t MsSinceStart();
