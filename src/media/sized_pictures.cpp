@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "media/blend_rows.h"
+#include "pixels/blend_rows.h"
 #include "media/draw_ops.h"
 
 namespace {
