@@ -5,13 +5,13 @@
 #include "core/random.h"
 
 namespace {
-constexpr int32_t OnTheDragon = 65535;
+constexpr int32_t GreenOnTheDragon = 65535;
 }
 
 TGreenMonster::TGreenMonster(int32_t column, int32_t row) : TEnemy(column, row, "Monster2") {}
 
 int32_t TGreenMonster::Score(int32_t column, int32_t row, int32_t dc, int32_t dr) {
-  if (column == dc && row == dr) return OnTheDragon;
+  if (column == dc && row == dr) return GreenOnTheDragon;
   const TPad& p = PadOf(column, row);
   if (!Standable(p)) return 0;
   int32_t s = p.Growing && p.Size > 0 ? 2 * p.MaxSize - p.Size : p.Size;
@@ -25,7 +25,7 @@ int32_t TGreenMonster::Score(int32_t column, int32_t row, int32_t dc, int32_t dr
 
 int32_t TGreenMonster::Pick(const TCandidates& c) {
   const int32_t best = c.Entries[0].Score;
-  if (best == OnTheDragon) return 0;
+  if (best == GreenOnTheDragon) return 0;
   if (c.Count > 1 && c.Entries[1].Score > 0 && Random(20) == 10) {
     return static_cast<int32_t>(Random(2));  // the odd move: one of the two best
   }

@@ -4,13 +4,13 @@
 #include "core/random.h"
 
 namespace {
-constexpr int32_t OnTheDragon = 65535;
+constexpr int32_t RedOnTheDragon = 65535;
 }
 
 TRedMonster::TRedMonster(int32_t column, int32_t row) : TEnemy(column, row, "Monster1") {}
 
 int32_t TRedMonster::Score(int32_t column, int32_t row, int32_t dc, int32_t dr) {
-  if (column == dc && row == dr) return OnTheDragon;
+  if (column == dc && row == dr) return RedOnTheDragon;
   const TPad& p = PadOf(column, row);
   if (!Standable(p)) return 0;
   int32_t s = p.Size;
@@ -22,7 +22,7 @@ int32_t TRedMonster::Score(int32_t column, int32_t row, int32_t dc, int32_t dr) 
 
 int32_t TRedMonster::Pick(const TCandidates& c) {
   const int32_t best = c.Entries[0].Score;
-  if (best != OnTheDragon && Random(15) == 10) {
+  if (best != RedOnTheDragon && Random(15) == 10) {
     // The odd move: halfway down the cells that score anything.
     int32_t last = 0;  // 1-based index of the last cell scoring above 0
     for (int32_t i = 0; i < c.Count; ++i) {

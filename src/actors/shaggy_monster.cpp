@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int32_t OnTheDragon = 16777215;
+constexpr int32_t ShaggyOnTheDragon = 16777215;
 
 int32_t Distance(int32_t c1, int32_t r1, int32_t c2, int32_t r2) {
   return std::abs(c1 - c2) + std::abs(r1 - r2);
@@ -87,7 +87,7 @@ int32_t TShaggyMonster::Value(int32_t column, int32_t row, int32_t dc, int32_t d
   if (!OnGrid(column, row)) return -1;
   const TPad& p = PadOf(column, row);
   if (!Standable(p)) return 0;
-  if (column == dc && row == dr) return OnTheDragon;
+  if (column == dc && row == dr) return ShaggyOnTheDragon;
   // Milliseconds the pad will stay afloat; a pad without a full size has none to give.
   int64_t v = 0;
   if (p.MaxSize > 0) {

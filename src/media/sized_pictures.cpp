@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "pixels/blend_rows.h"
 #include "media/draw_ops.h"
+#include "pixels/blend_rows.h"
 
 namespace {
 
