@@ -27,30 +27,10 @@
 #include "media/image_item.h"
 #include "media/sized_pictures.h"
 #include "platform/clock.h"
+#include "platform/null_video.h"
 #include "platform/video.h"
 
 namespace {
-
-// A window that shows nothing: the drawing alone is timed.
-class TNullVideo : public IVideoOutput {
- public:
-  void Open(int, int, int) override { open_ = true; }
-  void Close() override { open_ = false; }
-  bool IsOpen() const override { return open_; }
-  void Present(const TSurface&) override {}
-  bool PollEvent(TInputEvent&) override { return false; }
-  bool WaitEvent(TInputEvent&, int) override { return false; }
-  void SetCursorVisible(bool) override {}
-  void SetTextInput(bool) override {}
-  void ToggleFullScreen() override {}
-  bool IsMinimized() const override { return false; }
-  TPoint PointerPosition() const override { return {}; }
-  void WarpPointer(TPoint) override {}
-  void SetPacing(bool) override {}
-
- private:
-  bool open_ = false;
-};
 
 TVirtualClock Clock{1000};
 size_t SizedBytes = 0;  // the most that the pictures kept at their drawn sizes held

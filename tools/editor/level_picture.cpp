@@ -15,34 +15,10 @@
 #include "launcher/start_game.h"
 #include "platform/atomic_file.h"
 #include "platform/clock.h"
+#include "platform/null_video.h"
 #include "platform/paths.h"
 #include "platform/process_env.h"
 #include "platform/video.h"
-
-namespace {
-
-// The game's window, never shown: the form draws into its own surface, which is all we take.
-class TNoWindow final : public IVideoOutput {
- public:
-  void Open(int, int, int) override { open_ = true; }
-  void Close() override { open_ = false; }
-  bool IsOpen() const override { return open_; }
-  void Present(const TSurface&) override {}
-  bool PollEvent(TInputEvent&) override { return false; }
-  bool WaitEvent(TInputEvent&, int) override { return false; }
-  void SetCursorVisible(bool) override {}
-  void SetTextInput(bool) override {}
-  void ToggleFullScreen() override {}
-  bool IsMinimized() const override { return false; }
-  TPoint PointerPosition() const override { return {}; }
-  void WarpPointer(TPoint) override {}
-  void SetPacing(bool) override {}
-
- private:
-  bool open_ = false;
-};
-
-}  // namespace
 
 TLevelPicture::TLevelPicture(const std::string& gameFolder)
     : clock_(std::make_unique<TVirtualClock>(1000)) {
@@ -61,7 +37,7 @@ TLevelPicture::TLevelPicture(const std::string& gameFolder)
   ForgetHighScores();
   paths::OverrideHome(home_);
   G.ProgramFolder = folder_ + "/";
-  video_ = std::make_unique<TNoWindow>();
+  video_ = std::make_unique<TNullVideo>();
   form_ = std::make_unique<TMainForm>(video_.get());
   form_->DXDraw.Display.BitCount = 32;
   form_->FormCreate();
