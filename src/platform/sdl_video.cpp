@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <string>
 
 #include "platform/sdl_gamepad.h"
 #include "platform/sdl_handles.h"
@@ -35,9 +36,9 @@ class TSdlVideo final : public IVideoOutput {
   TSdlVideo() : video_(SDL_INIT_VIDEO) {}
   ~TSdlVideo() override { Close(); }
 
-  void Open(int width, int height, int bitCount) override {
+  void Open(int width, int height, int /*bitCount*/) override {
     Close();
-    if (!video_.Ok()) Fail(width, height, bitCount, "no video driver");
+    if (!video_.Ok()) throw EVideoError(std::string("no video driver (") + SDL_GetError() + ")");
     width_ = width;
     height_ = height;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
@@ -48,9 +49,7 @@ class TSdlVideo final : public IVideoOutput {
         ChoosePresentPath(width, height, SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     window_ = std::move(path.Window);
     renderer_ = std::move(path.Renderer);
-    if (!window_) Fail(width, height, bitCount, SDL_GetError());
-    if (!renderer_ && !SDL_GetWindowSurface(window_.get()))
-      Fail(width, height, bitCount, SDL_GetError());
+    if (!window_) throw EVideoError(path.Error);
     logs_ = !path.Why.empty();
     if (!loggedPath_ && logs_)
       std::fprintf(stderr, "tarvelle: picture shown through %s\n", path.Why.c_str());
@@ -158,13 +157,6 @@ class TSdlVideo final : public IVideoOutput {
   void SetPacing(bool on) override { pacing_ = on; }
 
  private:
-  [[noreturn]] static void Fail(int w, int h, int bits, const char* why) {
-    char msg[128];
-    std::snprintf(msg, sizeof msg, "Display mode cannot be changed (%dx%d %dbit)", w, h, bits);
-    if (why && *why) std::fprintf(stderr, "Tarvelle: %s: %s\n", msg, why);
-    throw EVideoError(msg);
-  }
-
   void OutputSize(int& w, int& h) const {
     if (renderer_)
       SDL_GetRendererOutputSize(renderer_.get(), &w, &h);

@@ -47,7 +47,7 @@ struct TPadStick {
   int32_t CentreX = 32768, CentreY = 32768;
 };
 
-// Raised when the window or its picture cannot be made.
+// Raised when the window or its picture cannot be made; the message is the reason.
 class EVideoError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
