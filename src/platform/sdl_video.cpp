@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/sdl_focus.h"
 #include "platform/sdl_gamepad.h"
 #include "platform/sdl_handles.h"
 #include "platform/sdl_keys.h"
@@ -65,6 +66,7 @@ class TSdlVideo final : public IVideoOutput {
     if (SDL_GetWindowDisplayMode(window_.get(), &mode) == 0 && mode.refresh_rate > 0)
       refreshHz_ = mode.refresh_rate;
     SDL_ShowWindow(window_.get());
+    MapAtOnce();
     inside_ = SDL_GetMouseFocus() == window_.get();
     SDL_StopTextInput();
     // A pad plugged in before the window opened (its "added" event may have gone to the
@@ -157,6 +159,21 @@ class TSdlVideo final : public IVideoOutput {
   void SetPacing(bool on) override { pacing_ = on; }
 
  private:
+  // A Wayland compositor maps a window, and gives it the keyboard focus, only once it has a
+  // picture; a game that waits for the focus before its first frame would wait for ever.
+  void MapAtOnce() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || std::strcmp(driver, "wayland") != 0) return;
+    if (renderer_) {
+      SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
+      SDL_RenderClear(renderer_.get());
+      SDL_RenderPresent(renderer_.get());
+    } else if (SDL_Surface* screen = SDL_GetWindowSurface(window_.get())) {
+      SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
+      SDL_UpdateWindowSurface(window_.get());
+    }
+  }
+
   void OutputSize(int& w, int& h) const {
     if (renderer_)
       SDL_GetRendererOutputSize(renderer_.get(), &w, &h);
@@ -321,11 +338,14 @@ class TSdlVideo final : public IVideoOutput {
         return true;
       }
       case SDL_WINDOWEVENT:
+        // Only this window's own: the launcher's window, closed before, may have left some.
+        if (!window_ || ev.window.windowID != SDL_GetWindowID(window_.get())) return false;
         switch (ev.window.event) {
           case SDL_WINDOWEVENT_FOCUS_GAINED:
             e.Kind = TInputEvent::FocusGained;
             return true;
           case SDL_WINDOWEVENT_FOCUS_LOST:
+            if (FocusComesBackAtOnce(window_.get())) return false;
             e.Kind = TInputEvent::FocusLost;
             return true;
           case SDL_WINDOWEVENT_MINIMIZED:
