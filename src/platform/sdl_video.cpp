@@ -44,6 +44,9 @@ class TSdlVideo final : public IVideoOutput {
     height_ = height;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // Wayland lets no program move the pointer; SDL would lock it in the window instead (while
+    // the game hides it), so the menu's pointer moves stay inside the game.
+    SDL_SetHint("SDL_VIDEO_WAYLAND_EMULATE_MOUSE_WARP", "0");
     // Touches are read as touches (a swipe hops), not as a mouse.
     SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
     TPresentPath path =
