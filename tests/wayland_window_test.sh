@@ -74,7 +74,9 @@ fi
 # it types, and keys sent before the game has bound that keyboard go nowhere. One virtual
 # keyboard that stays, as a keyboard plugged in stays, keeps the seat's keyboard there; the
 # wtype of each key then only brings its key map (the compositor takes the focus away and
-# gives it back around it).
+# gives it back around it). Without it SDL 2.26 may also crash: a keyboard it takes for a
+# virtual one, entering with a key held before any modifiers event, has its key looked up in
+# layout group "invalid".
 "${as_user[@]}" timeout 100 wtype -s 100000 &
 pids+=($!)
 sleep 0.3
