@@ -72,6 +72,7 @@ int main(int argc, char** argv) {
     }
   }
 
+  NameSdlApplication("Tarvelle", "org.example.tarvelle");
   Randomize();
   const std::string exeFolder = paths::ExecutableFolder();
   const std::vector<std::string> candidates = {exeFolder, exeFolder + TARVELLE_DATA_FROM_BIN + "/",

@@ -11,6 +11,7 @@
 #include "platform/launcher_window.h"
 #include "platform/paths.h"
 #include "platform/process_env.h"
+#include "platform/video.h"
 #include "tools/editor/editor_app.h"
 #include "tools/editor/prove_child.h"
 
@@ -94,6 +95,7 @@ int main(int argc, char** argv) {
       return WritePng(app.Compose(), shot) ? 0 : 1;
     }
     TEditorApp app(model, places, message);
+    NameSdlApplication("Tarvelle Level Editor", "org.example.tarvelle.editor");
     const auto window = CreateSdlLauncherWindow();
     app.Run(*window);
   } catch (const std::exception& e) {
