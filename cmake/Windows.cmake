@@ -47,6 +47,7 @@ function(tarvelle_windows_sources var)
   set(s ${${var}})
   list(FILTER s EXCLUDE REGEX
     "/platform/(atomic_file|paths|open_url|font_file|quiet_audio|process_env|child_process)\\.cpp$")
+  list(FILTER s EXCLUDE REGEX "/platform/user_registry\\.cpp$")
   list(FILTER s EXCLUDE REGEX "/platform/web|/media/jpeg_none\\.cpp$")
   if(TARVELLE_OGG_MUSIC)
     list(FILTER s EXCLUDE REGEX "/media/midi_synth(_windows)?\\.cpp$")
