@@ -192,4 +192,31 @@ TEST(LevelPack, ALevelTriedFromTheEditorEndsOnEscAndLeavesNothing) {
     EXPECT_FALSE(entry.is_regular_file()) << "kept: " << entry.path();
 }
 
+// A try from the editor ends with its level, won or lost with the last life, and tells the editor
+// how on the standard output.
+TEST(LevelPack, ATryEndsWithItsLevelAndSaysHow) {
+  level_files::TTempFolder dir, home;
+  dir.Write("try.dat", level_files::Bytes(std::vector<TLevelRecord>(15, level_files::Islands(3, 1))));
+  const TPackInPlay pack(dir.Folder() + "try.dat");
+  TDriverOptions o;
+  o.Data = TARVELLE_BUILD_DIR;
+  o.Home = home.Folder();
+  for (const bool won : {true, false}) {
+    THeadlessDriver driver(o);
+    G.TryingOut = true;
+    NewGame(1);
+    if (won) {
+      G.GameState = gsLevelDone;
+    } else {
+      G.Lives = 0;
+      G.GameState = gsDead;
+    }
+    testing::internal::CaptureStdout();
+    ContinueAfterKey();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), won ? "try: won\n" : "try: lost\n");
+    EXPECT_TRUE(driver.Form().Closed());
+    G.TryingOut = false;
+  }
+}
+
 }  // namespace
