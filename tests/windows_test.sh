@@ -7,8 +7,9 @@
 #     game started from there in a real window (Xvfb): launcher, Start, a game on the pond,
 #     closed with Alt+F4, its settings saved in the registry (HKCU\Software\Morvane\Tarvelle
 #     Free, read back with `reg query`; a "Sleep" put there with `reg add` beforehand is the
-#     pause the game was played with, as its replay in %APPDATA% tells). A DLL missing from the
-#     zip fails here: nothing but the zip's own folder is searched.
+#     pause the game was played with, as its replay in %APPDATA% tells); the level editor from
+#     the same folder draws a new pack's picture and proves a level at the three difficulties.
+#     A DLL missing from the zip fails here: nothing but the zip's own folder is searched.
 #   windows_test.sh BUILD_DIR ZIP   (with WINEPREFIX and WINEPATH set by scripts/windows-env.sh)
 set -uo pipefail
 build=$1 zip=$2
@@ -98,10 +99,22 @@ else
     else
       pass "the game from the unpacked zip: launcher, Start, the pond; settings in the registry"
     fi
+    # 4. The level editor beside the game.
+    editor=$(dirname "$exe")/TarvelleEditor.exe
+    SDL_AUDIODRIVER=dummy run "$editor" --prove "$(dirname "$exe")/LevelsFree.dat" 2>&1 |
+      tr -d '\r' >"$tmp/proof"
+    if ! SDL_VIDEODRIVER=dummy run "$editor" --shot "$tmp/editor.png" "$tmp/new pack.dat" \
+        >/dev/null 2>&1 || [ ! -s "$tmp/editor.png" ]; then
+      fail "the level editor from the unpacked zip: no picture"
+    elif [ "$(grep -c '^result [123] 1 ' "$tmp/proof")" != 3 ]; then
+      fail "the level editor from the unpacked zip: level 1 not proved"; tail -5 "$tmp/proof"
+    else
+      pass "the level editor from the unpacked zip: a new pack drawn, level 1 proved"
+    fi
   else
     fail "the game from the unpacked zip"
   fi
 fi
 
-echo "Windows: $((3 - failures)) passed, $failures failed"
+echo "Windows: $((4 - failures)) passed, $failures failed"
 [ $failures = 0 ]
