@@ -127,6 +127,8 @@ void TEditorApp::Run(ILauncherWindow& window) {
       if (!game_window_.Running()) {
         for (std::string line; game_window_.ReadLine(line);) tryLines_.push_back(line);
         message_ = TryOutcome(tryLines_, game_window_.ExitStatus(), messageBad_);
+        std::printf("%s\n", message_.c_str());  // for the record of a session, as proofs
+        std::fflush(stdout);
         std::error_code ec;
         std::filesystem::remove_all(playFolder_, ec);
         playFolder_.clear();
