@@ -208,8 +208,12 @@ TEST(LevelPack, ATryEndsWithItsLevelAndSaysHow) {
     if (won) {
       G.GameState = gsLevelDone;
     } else {
+      // The last life lost with a score that would earn a place: no name is asked for.
       G.Lives = 0;
+      G.Score = 5000;
       G.GameState = gsDead;
+      CheckHighScore();
+      EXPECT_EQ(G.GameState, gsDead);
     }
     testing::internal::CaptureStdout();
     ContinueAfterKey();
