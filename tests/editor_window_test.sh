@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The level editor in a real X window: a 3 x 1 pond drawn with clicks (the Dragon's island, an
 # island, the diamond's island), saved as a pack, proved at the three difficulties, tried and won
-# in the game window (the editor then says so), won with the game on that pack; then a change left unsaved when the editor is killed comes back from the
-# recovery copy at the next start.
+# in the game window (the editor then says so), won with the game on that pack; then a change
+# left unsaved when the editor is killed comes back from the recovery copy at the next start.
 set -uo pipefail
 build=$1
 command -v xdotool >/dev/null || { echo "xdotool is missing"; exit 77; }

@@ -196,7 +196,8 @@ TEST(LevelPack, ALevelTriedFromTheEditorEndsOnEscAndLeavesNothing) {
 // how on the standard output.
 TEST(LevelPack, ATryEndsWithItsLevelAndSaysHow) {
   level_files::TTempFolder dir, home;
-  dir.Write("try.dat", level_files::Bytes(std::vector<TLevelRecord>(15, level_files::Islands(3, 1))));
+  dir.Write("try.dat",
+            level_files::Bytes(std::vector<TLevelRecord>(15, level_files::Islands(3, 1))));
   const TPackInPlay pack(dir.Folder() + "try.dat");
   TDriverOptions o;
   o.Data = TARVELLE_BUILD_DIR;

@@ -89,7 +89,7 @@ else
       awk '{ print $1, $2, $3 }' "$tmp/key" | grep -qx "$value" || missing="$missing, $value"
     done
     if [ -n "$missing" ] || [ -e "$appdata/Tarvelle Free/settings.conf" ]; then
-      fail "the settings in the registry (missing${missing:-: none, but a settings.conf was written})"
+      fail "the settings in the registry (missing${missing:-: none, but settings.conf was made})"
       cat "$tmp/key"
     elif [ -z "$replay" ]; then
       fail "the game in the window was not recorded under %APPDATA%"

@@ -68,7 +68,8 @@ int main(int argc, char** argv) {
   if (!file.empty()) {
     try {
       message = OpenPackFile(model, file);
-      for (const std::string& m : model.OpenMessages()) std::cerr << "tarvelle-editor: " << m << "\n";
+      for (const std::string& m : model.OpenMessages())
+        std::cerr << "tarvelle-editor: " << m << "\n";
     } catch (const std::exception& e) {
       message = e.what();
     }
