@@ -71,8 +71,12 @@ void FollowState() {
 
 void EndGame() {
   emscripten_cancel_main_loop();
-  delete game;  // closes the window and the sound
+  delete game;  // closes the window
   game = nullptr;
+  // The sound device closes now, while nothing plays: the next Start opens a new one. (Closed
+  // and opened again within one of the browser's frames, an audio callback of the old device
+  // could still run against the new one.)
+  ShutdownSound();
   web_storage::Flush();
   web_page::GameEnded();
 }

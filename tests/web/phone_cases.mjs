@@ -40,6 +40,27 @@ export async function loseEveryLife(page, ms = 240000) {
   return false;
 }
 
+// Hops toward the nearest food item until the Dragon has eaten (a score that earns a place
+// in the high-score table).
+export async function eatSomething(page, ms = 90000) {
+  const until = Date.now() + ms;
+  while (Date.now() < until && await state(page, 6) === 0) {
+    const s = await state(page);
+    if (s === gs.dead || s === gs.highScores) break;
+    const food = await state(page, 7), at = await state(page, 1);
+    if (s === gs.playing && food) {
+      const dc = Math.floor(food / 100) - Math.floor(at / 100), dr = food % 100 - at % 100;
+      await page.keyboard.press(Math.abs(dc) >= Math.abs(dr) ? (dc > 0 ? "ArrowRight" : "ArrowLeft")
+                                                             : (dr > 0 ? "ArrowDown" : "ArrowUp"));
+      await page.waitForFunction((f) => tarvellePage.state(1) !== f, { timeout: 3000, polling: 50 },
+                                 at).then(() => sleep(300), () => {});
+    } else {
+      await sleep(100);
+    }
+  }
+  return await state(page, 6) > 0;
+}
+
 // The picture's place on the page (CSS pixels), from a screenshot: the box of every pixel that
 // is not the black around it. The page's own buttons are hidden meanwhile.
 export async function pictureBox(page) {
@@ -73,7 +94,7 @@ export async function phoneCases(browser, url, outDir, check, errors) {
       if (m.type() === "error") errors.push(m.text());
       fs.appendFileSync(path.join(outDir, "console.log"), "phone " + m.type() + ": " + m.text() + "\n");
     });
-    page.on("pageerror", (e) => errors.push(String(e)));
+    page.on("pageerror", (e) => errors.push("phone: " + String(e)));
   };
   const phone = async (context, width, height) => {
     const page = await context.newPage();
@@ -176,7 +197,9 @@ export async function phoneCases(browser, url, outDir, check, errors) {
   await page.tap("#no");
   check(await waitState(page, [gs.playing], 3000), "phone upright: No by a tap goes back to the game");
 
-  // Every life lost; a tap continues, or a name is typed on the phone's keyboard field.
+  // Food eaten, every life lost, and a name typed on the phone's keyboard field (a tap
+  // continues instead where the score earns no place).
+  check(await eatSomething(page), "phone upright: the Dragon eats");
   check(await loseEveryLife(page), "phone upright: the game ends when every life is lost");
   await shot(page, "portrait-game-over");
   if (await state(page) === gs.dead) {
@@ -195,8 +218,10 @@ export async function phoneCases(browser, url, outDir, check, errors) {
       .then(() => check(true, "phone upright: a name typed on the phone's keyboard field is kept"),
             () => check(false, "phone upright: a name typed on the phone's keyboard field is kept"));
     await shot(page, "portrait-table");
+    // A tap leaves the table for "Press any key" of the game's end, another for the menu.
     await tapPicture(page, 320, 240);
-    check(await waitState(page, [gs.menu], 5000), "phone upright: a tap leaves the table");
+    if (await waitState(page, [gs.dead], 3000)) await tapPicture(page, 320, 240);
+    check(await waitState(page, [gs.menu], 5000), "phone upright: taps leave the table for the menu");
   }
 
   // With no network after that one visit, the game still starts.
