@@ -256,6 +256,7 @@ export async function phoneCases(browser, url, outDir, check, errors) {
   check(paused, "phone on its side: the window losing the focus pauses the game");
   await shot(page, "landscape-pause");
   if (paused) {
+    await page.evaluate(() => window.dispatchEvent(new Event("focus")));  // back to the game
     await tapPicture(page, 620, 470);
     check(await waitState(page, [gs.playing], 3000), "phone on its side: a tap resumes the paused game");
   }

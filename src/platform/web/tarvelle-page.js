@@ -233,7 +233,6 @@
     print: (text) => console.log(text),
     printErr: (text) => console.warn(text),
     onReady: () => {
-      keepOffline();
       start.disabled = false;
       start.textContent = "Start";
       offerReplay();
@@ -242,6 +241,7 @@
     onFirstFrame: () => {
       if (!window.tarvellePage.firstFrameAt) window.tarvellePage.firstFrameAt = performance.now();
       fetchMusic();
+      keepOffline();
     },
     onState: (state, nowTyping) => {
       gameState = state;
@@ -291,9 +291,11 @@
   document.body.appendChild(script);
 
   // After a first visit the game starts with no network: a worker keeps the build's files.
-  // It is registered once the game is loaded, so that its copies never slow the first start.
+  // It is registered after the game's first frame, so that its copies never slow the start.
+  let offlineAsked = false;
   function keepOffline() {
-    if (!("serviceWorker" in navigator) || location.protocol === "file:") return;
+    if (offlineAsked || !("serviceWorker" in navigator) || location.protocol === "file:") return;
+    offlineAsked = true;
     navigator.serviceWorker.register("sw.js").catch((e) =>
       console.warn("Tarvelle: no offline copy: " + e.message));
   }
