@@ -46,10 +46,11 @@ file(GLOB_RECURSE sources CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/pixels/*.cpp)
 # The desktop's pieces that the browser's flavour replaces: the launcher window (the page is
 # the launcher), the system fonts, the desktop's address handler and error box, the MIDI
-# synthesizer (the music comes pre-rendered), libjpeg (the pictures come as PNG).
+# synthesizer (the music comes pre-rendered), libjpeg (stb_image reads the pack's JPEG
+# pictures: jpeg_stb.cpp).
 list(FILTER sources EXCLUDE REGEX
   "/platform/(system_font|open_url|sdl_error_box|sdl_launcher_window)\\.cpp$")
-list(FILTER sources EXCLUDE REGEX "/media/(midi_synth|jpeg_decode)\\.cpp$")
+list(FILTER sources EXCLUDE REGEX "/media/(midi_synth|jpeg_decode|jpeg_none)\\.cpp$")
 list(FILTER sources EXCLUDE REGEX "/launcher/launcher_run\\.cpp$")
 # Windows' flavour, and the system font files found through fontconfig.
 list(FILTER sources EXCLUDE REGEX "_windows\\.cpp$|/platform/font_file\\.cpp$")
@@ -75,7 +76,7 @@ target_link_options(tarvelle PRIVATE
   -sENVIRONMENT=web
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB
   -sEXIT_RUNTIME=0 -sFORCE_FILESYSTEM=1
-  "-sEXPORTED_FUNCTIONS=[_main,_tarvelle_start,_tarvelle_flush,_tarvelle_storage_loaded,_tarvelle_storage_copied,_tarvelle_type,_tarvelle_state,_tarvelle_music_arrived]"
+  "-sEXPORTED_FUNCTIONS=[_main,_tarvelle_start,_tarvelle_flush,_tarvelle_hidden,_tarvelle_key,_tarvelle_storage_loaded,_tarvelle_storage_copied,_tarvelle_type,_tarvelle_state,_tarvelle_music_arrived]"
   "-sEXPORTED_RUNTIME_METHODS=[FS,UTF8ToString,ccall]"
   -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_BINARY_DIR}/library_funcs.json
   --preload-file ${TARVELLE_WEB_DATA}@/)

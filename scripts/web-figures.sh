@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Prints the web build's figures: what the browser downloads (gzip, per file), the time from
-# navigation to the title's first frame (measured by the browser test, tests/web/run.sh), and
+# navigation to the title's first frame and the phone's figures (the picture's share of the
+# screen, the first frame over a phone's network, the start with no network; all measured by
+# the browser test, tests/web/run.sh), and
 # the busy play frame of the play benchmark built for WebAssembly (run with node) beside the
 # native one, in the same run. Needs scripts/web.sh and the native build/test.
 set -euo pipefail
@@ -11,6 +13,21 @@ if [ -f build/web-test/first-frame-ms.txt ]; then
   echo "navigation to the title's first frame (headless Chromium, 127.0.0.1): $(cat build/web-test/first-frame-ms.txt) ms (goal under 2000)"
 else
   echo "navigation to the title's first frame: run tests/web/run.sh first"
+fi
+# The phone's figures, measured by the browser test (a phone emulated: 390 x 844 CSS pixels at
+# 3 device pixels each, upright and on its side).
+if [ -f build/web-test/figures.json ]; then
+  python3 - build/web-test/figures.json <<'PY'
+import json, sys
+f = json.load(open(sys.argv[1]))
+def show(key, text):
+    print(text % f[key] if key in f else text.split(":")[0] + ": not measured")
+show("portrait", "picture's share of a phone's width, upright (390 x 844): %.3f (goal at least 0.95)")
+show("landscape", "picture's share of a phone's height, on its side (844 x 390): %.3f (goal at least 0.95)")
+show("phoneNetwork", "navigation to the title's first frame on a phone's network (9 Mbit/s, 150 ms): %d ms (goal under 3000)")
+show("phoneBytes", "bytes over that network before the first frame (gzip): %d")
+show("offline", "reload to the title with no network after one visit: %d ms")
+PY
 fi
 echo
 filter='Play32/Frame$|Play16/Frame$'

@@ -10,7 +10,8 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 bash scripts/install-deps.sh
-packages=(emscripten nodejs dpkg-dev libbenchmark-dev fluidsynth timgm6mb-soundfont vorbis-tools libstb-dev imagemagick)
+packages=(emscripten nodejs dpkg-dev libbenchmark-dev fluidsynth timgm6mb-soundfont vorbis-tools libstb-dev
+  librsvg2-bin)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -41,8 +42,7 @@ cmake --build "$native" -j2 --target tarvelle-embed tarvelle_levels tarvelle_dem
 data=build/web-data
 mkdir -p "$data/Music"
 cp "$native/LevelsFree.dat" "$native/DemoFree.dat" "$data/"
-[ "$data/TvFree.dat" -nt src/data/files/TvFree.dat ] ||
-  python3 tools/web/png_pack.py src/data/files/TvFree.dat "$data/TvFree.dat"
+cp src/data/files/TvFree.dat "$data/TvFree.dat"  # its JPEG pictures read by stb_image
 # The pieces are packed (they give the loop points); their pre-rendered tunes the page fetches
 # after the game's first frame.
 cp src/data/files/Music/*.mid "$data/Music/"
@@ -67,6 +67,7 @@ version=$(sed -n 's/.*kGameVersion = "\(.*\)";/\1/p' src/launcher/links.h)
 site=$(sed -n 's/.*kWebSiteRoot = "\(.*\)";/\1/p' src/launcher/links.h)
 mail=$(sed -n 's/.*kSupportMail = "\(.*\)";/\1/p' src/launcher/links.h)
 for f in src/platform/web/*; do
+  [ "$(basename "$f")" = sw.js ] && continue  # written last, naming every other file
   sed -e "s|@VERSION@|$version|g" -e "s|@SITE@|$site|g" -e "s|@MAIL@|$mail|g" \
     -e "s|@SITE_SHOWN@|$(echo "$site" | sed -e 's|^[a-z]*://||' -e 's|/$||')|g" "$f" > "$out/$(basename "$f")"
 done
@@ -75,5 +76,18 @@ mkdir -p "$out/music"
 cp build/web-music/*.ogg "$out/music/"
 cp src/data/files/Readme.html "$out/"
 cp -r src/data/files/readme "$out/"
+# The installed app's icons, from the game's own icon drawing: the usual sizes, and one with the
+# water all round for the launchers that cut icons to their own shape.
+icon=src/data/icons/scalable/tarvelle.svg
+for size in 180 192 512; do
+  rsvg-convert -w $size -h $size -o "$out/icon-$size.png" "$icon"
+done
+rsvg-convert -w 410 -h 410 --page-width 512 --page-height 512 --left 51 --top 51 -b '#46B1DD' \
+  -o "$out/icon-maskable-512.png" "$icon"
+# The offline copy: the worker names every file of the build and its cache by their hash.
+files=$(cd "$out" && find . -type f ! -name sw.js | sed 's|^\./||' | LC_ALL=C sort)
+hash=$(cd "$out" && echo "$files" | xargs sha256sum | sha256sum | cut -c1-16)
+list=$(echo "$files" | sed 's/.*/"&"/' | paste -sd, -)
+sed -e "s|@BUILD_HASH@|$hash|" -e "s|@BUILD_FILES@|$list|" src/platform/web/sw.js > "$out/sw.js"
 echo "Built $out:"
 ls -l "$out"

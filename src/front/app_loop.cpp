@@ -58,7 +58,7 @@ void TApplication::Dispatch(const TInputEvent& e) {
         KeyDown(a.Key, 0);
         form_.FormKeyUp(a.Key, 0);
       } else {
-        form_.DXDrawMouseUp(0, 0, a.X, a.Y);
+        form_.Tap(a.X, a.Y);
       }
       break;
     }

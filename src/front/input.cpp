@@ -64,7 +64,7 @@ void TMainForm::FormKeyUp(int32_t key, uint32_t shift) {
       break;
     case gsLevelDone:
     case gsDead:
-      ContinueAfterKey();
+      if (!FinalEndingRunning()) ContinueAfterKey();
       break;
     case gsDying:
       if (G.DemoMode) EndDemo();
@@ -126,6 +126,29 @@ void TMainForm::DXDrawMouseUp(int32_t button, uint32_t shift, int32_t x, int32_t
       EndDemo();
       break;
     default:
+      break;
+  }
+}
+
+void TMainForm::Tap(int32_t x, int32_t y) {
+  // Each way goes through a handler that replays record, so a replay sees the same calls.
+  switch (G.GameState) {
+    case gsMenu:
+      G.PointerPos = {x, y};
+      TapMenuItem();
+      break;
+    case gsLevelDone:
+    case gsDead:
+      FormKeyUp(VK_SPACE, 0);  // "Press any key"
+      break;
+    case gsDying:
+      if (G.DemoMode) FormKeyUp(VK_SPACE, 0);
+      break;
+    case gsPaused:
+      FormKeyDown(VK_PAUSE, 0);
+      break;
+    default:
+      DXDrawMouseUp(0, 0, x, y);
       break;
   }
 }

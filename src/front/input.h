@@ -13,6 +13,9 @@ class TMainForm : public TGameWindow {
   void FormKeyUp(int32_t key, uint32_t shift);
   void FormKeyPress(char key);
   void DXDrawMouseUp(int32_t button, uint32_t shift, int32_t x, int32_t y);
+  // A tap of a finger that is no hop: it acts as a click does, and also takes the menu item
+  // under it, continues where any key would, and resumes a paused game.
+  void Tap(int32_t x, int32_t y);
   // A game pad position report: X in the low 16 bits, Y in the high 16 bits.
   void JoyMove(uint32_t position);
   void JoyButUp(uint32_t buttons);

@@ -89,6 +89,14 @@ bool TMyMenu::PointerOverSelected() const {
   return PointerInRect({it.X, it.Y, it.X + it.Width, it.Y + it.Height});
 }
 
+int32_t TMyMenu::ItemUnderPointer() const {
+  for (int32_t i = 1; i <= ItemCount; ++i) {
+    const TMenuItem& it = Item(i);
+    if (PointerInRect({it.X, it.Y, it.X + it.Width, it.Y + it.Height})) return i;
+  }
+  return 0;
+}
+
 void TMyMenu::PointerToSelected() {
   if (PointerOverSelected()) return;
   const TMenuItem& it = Item(Selected);

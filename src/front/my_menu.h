@@ -32,6 +32,8 @@ class TMyMenu {
   void MoveSelection(int32_t n);
   // The pointer lies on the selected item as last drawn (edges included).
   bool PointerOverSelected() const;
+  // The item under the pointer as last drawn (1-based), or 0.
+  int32_t ItemUnderPointer() const;
   // Puts the pointer on the selected item unless it is already there.
   void PointerToSelected();
   // Puts the pointer above the first item.

@@ -14,6 +14,8 @@ int32_t MenuSelected();  // 1-based
 int32_t MenuItemCount();
 bool PointerOverSelected();
 void ActivateSelected();
+// A finger lifted on an item (at the pointer): that item is selected and taken at once.
+void TapMenuItem();
 
 // High-score table.
 void RecordsFrame();

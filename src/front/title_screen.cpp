@@ -72,6 +72,14 @@ bool PointerOverSelected() {
   return Menu && Menu->PointerOverSelected();
 }
 
+void TapMenuItem() {
+  if (!Menu) return;
+  const int32_t i = Menu->ItemUnderPointer();
+  if (i == 0) return;
+  if (i != Menu->Selected) Menu->MoveSelection(i - Menu->Selected);
+  ActivateSelected();
+}
+
 void ActivateSelected() {
   if (!Menu || Menu->ItemCount == 0) return;
   const std::string& name = Menu->Item(Menu->Selected).Name;

@@ -12,6 +12,20 @@ namespace {
 
 constexpr uint32_t Yellow = 0x00FFFF;  // 0x00BBGGRR
 constexpr uint32_t White = 0xFFFFFF;
+constexpr int kFanfares = 6;
+constexpr uint32_t kFanfareGap = 300, kAfterFanfares = 3000;
+
+// The ending counted by the frames, where the clock can't wait.
+struct TEnding {
+  bool Running = false;
+  uint32_t Start = 0;
+  int Played = 0;
+};
+TEnding ending;
+
+void PlayFanfare(int i) {
+  PlaySoundPanned("Win", i % 2 == 1 ? 5000 : -5000);
+}
 
 // True when Score earns a place; the table is read the first time it is needed. A level tried
 // from the level editor keeps no score, so it asks for no name: its end goes back to the editor.
@@ -43,10 +57,29 @@ void ShowFinalEnding() {
     MainForm->DXTimer1.SetEnabled(true);
   }
   // The fanfare sounds right and left in turn; the game takes no input meanwhile.
-  for (int i = 1; i <= 6; ++i) {
-    PlaySoundPanned("Win", i % 2 == 1 ? 5000 : -5000);
-    Sleep(300);
+  if (!Clock().Waits()) {
+    ending = {true, static_cast<uint32_t>(timeGetTime()), 0};
+    FinalEndingStep();
+    return;
   }
-  Sleep(3000);
+  for (int i = 1; i <= kFanfares; ++i) {
+    PlayFanfare(i);
+    Sleep(kFanfareGap);
+  }
+  Sleep(kAfterFanfares);
   CheckHighScore();
+}
+
+void FinalEndingStep() {
+  if (!ending.Running) return;
+  const uint32_t t = static_cast<uint32_t>(timeGetTime()) - ending.Start;
+  while (ending.Played < kFanfares && t >= static_cast<uint32_t>(ending.Played) * kFanfareGap)
+    PlayFanfare(++ending.Played);
+  if (t < kFanfares * kFanfareGap + kAfterFanfares) return;
+  ending.Running = false;
+  CheckHighScore();
+}
+
+bool FinalEndingRunning() {
+  return ending.Running;
 }

@@ -67,6 +67,9 @@ void TGameWindow::DoFrame() {
     case gsHelp:
       Screens.HelpScreenFrame();
       break;
+    case gsLevelDone:
+      FinalEndingStep();  // the congratulation's waits, where the clock can't wait
+      break;
     default:
       // Level done, dead, paused, caught: the last picture stays on screen.
       break;

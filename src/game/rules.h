@@ -23,4 +23,9 @@ void SinkAllPads();
 void SpawnBonus();
 void SpawnFood();
 void CheckLevelEnd();
+// The congratulation after the last level: six fanfares 300 ms apart, then three seconds more
+// before the high-score check; the game takes no input meanwhile. Where the clock can't wait
+// (the browser) the waits are counted by the frames: each frame of gsLevelDone takes a step.
 void ShowFinalEnding();
+void FinalEndingStep();
+bool FinalEndingRunning();

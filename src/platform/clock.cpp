@@ -12,6 +12,7 @@ class TSdlClock : public IClock {
 #ifdef __EMSCRIPTEN__
   // The browser runs the game one frame at a time and cannot be held up: no waiting.
   void Sleep(uint32_t) override {}
+  bool Waits() const override { return false; }
 #else
   void Sleep(uint32_t ms) override { SDL_Delay(ms); }
 #endif

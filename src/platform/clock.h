@@ -13,6 +13,9 @@ class IClock {
   virtual uint32_t Now() = 0;           // milliseconds, wraps like a 32-bit counter
   virtual void Sleep(uint32_t ms) = 0;  // waits (or, virtually, advances) ms milliseconds
   virtual TTimeOfDay TimeOfDay() = 0;   // current UTC time of day
+  // Sleep really waits (or advances a virtual clock); false where the program must not block
+  // (the browser runs it a frame at a time): waits are then counted by the frames.
+  virtual bool Waits() const { return true; }
 };
 
 // A clock that moves only when told to; it starts at a fixed time of day.

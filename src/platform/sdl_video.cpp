@@ -1,4 +1,4 @@
-// The game window on SDL2: one software picture shown scaled by whole multiples.
+// The game window on SDL2: one software picture shown scaled to the window (platform/picture_fit.h).
 #include <SDL.h>
 
 #include <algorithm>
@@ -12,10 +12,13 @@
 #include "platform/sdl_focus.h"
 #include "platform/sdl_gamepad.h"
 #include "platform/sdl_handles.h"
+#include "platform/picture_fit.h"
 #include "platform/sdl_keys.h"
 #include "platform/sdl_present_path.h"
 #include "platform/video.h"
 #ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+
 #include "platform/web_page.h"
 #endif
 
@@ -72,6 +75,12 @@ class TSdlVideo final : public IVideoOutput {
     MapAtOnce();
     inside_ = SDL_GetMouseFocus() == window_.get();
     SDL_StopTextInput();
+#ifdef __EMSCRIPTEN__
+    // A phone's or a tablet's page: the picture fills the screen from the first frame.
+    touchScreen_ = touchScreen_ || EM_ASM_INT({
+      return window.matchMedia && window.matchMedia("(pointer: coarse)").matches ? 1 : 0;
+    }) != 0;
+#endif
     // A pad plugged in before the window opened (its "added" event may have gone to the
     // launcher's window) is taken at once.
     pads_.OpenConnected();
@@ -193,31 +202,32 @@ class TSdlVideo final : public IVideoOutput {
     sy = wh > 0 && oh > 0 ? double(oh) / wh : 1.0;
   }
 
-  // Whole-multiple scale, centred; a window smaller than the picture shrinks it to fit.
+  // The picture's place in the window: crisp whole multiples, or filling the limiting side.
   void Layout(int ww, int wh, int pw, int ph) {
     if (pw <= 0 || ph <= 0) return;
-    int scale = std::max(1, std::min(ww / pw, wh / ph));
-    int w = pw * scale, h = ph * scale;
-    if (w > ww || h > wh) {
-      const double f = std::min(double(ww) / pw, double(wh) / ph);
-      w = std::max(1, int(pw * f));
-      h = std::max(1, int(ph * f));
-    }
-    const SDL_Rect d{(ww - w) / 2, (wh - h) / 2, w, h};
+    const TPictureFit fit = FitPicture(ww, wh, pw, ph, touchScreen_);
+    const TRect& r = fit.Dest;
+    const SDL_Rect d{r.Left, r.Top, r.Width(), r.Height()};
     if (d.x != dest_.x || d.y != dest_.y || d.w != dest_.w || d.h != dest_.h) clearBorders_ = 2;
     dest_ = d;
+    smooth_ = fit.Smooth;
   }
 
   void PresentTexture(const TSurface& pic) {
     const uint32_t fmt = SdlFormatOf(pic.Format());
     if (!texture_ || textureFormat_ != fmt || textureW_ != pic.Width() ||
-        textureH_ != pic.Height()) {
+        textureH_ != pic.Height() || textureSmooth_ != smooth_) {
+      // A scale that is no whole multiple is filtered (the hint counts where the renderer
+      // takes no scale mode of a texture).
+      SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, smooth_ ? "1" : "0");
       texture_.reset(SDL_CreateTexture(renderer_.get(), fmt, SDL_TEXTUREACCESS_STREAMING,
                                        pic.Width(), pic.Height()));
       textureFormat_ = fmt;
       textureW_ = pic.Width();
       textureH_ = pic.Height();
+      textureSmooth_ = smooth_;
       if (!texture_) return;
+      SDL_SetTextureScaleMode(texture_.get(), smooth_ ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     }
     SDL_UpdateTexture(texture_.get(), nullptr, pic.Pixels(), pic.Pitch());
     SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
@@ -271,10 +281,9 @@ class TSdlVideo final : public IVideoOutput {
     if (dest_.w <= 0 || dest_.h <= 0) return {wx, wy};
     double sx = 1.0, sy = 1.0;
     PixelsPerPoint(sx, sy);
-    const double px = wx * sx, py = wy * sy;
     // A point on the black bars around the picture lies outside it, below 0 or past its size.
-    return {int(std::floor((px - dest_.x) * width_ / dest_.w)),
-            int(std::floor((py - dest_.y) * height_ / dest_.h))};
+    return OutputToPicture(Bounds(dest_.x, dest_.y, dest_.w, dest_.h), width_, height_, wx * sx,
+                           wy * sy);
   }
 
   // A finger's place (0 .. 1 across the window) in picture pixels.
@@ -324,6 +333,7 @@ class TSdlVideo final : public IVideoOutput {
         return true;
       }
       case SDL_FINGERDOWN:
+        touchScreen_ = true;
         if (touching_) return false;  // one finger at a time
         touching_ = true;
         touchFinger_ = ev.tfinger.fingerId;
@@ -404,6 +414,8 @@ class TSdlVideo final : public IVideoOutput {
   int textureW_ = 0, textureH_ = 0;
   int width_ = 640, height_ = 480;
   SDL_Rect dest_{0, 0, 0, 0};
+  bool smooth_ = false, textureSmooth_ = false;
+  bool touchScreen_ = false;  // a finger has touched, or the page is a phone's
   int clearBorders_ = 2;
   bool vsync_ = false;
   bool pacing_ = true;

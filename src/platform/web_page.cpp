@@ -19,8 +19,8 @@ void GameEnded() {
   EM_ASM({ if (Module.onGameEnded) setTimeout(Module.onGameEnded, 0); });
 }
 
-void StorageLost() {
-  EM_ASM({ if (Module.onStorageLost) Module.onStorageLost(); });
+void StorageLost(TStorageLoss why) {
+  EM_ASM({ if (Module.onStorageLost) Module.onStorageLost($0); }, static_cast<int>(why));
 }
 
 void TextInput(bool on) {
@@ -29,6 +29,22 @@ void TextInput(bool on) {
 
 void FirstFrame() {
   EM_ASM({ if (Module.onFirstFrame) Module.onFirstFrame(); });
+}
+
+void StateChanged(int state, bool typing) {
+  EM_ASM({ if (Module.onState) Module.onState($0, $1 != 0); }, state, typing ? 1 : 0);
+}
+
+void PushKey(int sdlKey) {
+  SDL_Event e{};
+  e.key.keysym.sym = sdlKey;
+  e.key.keysym.scancode = SDL_GetScancodeFromKey(sdlKey);
+  e.key.keysym.mod = KMOD_NONE;
+  for (const Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+    e.type = type;
+    e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    SDL_PushEvent(&e);
+  }
 }
 
 }  // namespace web_page

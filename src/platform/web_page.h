@@ -8,11 +8,21 @@ namespace web_page {
 void ShowMessage(const std::string& title, const std::string& message);
 // The game window has closed (the title menu's Exit): the page shows its Start again.
 void GameEnded();
-// Lasting storage could not keep the saves: the page says so, once.
-void StorageLost();
+// Why nothing will be kept this time.
+enum class TStorageLoss {
+  Unavailable = 0,  // no lasting storage (private browsing, storage switched off, full)
+  Unreadable = 1,   // the store could not be loaded: it is left alone, never written over
+  Elsewhere = 2,    // another tab of the game has the store
+};
+// Lasting storage will not keep the saves: the page says so, once.
+void StorageLost(TStorageLoss why);
 // The game waits for typed text (a name) or no longer does: a phone's keyboard comes up.
 void TextInput(bool on);
 // The first picture of the game has been shown.
 void FirstFrame();
+// The game state changed (its number), or a name began or ended to be typed.
+void StateChanged(int state, bool typing);
+// A key (an SDL key code) pressed and released, as the page's own buttons give it.
+void PushKey(int sdlKey);
 
 }  // namespace web_page

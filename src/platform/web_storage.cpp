@@ -13,6 +13,10 @@ namespace {
 
 TFlushQueue queue;
 void (*onReady)() = nullptr;
+// Copies to the store are made only once the store was read whole and no other tab has it: a
+// copy makes the store the image of the home folder, so a copy from a home that missed the
+// store's files would delete them.
+bool writable = false;
 
 void StartCopy() {
   EM_ASM({
@@ -25,7 +29,7 @@ void StartCopy() {
 }
 
 void NoticeLoss() {
-  if (queue.TakeFailureNotice()) web_page::StorageLost();
+  if (queue.TakeFailureNotice()) web_page::StorageLost(web_page::TStorageLoss::Unavailable);
 }
 
 }  // namespace
@@ -37,12 +41,18 @@ EMSCRIPTEN_KEEPALIVE void tarvelle_storage_copied(int ok) {
   NoticeLoss();
 }
 
-EMSCRIPTEN_KEEPALIVE void tarvelle_storage_loaded(int ok) {
-  if (!ok) {
-    // A store that cannot be read will not keep anything either.
+// how: 1 loaded, 0 no store to be had, -1 the store failed to load, 2 loaded but another tab
+// of the game keeps it.
+EMSCRIPTEN_KEEPALIVE void tarvelle_storage_loaded(int how) {
+  writable = how == 1;
+  if (how == 0) {
     queue.Request();
     queue.Finished(false);
     NoticeLoss();
+  } else if (how == -1) {
+    web_page::StorageLost(web_page::TStorageLoss::Unreadable);
+  } else if (how == 2) {
+    web_page::StorageLost(web_page::TStorageLoss::Elsewhere);
   }
   if (onReady) onReady();
 }
@@ -69,16 +79,20 @@ void Mount(void (*ready)()) {
           // program: the files then stay in memory.
           if (typeof indexedDB === "undefined" || !indexedDB) throw new Error("no IndexedDB");
           FS.mount(IDBFS, {}, home);
-          FS.syncfs(true, function(err) { Module._tarvelle_storage_loaded(err ? 0 : 1); });
         } catch (e) {
           Module._tarvelle_storage_loaded(0);
+          return;
         }
+        FS.syncfs(true, function(err) {
+          if (err) console.warn("Tarvelle: the saved files could not be read: " + err);
+          Module._tarvelle_storage_loaded(err ? -1 : Module.storeElsewhere ? 2 : 1);
+        });
       },
       home && *home ? home : "/home/web_user");
 }
 
 void Flush() {
-  if (queue.Request()) StartCopy();
+  if (writable && queue.Request()) StartCopy();
 }
 
 }  // namespace web_storage

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Serves build/web on 127.0.0.1 and walks through the game in headless Chromium
+# Serves build/web on 127.0.0.1 (gzip, as a web host does) and walks through the game in headless Chromium
 # (web_test.mjs). Screenshots and the console go to build/web-test/.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -16,8 +16,7 @@ fi
 rm -rf "$out"
 mkdir -p "$out"
 port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-python3 -m http.server --bind 127.0.0.1 --directory "$root/build/web" "$port" \
-  >"$out/server.log" 2>&1 &
+python3 "$here/serve.py" "$root/build/web" "$port" >"$out/server.log" 2>&1 &
 server=$!
 trap 'kill $server 2>/dev/null || true' EXIT
 for _ in $(seq 50); do
