@@ -252,7 +252,24 @@ class TSdlVideo final : public IVideoOutput {
     }
     if (changed && clearBorders_ == 0 && dest_.w == pic.Width() && dest_.h == pic.Height()) {
       rects_.clear();
-      for (const TRect& r : *changed) {
+      // The window surface holds the picture as last shown: where it is in the picture's own
+      // format, the rows of a rectangle that came out the same (a picture drawn again where it
+      // was) are left out, and a rectangle with none that differ is not sent at all.
+      const bool same = screen->format->format == fmt && !SDL_MUSTLOCK(screen);
+      const int bpp = pic.Format().BytesPerPixel();
+      for (TRect r : *changed) {
+        r = Intersect(r, pic.ClientRect());
+        if (r.Empty()) continue;
+        if (same) {
+          const auto differs = [&](int y) {
+            const uint8_t* shown = static_cast<const uint8_t*>(screen->pixels) +
+                                   size_t(dest_.y + y) * screen->pitch + (dest_.x + r.Left) * bpp;
+            return std::memcmp(shown, pic.Row(y) + r.Left * bpp, size_t(r.Width()) * bpp) != 0;
+          };
+          while (r.Top < r.Bottom && !differs(r.Top)) ++r.Top;
+          while (r.Bottom > r.Top && !differs(r.Bottom - 1)) --r.Bottom;
+          if (r.Empty()) continue;
+        }
         SDL_Rect sr{r.Left, r.Top, r.Width(), r.Height()};
         SDL_Rect d{dest_.x + r.Left, dest_.y + r.Top, r.Width(), r.Height()};
         SDL_BlitSurface(picture_.get(), &sr, screen, &d);
