@@ -20,27 +20,28 @@ const browser = await puppeteer.launch({
 });
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
-// Milliseconds of main-thread processor time per second, from one trace.
-function mainThreadMsPerSecond(trace) {
+// Milliseconds of processor time per second of the busiest renderer main thread (the game's
+// page), from one trace: the thread time of its top-level tasks over the traced time.
+function mainThreadMsPerSecond(trace, ms) {
   const events = JSON.parse(trace).traceEvents;
   const main = new Set(events
     .filter((e) => e.ph === "M" && e.name === "thread_name" && e.args.name === "CrRendererMain")
     .map((e) => e.pid + ":" + e.tid));
-  let cpuUs = 0, first = Infinity, last = -Infinity;
+  const cpuUs = new Map();
   for (const e of events) {
-    if (!main.has(e.pid + ":" + e.tid) || e.ph !== "X") continue;
-    first = Math.min(first, e.ts);
-    last = Math.max(last, e.ts + (e.dur || 0));
-    if (e.name === "ThreadControllerImpl::RunTask" || e.name === "RunTask")
-      cpuUs += e.tdur ?? e.dur ?? 0;
+    const thread = e.pid + ":" + e.tid;
+    if (e.ph !== "X" || e.name !== "ThreadControllerImpl::RunTask" || !main.has(thread)) continue;
+    cpuUs.set(thread, (cpuUs.get(thread) || 0) + (e.tdur ?? e.dur ?? 0));
   }
-  return cpuUs / 1000 / ((last - first) / 1e6);
+  return Math.max(0, ...cpuUs.values()) / 1000 / (ms / 1000);
 }
 
 async function traced(page, during) {
-  await page.tracing.start({ categories: ["toplevel", "disabled-by-default-devtools.timeline"] });
+  await page.tracing.start({ categories: ["toplevel"] });
+  const start = Date.now();
   await during();
-  return mainThreadMsPerSecond((await page.tracing.stop()).toString());
+  const ms = Date.now() - start;
+  return mainThreadMsPerSecond(new TextDecoder().decode(await page.tracing.stop()), ms);
 }
 
 try {
