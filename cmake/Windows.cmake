@@ -47,6 +47,7 @@ function(tarvelle_windows_sources var)
   set(s ${${var}})
   list(FILTER s EXCLUDE REGEX
     "/platform/(atomic_file|paths|open_url|font_file|quiet_audio|process_env|child_process)\\.cpp$")
+  list(FILTER s EXCLUDE REGEX "/platform/user_registry\\.cpp$")
   list(FILTER s EXCLUDE REGEX "/platform/web|/media/jpeg_none\\.cpp$")
   if(TARVELLE_OGG_MUSIC)
     list(FILTER s EXCLUDE REGEX "/media/midi_synth(_windows)?\\.cpp$")
@@ -103,6 +104,23 @@ function(tarvelle_windows_program target)
     list(APPEND tunes ${TARVELLE_OUT}/Music/${name})
   endforeach()
   add_custom_target(tarvelle_tunes ALL DEPENDS ${tunes})
+endfunction()
+
+# TarvelleEditor.exe: a Windows program (no console) beside the game, started as the game is
+# (SDL2main hands main() the command line in UTF-8), with the game's icon.
+function(tarvelle_windows_editor target)
+  set(TARVELLE_MANIFEST ${CMAKE_SOURCE_DIR}/cmake/tarvelle.manifest)
+  set(TARVELLE_ICO ${CMAKE_BINARY_DIR}/tarvelle.ico)
+  set(TARVELLE_VERSION 1.01)
+  configure_file(${CMAKE_SOURCE_DIR}/cmake/editor.rc.in ${CMAKE_BINARY_DIR}/editor.rc @ONLY)
+  set_source_files_properties(${CMAKE_BINARY_DIR}/editor.rc PROPERTIES
+    OBJECT_DEPENDS ${TARVELLE_MANIFEST})
+  target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/editor.rc)
+  add_dependencies(${target} tarvelle)  # which makes the icon
+  set_source_files_properties(${CMAKE_SOURCE_DIR}/tools/editor/main.cpp PROPERTIES
+    COMPILE_OPTIONS "-USDL_MAIN_HANDLED;-include;SDL_main.h")
+  set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON OUTPUT_NAME TarvelleEditor)
+  target_link_libraries(${target} PRIVATE SDL2::SDL2main)
 endfunction()
 
 # A console tool's manifest, so that its paths are UTF-8 as the game's are.

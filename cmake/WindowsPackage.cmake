@@ -2,7 +2,7 @@
 # program beside everything it reads (the music's tunes too), the DLLs it needs, Readme.html and
 # the licences. The C++ runtime is inside the program; scripts/windows.sh adds any other DLL the
 # programs import.
-install(TARGETS tarvelle RUNTIME DESTINATION .)
+install(TARGETS tarvelle tarvelle-editor RUNTIME DESTINATION .)
 install(FILES ${TARVELLE_OUT}/LevelsFree.dat ${TARVELLE_OUT}/TvFree.dat ${TARVELLE_OUT}/DemoFree.dat
         ${CMAKE_SOURCE_DIR}/src/data/files/Readme.html DESTINATION .)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/src/data/files/Music ${CMAKE_SOURCE_DIR}/src/data/files/readme

@@ -66,7 +66,7 @@ x86_64-w64-mingw32-strip "$stage"/*.exe "$stage"/*.dll
 (cd "$out" && rm -f "$name.zip" && zip -qr9 -X "$name.zip" "$name")
 
 echo "Windows build: $out/$name.zip"
-(cd "$stage" && du -b Tarvelle.exe *.dll | awk '{printf "  %-22s %7.2f MB\n", $2, $1 / 1048576}')
+(cd "$stage" && du -b Tarvelle.exe TarvelleEditor.exe *.dll | awk '{printf "  %-22s %7.2f MB\n", $2, $1 / 1048576}')
 du -sb "$stage" | awk '{printf "  unpacked               %7.2f MB\n", $1 / 1048576}'
 du -b "$out/$name.zip" | awk '{printf "  zip                    %7.2f MB\n", $1 / 1048576}'
 

@@ -21,6 +21,7 @@
 #include "launcher/replay_window.h"
 #include "launcher/start_game.h"
 #include "platform/paths.h"
+#include "platform/save_failure.h"
 #include "platform/video.h"
 
 #ifndef TARVELLE_DATA_FROM_BIN
@@ -72,6 +73,9 @@ int main(int argc, char** argv) {
     }
   }
 
+  NameSdlApplication("Tarvelle", "org.example.tarvelle");
+  // A save that fails is shown in a box: standard error is not seen on every desktop.
+  files::SetShowSaveFailure([](const std::string& message) { ShowErrorBox("Tarvelle", message); });
   Randomize();
   const std::string exeFolder = paths::ExecutableFolder();
   const std::vector<std::string> candidates = {exeFolder, exeFolder + TARVELLE_DATA_FROM_BIN + "/",
@@ -103,8 +107,9 @@ int main(int argc, char** argv) {
       if (!play && !RunLauncher(form)) return 0;
       StartGame(form);
       if (play && startLevel >= 1 && startLevel <= 15) {
-        if (difficulty >= 1 && difficulty <= 3) G.Difficulty = difficulty;
-        G.MaxLevel = std::max<int32_t>(G.MaxLevel, startLevel);
+        // For this run only: the settings saved at quit keep what they were.
+        ChooseForThisRun(difficulty >= 1 && difficulty <= 3 ? difficulty : G.Difficulty,
+                         startLevel);
         NewGame(startLevel);
       }
       TApplication app(form, *video);

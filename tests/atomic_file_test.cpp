@@ -9,6 +9,10 @@
 #include <sstream>
 #include <string>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "platform/atomic_file.h"
 #include "platform/paths.h"
 #include "platform/process_env.h"
@@ -86,5 +90,47 @@ TEST_F(AtomicFile, ASaveThatCannotBeDoneLeavesTheOldFile) {
   EXPECT_EQ(ReadAll(file), "old");
   EXPECT_TRUE(fs::is_directory(paths::PathOf(file + ".tmp")));  // not ours: left alone
 }
+
+#ifdef _WIN32
+// An indexer or a virus scanner holds the file open without delete sharing while the game saves
+// over it: the save waits for it to let go, and fails (saying so) only when it never does.
+HANDLE heldFile = INVALID_HANDLE_VALUE;
+int triesSeen = 0;
+
+TEST_F(AtomicFile, AFileHeldOpenByAnotherProgramIsWaitedFor) {
+  ASSERT_TRUE(files::WriteAtomically(file, "old"));
+  const auto hold = [&] {
+    return CreateFileW(paths::PathOf(file).c_str(), GENERIC_READ,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  };
+  // Let go after the third try.
+  heldFile = hold();
+  ASSERT_NE(heldFile, INVALID_HANDLE_VALUE);
+  triesSeen = 0;
+  files::SetRetryHook([](int attempt) {
+    triesSeen = attempt;
+    if (attempt == 3) {
+      CloseHandle(heldFile);
+      heldFile = INVALID_HANDLE_VALUE;
+    }
+  });
+  std::string error;
+  EXPECT_TRUE(files::WriteAtomically(file, "new", &error)) << error;
+  EXPECT_EQ(triesSeen, 3);
+  EXPECT_EQ(ReadAll(file), "new");
+
+  // Never let go: the save fails with a reason, the old file and no temporary one stay.
+  heldFile = hold();
+  ASSERT_NE(heldFile, INVALID_HANDLE_VALUE);
+  files::SetRetryHook([](int attempt) { triesSeen = attempt; });
+  EXPECT_FALSE(files::WriteAtomically(file, "newer", &error));
+  EXPECT_NE(error, "");
+  EXPECT_GT(triesSeen, 3);
+  CloseHandle(heldFile);
+  files::SetRetryHook(nullptr);
+  EXPECT_EQ(ReadAll(file), "new");
+  EXPECT_FALSE(fs::exists(paths::PathOf(file + ".tmp")));
+}
+#endif
 
 }  // namespace

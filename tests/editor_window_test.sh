@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The level editor in a real X window: a 3 x 1 pond drawn with clicks (the Dragon's island, an
-# island, the diamond's island), saved as a pack, proved at the three difficulties, won with the
-# game on that pack; then a change left unsaved when the editor is killed comes back from the
-# recovery copy at the next start.
+# island, the diamond's island), saved as a pack, proved at the three difficulties, tried and won
+# in the game window (the editor then says so), won with the game on that pack; then a change
+# left unsaved when the editor is killed comes back from the recovery copy at the next start.
 set -uo pipefail
 build=$1
 command -v xdotool >/dev/null || { echo "xdotool is missing"; exit 77; }
@@ -69,6 +69,22 @@ done
 for d in 1 2 3; do
   grep -q "^level 1, difficulty $d: won" "$tmp/out" || fail "not proved at difficulty $d"
 done
+
+# The level tried in the game window (F5), won by two hops to the right: the try ends with the
+# level and the editor says so.
+key F5
+game=
+for _ in $(seq 1 200); do
+  game=$(xdotool search --onlyvisible --name '^Tarvelle$' 2>/dev/null | tail -1)
+  [ -n "$game" ] && break
+  sleep 0.1
+done
+[ -n "$game" ] || fail "no game window for the try"
+sleep 2
+xdotool key --window "$game" Right; sleep 1
+xdotool key --window "$game" Right; sleep 3
+xdotool key --window "$game" Return
+wait_for grep -q "^the try ended: the level was won" "$tmp/out" || fail "the try's end was not told"
 
 # The game wins the pack's first level by two hops to the right.
 printf 'difficulty 2\nstart 1\nwait 500\ntap Right\nwait 600\ntap Right\nwait 1500\nstate\n' |

@@ -278,7 +278,7 @@ TEST(VideoFallback, LastFailureReachesTheCaller) {
         try {
           form.InitVideo();
         } catch (const EDXDrawError& e) {
-          EXPECT_STREQ(e.what(), "Display mode cannot be changed (640x480 32bit)");
+          EXPECT_STREQ(e.what(), "Display mode cannot be changed (640x480 32bit): no mode");
           throw;
         }
       },

@@ -1,13 +1,16 @@
 // The high-score file, the ranks, and name entry through the game window's routing.
 #include <fstream>
 #include <sstream>
+#include <vector>
 
+#include "core/settings.h"
 #include "front/keys.h"
 #include "front/records_window.h"
 #include "front/screen_calls.h"
 #include "front_fixture.h"
 #include "game/cp1252.h"
 #include "media/png_writer.h"
+#include "platform/save_failure.h"
 
 namespace {
 
@@ -95,16 +98,51 @@ TEST_F(ScoreFile, DamagedFilesAreSetAsideNotOverwritten) {
   EXPECT_EQ(ReadAll(File()).size(), 200u);
 }
 
-TEST_F(ScoreFile, AFailedSaveKeepsTheStoredTable) {
+std::vector<std::string> shownFailures;
+
+// A failed save keeps the stored table and is shown to the player (a message box in the game),
+// once: the same failure again goes to standard error only. So is a failed save of the settings.
+TEST_F(ScoreFile, AFailedSaveKeepsTheStoredTableAndIsShown) {
   HighScores = Descending();
   ASSERT_TRUE(SaveHighScores());
   const std::string stored = ReadAll(File());
+  shownFailures.clear();
+  files::SetShowSaveFailure([](const std::string& m) { shownFailures.push_back(m); });
   // The temporary file cannot be made: a folder is in its place.
   std::filesystem::create_directory(File() + ".tmp");
   HighScores[0].Points = 5000;
   EXPECT_FALSE(SaveHighScores());
+  EXPECT_FALSE(SaveHighScores());
   EXPECT_EQ(ReadAll(File()), stored);
   EXPECT_EQ(HighScores[0].Points, 5000);  // the table in memory stays as it is
+  ASSERT_EQ(shownFailures.size(), 1u);
+  EXPECT_EQ(shownFailures[0].rfind("cannot save the high scores (" + File() + ": ", 0), 0u)
+      << shownFailures[0];
+
+  const std::string settings = SettingsFolder() + "settings.conf";
+  std::filesystem::create_directories(settings + ".tmp");
+  SaveSettings();
+  ASSERT_EQ(shownFailures.size(), 2u);
+  EXPECT_EQ(shownFailures[1].rfind("cannot save the settings (" + settings + ": ", 0), 0u)
+      << shownFailures[1];
+  files::SetShowSaveFailure(nullptr);
+}
+
+// A profile named beyond ASCII (Windows reads and writes through the wide path, whatever the
+// system's code page): the table saved there reads back whole, not as a damaged file.
+TEST_F(ScoreFile, ATableUnderAFolderNamedBeyondAsciiReadsBack) {
+  const std::string profile = home + "J\xC3\xB6rg \xC3\x85sa \xE6\x9D\xB1/";
+  ASSERT_TRUE(paths::MakeFolders(profile));
+  paths::OverrideHome(profile);
+  ForgetHighScores();
+  HighScores = Descending();
+  ASSERT_TRUE(SaveHighScores());
+  ForgetHighScores();
+  LoadHighScores();
+  EXPECT_EQ(EncodeHighScores(HighScores), EncodeHighScores(Descending()));
+  EXPECT_FALSE(std::filesystem::exists(paths::PathOf(HighScoreFile() + ".bad")));
+  ForgetHighScores();
+  paths::OverrideHome(home);
 }
 
 TEST_F(ScoreFile, ASaveMakesTheFolderAgainIfItWentWhileTheGameRan) {

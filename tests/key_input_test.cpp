@@ -2,6 +2,8 @@
 // SDL's keys, and where the pointer is.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "front/app_loop.h"
 #include "front/keys.h"
 #include "platform/sdl_keys.h"
@@ -66,22 +68,34 @@ TEST(KeyInput, SdlKeysBecomeTheGamesCodes) {
 
 namespace {
 
+// The id of the newest SDL window: the game window just opened.
+uint32_t NewestWindowId() {
+  uint32_t newest = 0;
+  for (uint32_t id = 1; id < 10000; ++id)
+    if (SDL_GetWindowFromID(id)) newest = id;
+  return newest;
+}
+
+SDL_Event WindowEvent(SDL_WindowEventID what, uint32_t windowId) {
+  SDL_Event ev{};
+  ev.type = SDL_WINDOWEVENT;
+  ev.window.event = static_cast<uint8_t>(what);
+  ev.window.windowID = windowId;
+  return ev;
+}
+
 // The window's own events, through the SDL window on the headless video driver.
 TEST(PointerInput, ThePointerLeavingTheWindowIsOutsideThePicture) {
   const auto video = CreateSdlVideo();
   video->Open(640, 480, 32);
+  const uint32_t id = NewestWindowId();
   const auto send = [&](SDL_Event ev) {
     SDL_PushEvent(&ev);
     TInputEvent e;
     while (video->PollEvent(e)) {
     }
   };
-  const auto windowEvent = [](SDL_WindowEventID id) {
-    SDL_Event ev{};
-    ev.type = SDL_WINDOWEVENT;
-    ev.window.event = static_cast<uint8_t>(id);
-    return ev;
-  };
+  const auto windowEvent = [&](SDL_WindowEventID what) { return WindowEvent(what, id); };
   const auto motion = [](int x, int y) {
     SDL_Event ev{};
     ev.type = SDL_MOUSEMOTION;
@@ -97,6 +111,64 @@ TEST(PointerInput, ThePointerLeavingTheWindowIsOutsideThePicture) {
   send(windowEvent(SDL_WINDOWEVENT_ENTER));
   send(motion(639, 479));
   EXPECT_EQ(video->PointerPosition(), (TPoint{639, 479}));
+}
+
+}  // namespace
+
+namespace {
+
+// Focus as the game sees it. A Wayland compositor takes the keyboard focus away and gives it
+// back at once whenever another keyboard of the seat brings its key map (a virtual keyboard,
+// one plugged in): that must not pause the game. Events of another window (the launcher's,
+// closed before the game window opened) are not the game window's.
+TEST(FocusInput, OnlyALastingLossOfTheGameWindowsFocusCounts) {
+  const auto video = CreateSdlVideo();
+  video->Open(640, 480, 32);
+  const uint32_t id = NewestWindowId();
+  ASSERT_NE(id, 0u);
+  struct Case {
+    const char* name;
+    std::vector<SDL_Event> queued;
+    std::vector<TInputEvent::TKind> seen;
+  };
+  SDL_Event key{};
+  key.type = SDL_KEYDOWN;
+  key.key.keysym.sym = SDLK_DOWN;
+  key.key.keysym.scancode = SDL_SCANCODE_DOWN;
+  key.key.windowID = id;
+  const std::vector<Case> cases = {
+      {"lost", {WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST, id)}, {TInputEvent::FocusLost}},
+      {"gained", {WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED, id)}, {TInputEvent::FocusGained}},
+      {"lost and back at once",
+       {WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST, id), WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED, id),
+        key},
+       {TInputEvent::KeyDown}},
+      {"lost and back behind a key",
+       {WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST, id), key,
+        WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED, id)},
+       {TInputEvent::KeyDown}},
+      {"back twice: the second gain stays",
+       {WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST, id), WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED, id),
+        WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED, id)},
+       {TInputEvent::FocusGained}},
+      {"another window's gain does not undo the loss",
+       {WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST, id),
+        WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED, id + 1000)},
+       {TInputEvent::FocusLost}},
+      {"another window's events",
+       {WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST, id + 1000),
+        WindowEvent(SDL_WINDOWEVENT_CLOSE, id + 1000)},
+       {}},
+  };
+  for (const Case& c : cases) {
+    TInputEvent e;
+    while (video->PollEvent(e)) {
+    }
+    for (SDL_Event ev : c.queued) SDL_PushEvent(&ev);
+    std::vector<TInputEvent::TKind> seen;
+    while (video->PollEvent(e)) seen.push_back(e.Kind);
+    EXPECT_EQ(seen, c.seen) << c.name;
+  }
 }
 
 }  // namespace

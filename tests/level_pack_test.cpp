@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -33,8 +34,99 @@ TEST(LevelPack, NamesAreLookedForInThePacksFolderAndFilesTakenAsTheyAre) {
       {"party.dat", "party.dat"},
       {"/tmp/x/party", "/tmp/x/party"},
       {"packs/party.bin", "packs/party.bin"},
+      {"C:\\packs\\party", "C:\\packs\\party"},
+      {"C:\\packs\\party.dat", "C:\\packs\\party.dat"},
   };
   for (const auto& [given, file] : cases) EXPECT_EQ(LevelPackPath(given), file) << given;
+}
+
+// The pack's name names its high-score table, so it must be a plain file name on every system.
+TEST(LevelPack, ThePacksNameIsItsFileNameAfterEitherSeparator) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"/home/me/packs/party.dat", "party"},
+      {"C:\\packs\\party.dat", "party"},
+      {"D:\\my packs/winter.dat", "winter"},
+      {"party.dat", "party"},
+      {"packs/party.bin", "party.bin"},
+      {"/home/me/packs/.dat", ""},
+  };
+  for (const auto& [file, name] : cases) {
+    const TPackInPlay pack(file);
+    EXPECT_EQ(LevelPackName(), name) << file;
+  }
+}
+
+// A pack's table is keyed by its name and its levels: a pack named just ".dat" never plays with
+// the game's own table, packs of one name in two folders keep tables apart, and a pack changed
+// after its scores were made starts a new table while the old one stays.
+TEST(LevelPack, APacksScoresAreKeptByItsNameAndItsLevels) {
+  level_files::TTempFolder home, a, b;
+  paths::OverrideHome(home.Folder());
+  ForgetHighScores();
+  const auto levels = [](int cols) {
+    return level_files::Bytes(std::vector<TLevelRecord>(15, level_files::Islands(cols, 2)));
+  };
+  a.Write("party.dat", levels(5));
+  b.Write("party.dat", levels(6));
+  a.Write(".dat", levels(5));
+  const auto tableOf = [](const std::string& file) {
+    const TPackInPlay pack(file);
+    ForgetHighScores();
+    return HighScoreFile();
+  };
+  const std::string folder = home.Folder() + "Morvane/Tarvelle/";
+  EXPECT_EQ(tableOf(""), folder + "Hiscore.dat");
+  const std::string partyA = tableOf(a.Folder() + "party.dat");
+  EXPECT_EQ(partyA.rfind(folder + "Hiscore-party-", 0), 0u) << partyA;
+  EXPECT_NE(tableOf(b.Folder() + "party.dat"), partyA);
+  EXPECT_NE(tableOf(a.Folder() + ".dat"), folder + "Hiscore.dat");
+  EXPECT_NE(tableOf(a.Folder() + ".dat"), partyA);
+
+  // Scores made on the pack; the pack changes; its table starts empty and the old one stays.
+  {
+    const TPackInPlay pack(a.Folder() + "party.dat");
+    ForgetHighScores();
+    LoadHighScores();
+    InsertHighScore(1, 4321);
+    ASSERT_TRUE(SaveHighScores());
+    a.Write("party.dat", levels(7));
+    ForgetHighScores();
+    LoadHighScores();
+    EXPECT_EQ(HighScores[0].Points, 0);
+    InsertHighScore(1, 99);
+    ASSERT_TRUE(SaveHighScores());
+    EXPECT_NE(HighScoreFile(), partyA);
+    EXPECT_TRUE(std::filesystem::exists(HighScoreFile()));
+    EXPECT_EQ(std::filesystem::file_size(partyA), kHighScoreFileSize);
+    // Back to the old levels: the old scores are there.
+    a.Write("party.dat", levels(5));
+    ForgetHighScores();
+    LoadHighScores();
+    EXPECT_EQ(HighScores[0].Points, 4321);
+  }
+  ForgetHighScores();
+  paths::OverrideHome("");
+}
+
+// A pack's table from before tables were keyed by the levels is taken over once.
+TEST(LevelPack, APacksTableFromBeforeBecomesTheTableOfItsLevelsOnce) {
+  level_files::TTempFolder home, packs;
+  paths::OverrideHome(home.Folder());
+  packs.Write("party.dat",
+              level_files::Bytes(std::vector<TLevelRecord>(15, level_files::Islands(5, 2))));
+  const TPackInPlay pack(packs.Folder() + "party.dat");
+  ForgetHighScores();
+  THighScores old;
+  old[0].SetName("Old");
+  old[0].Points = 777;
+  const std::string unkeyed = HighScoreFolder() + "Hiscore-party.dat";
+  std::ofstream(unkeyed, std::ios::binary) << EncodeHighScores(old);
+  LoadHighScores();
+  EXPECT_EQ(HighScores[0].Points, 777);
+  EXPECT_FALSE(std::filesystem::exists(unkeyed));
+  EXPECT_TRUE(std::filesystem::exists(HighScoreFile()));
+  ForgetHighScores();
+  paths::OverrideHome("");
 }
 
 TEST(LevelPack, AFileTheGameCannotPlayIsRefusedSayingWhy) {
@@ -69,7 +161,7 @@ TEST(LevelPack, APackIsPlayedInPlaceOfTheGamesLevelsWithItsOwnScores) {
   NewGame(1);
   EXPECT_EQ(G.GridCols, 5);
   EXPECT_EQ(G.GridRows, 2);
-  EXPECT_EQ(HighScoreFile(), HighScoreFolder() + "Hiscore-party.dat");
+  EXPECT_EQ(HighScoreFile().rfind(HighScoreFolder() + "Hiscore-party-", 0), 0u);
   // The demos were recorded on the game's own levels, and play them.
   G.DemoMode = true;
   EXPECT_EQ(LevelFilePath(), G.ProgramFolder + "LevelsFree.dat");
@@ -98,6 +190,38 @@ TEST(LevelPack, ALevelTriedFromTheEditorEndsOnEscAndLeavesNothing) {
   SetReplayRecording(false);
   for (const auto& entry : std::filesystem::recursive_directory_iterator(home.Folder()))
     EXPECT_FALSE(entry.is_regular_file()) << "kept: " << entry.path();
+}
+
+// A try from the editor ends with its level, won or lost with the last life, and tells the editor
+// how on the standard output.
+TEST(LevelPack, ATryEndsWithItsLevelAndSaysHow) {
+  level_files::TTempFolder dir, home;
+  dir.Write("try.dat",
+            level_files::Bytes(std::vector<TLevelRecord>(15, level_files::Islands(3, 1))));
+  const TPackInPlay pack(dir.Folder() + "try.dat");
+  TDriverOptions o;
+  o.Data = TARVELLE_BUILD_DIR;
+  o.Home = home.Folder();
+  for (const bool won : {true, false}) {
+    THeadlessDriver driver(o);
+    G.TryingOut = true;
+    NewGame(1);
+    if (won) {
+      G.GameState = gsLevelDone;
+    } else {
+      // The last life lost with a score that would earn a place: no name is asked for.
+      G.Lives = 0;
+      G.Score = 5000;
+      G.GameState = gsDead;
+      CheckHighScore();
+      EXPECT_EQ(G.GameState, gsDead);
+    }
+    testing::internal::CaptureStdout();
+    ContinueAfterKey();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), won ? "try: won\n" : "try: lost\n");
+    EXPECT_TRUE(driver.Form().Closed());
+    G.TryingOut = false;
+  }
 }
 
 }  // namespace

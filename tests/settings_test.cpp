@@ -11,8 +11,10 @@
 
 #include "actors/effects.h"
 #include "core/globals.h"
+#include "core/settings_registry.h"
 #include "core/settings_store.h"
 #include "platform/paths.h"
+#include "platform/user_registry.h"
 
 namespace fs = std::filesystem;
 
@@ -164,6 +166,77 @@ TEST_F(Settings, SavingKeepsOtherValues) {
   EXPECT_NE(text.find("Level = dword:9"), std::string::npos);
   EXPECT_NE(text.find("SFXVol = dword:5"), std::string::npos);
 }
+
+// `tarvelle --play --level N --difficulty D` is for that run: quitting writes back the stored
+// difficulty and highest level, unless the run itself changed them.
+TEST_F(Settings, ALevelAndDifficultyChosenOnTheCommandLineAreForThatRunOnly) {
+  struct Case {
+    const char* what;
+    int32_t optionsDifficulty;  // 0: the options left alone
+    int32_t reached;            // 0: no level past the chosen one
+    const char* diff;
+    const char* level;
+  };
+  for (const Case& c : {
+           Case{"played and quit", 0, 0, "Diff = dword:1", "Level = dword:0"},
+           Case{"difficulty set in the options", 2, 0, "Diff = dword:2", "Level = dword:0"},
+           Case{"went on to level 10", 0, 10, "Diff = dword:1", "Level = dword:10"},
+       }) {
+    Write("Diff = dword:1\n");
+    G.MaxLevel = 0;  // as at the start of a run
+    LoadSettings();
+    ChooseForThisRun(3, 9);
+    EXPECT_EQ(G.Difficulty, 3) << c.what;
+    EXPECT_EQ(G.MaxLevel, 9) << c.what;
+    if (c.optionsDifficulty) G.Difficulty = c.optionsDifficulty;
+    if (c.reached) G.MaxLevel = c.reached;
+    SaveSettings();
+    SaveMaxLevel();
+    const std::string text = Read();
+    EXPECT_NE(text.find(c.diff), std::string::npos) << c.what << "\n" << text;
+    EXPECT_NE(text.find(c.level), std::string::npos) << c.what << "\n" << text;
+  }
+}
+
+#ifdef _WIN32
+// Windows keeps the settings in the registry, with the file's names and types; the file of an
+// earlier version is taken in once, when the key is made.
+TEST_F(Settings, TheRegistryTakesInTheFileOfAnEarlierVersionOnce) {
+  const std::string subkey = "Software\\Morvane\\Tarvelle Test " + std::to_string(::getpid());
+  user_registry::DeleteKey(subkey);
+  Write("SFXVol = dword:3\nSleep = dword:4\nMusVol = string:loud\n# mine\n");
+  const std::string folder = File().parent_path().string() + "/";
+  {
+    TSettingsRegistryKey key;
+    ASSERT_TRUE(key.Open(subkey, folder));
+    EXPECT_EQ(key.ReadInteger("SFXVol"), 3);
+    EXPECT_EQ(key.ReadInteger("sleep"), 4);  // names in any case, as Windows takes them
+    EXPECT_FALSE(key.ValueExists("Diff"));
+    try {
+      key.ReadInteger("MusVol");
+      FAIL() << "no error";
+    } catch (const ESettingsError& e) {
+      EXPECT_STREQ(e.what(), "Invalid data type for 'MusVol'");
+    }
+    key.WriteInteger("SFXVol", 9);
+    key.WriteInteger("Diff", 3);
+    EXPECT_TRUE(key.Flush());
+  }
+  EXPECT_FALSE(fs::exists(File()));
+  EXPECT_TRUE(fs::exists(File().string() + ".imported"));
+  // Once: a file found later is left alone, the key keeps what the game wrote.
+  Write("SFXVol = dword:1\n");
+  TSettingsRegistryKey again;
+  ASSERT_TRUE(again.Open(subkey, folder));
+  EXPECT_EQ(again.ReadInteger("SFXVol"), 9);
+  EXPECT_EQ(again.ReadInteger("Diff"), 3);
+  user_registry::TKey raw;
+  ASSERT_TRUE(raw.Open(subkey, false));
+  EXPECT_EQ(raw.Read("Diff").Type, user_registry::TValue::vtDword);
+  EXPECT_TRUE(fs::exists(File()));
+  user_registry::DeleteKey(subkey);
+}
+#endif
 
 TEST_F(Settings, UnusableFolderChangesNothing) {
   // The settings folder would have to be made inside a plain file.

@@ -5,8 +5,11 @@
 #  2. the headless driver plays a game, records it, and the recording plays back exactly;
 #  3. the zip unpacked into an empty folder whose path has spaces and letters beyond ASCII, the
 #     game started from there in a real window (Xvfb): launcher, Start, a game on the pond,
-#     closed with Alt+F4, its settings saved under %APPDATA%. A DLL missing from the zip fails
-#     here: nothing but the zip's own folder is searched.
+#     closed with Alt+F4, its settings saved in the registry (HKCU\Software\Morvane\Tarvelle
+#     Free, read back with `reg query`; a "Sleep" put there with `reg add` beforehand is the
+#     pause the game was played with, as its replay in %APPDATA% tells); the level editor from
+#     the same folder draws a new pack's picture and proves a level at the three difficulties.
+#     A DLL missing from the zip fails here: nothing but the zip's own folder is searched.
 #   windows_test.sh BUILD_DIR ZIP   (with WINEPREFIX and WINEPATH set by scripts/windows-env.sh)
 set -uo pipefail
 build=$1 zip=$2
@@ -69,22 +72,49 @@ else
   exe=$(find "$folder" -name Tarvelle.exe | head -1)
   appdata="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Morvane"
   rm -rf "$appdata"
+  key='HKCU\Software\Morvane\Tarvelle Free'
+  run reg delete "$key" /f >/dev/null 2>&1
+  run reg add "$key" /v Sleep /t REG_DWORD /d 3 /f >/dev/null 2>&1
   # Wine's server and desktop, still alive for a few seconds after the tests above, were started
   # without an X display; windows made through them would fail. The window test starts afresh.
   wineserver -k 2>/dev/null
   wineserver -w
   if WINEPATH= xvfb-run -a -s "-screen 0 1024x768x24" \
       bash "$(dirname "$0")/windows_window_test.sh" "$exe" "$tmp/shot.png"; then
-    if [ -f "$appdata/Tarvelle Free/settings.conf" ]; then
-      pass "the game from the unpacked zip: launcher, Start, the pond; settings in %APPDATA%"
+    run reg query "$key" 2>/dev/null | tr -d '\r' >"$tmp/key"
+    replay=$(find "$appdata/Tarvelle/replays" -name '*.tvr' 2>/dev/null | head -1)
+    missing=
+    for value in "SFXVol REG_DWORD 0x8" "MusVol REG_DWORD 0x7" "Diff REG_DWORD 0x2" \
+        "Level REG_DWORD 0x1" "Sleep REG_DWORD 0x3"; do
+      awk '{ print $1, $2, $3 }' "$tmp/key" | grep -qx "$value" || missing="$missing, $value"
+    done
+    if [ -n "$missing" ] || [ -e "$appdata/Tarvelle Free/settings.conf" ]; then
+      fail "the settings in the registry (missing${missing:-: none, but settings.conf was made})"
+      cat "$tmp/key"
+    elif [ -z "$replay" ]; then
+      fail "the game in the window was not recorded under %APPDATA%"
+    elif ! run "$build/tarvelle-drive.exe" --data "$build" --replay "$replay" 2>/dev/null |
+        grep -q '"settings":{"difficulty":2,"sleep":3}'; then
+      fail "the game was not played with the \"Sleep\" set in the registry"
     else
-      fail "the settings were not saved under %APPDATA%\\Morvane"
-      find "$WINEPREFIX/drive_c/users" -name settings.conf
+      pass "the game from the unpacked zip: launcher, Start, the pond; settings in the registry"
+    fi
+    # 4. The level editor beside the game.
+    editor=$(dirname "$exe")/TarvelleEditor.exe
+    SDL_AUDIODRIVER=dummy run "$editor" --prove "$(dirname "$exe")/LevelsFree.dat" 2>&1 |
+      tr -d '\r' >"$tmp/proof"
+    if ! SDL_VIDEODRIVER=dummy run "$editor" --shot "$tmp/editor.png" "$tmp/new pack.dat" \
+        >/dev/null 2>&1 || [ ! -s "$tmp/editor.png" ]; then
+      fail "the level editor from the unpacked zip: no picture"
+    elif [ "$(grep -c '^result [123] 1 ' "$tmp/proof")" != 3 ]; then
+      fail "the level editor from the unpacked zip: level 1 not proved"; tail -5 "$tmp/proof"
+    else
+      pass "the level editor from the unpacked zip: a new pack drawn, level 1 proved"
     fi
   else
     fail "the game from the unpacked zip"
   fi
 fi
 
-echo "Windows: $((3 - failures)) passed, $failures failed"
+echo "Windows: $((4 - failures)) passed, $failures failed"
 [ $failures = 0 ]

@@ -11,6 +11,7 @@
 
 #include "platform/atomic_file.h"
 #include "platform/paths.h"
+#include "platform/save_failure.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ bool TSettingsKey::Open(const std::string& folder, bool create) {
   bool read = false;
   if (fs::is_regular_file(paths::PathOf(file_), ec)) {
     const uintmax_t size = fs::file_size(paths::PathOf(file_), ec);
-    std::ifstream in(file_, std::ios::binary);
+    std::ifstream in(paths::PathOf(file_), std::ios::binary);
     if (!ec && size <= kMaxFileSize && in) {
       std::ostringstream all;
       all << in.rdbuf();
@@ -200,8 +201,6 @@ bool TSettingsKey::Flush() {
     if (!placed.count(key)) out += FormatLine(e.Name, e.Value) + "\n";
   std::string error;
   const bool ok = files::WriteAtomically(file_, out, &error);
-  if (!ok)
-    std::fprintf(stderr, "Tarvelle: cannot write the settings file %s: %s\n", file_.c_str(),
-                 error.c_str());
+  if (!ok) files::ReportSaveFailure("cannot save the settings (" + file_ + ": " + error + ")");
   return ok;
 }

@@ -42,7 +42,7 @@ class TSettingsKey {
   int32_t ReadInteger(const std::string& name) const;
   void WriteInteger(const std::string& name, int32_t value);
   void WriteString(const std::string& name, const std::string& value);
-  // Writes the key's file; false (with one line on standard error) when that fails.
+  // Writes the key's file; false when that fails, told to the player (files::ReportSaveFailure).
   bool Flush();
 
   const std::string& FilePath() const { return file_; }

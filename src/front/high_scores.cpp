@@ -10,6 +10,7 @@
 #include "game/level_pack.h"
 #include "platform/atomic_file.h"
 #include "platform/paths.h"
+#include "platform/save_failure.h"
 
 THighScores HighScores;
 bool ScoresLoaded = false;
@@ -17,7 +18,21 @@ bool ScoresLoaded = false;
 namespace {
 
 std::string dataFolder;
+std::string tableFile;     // the file the table was read from, and is saved to
 bool fileDamaged = false;  // set the file aside before writing over it
+
+// A pack's table from before tables were keyed by the pack's levels ("Hiscore-NAME.dat")
+// becomes the table of the pack as it is now, once.
+void AdoptUnkeyedTable(const std::string& file) {
+  const std::string name = LevelPackName();
+  if (LevelPackFile().empty() || name.empty()) return;
+  const std::string old = HighScoreFolder() + "Hiscore-" + name + ".dat";
+  std::error_code ec;
+  if (std::filesystem::exists(paths::PathOf(file), ec) ||
+      !std::filesystem::is_regular_file(paths::PathOf(old), ec))
+    return;
+  std::filesystem::rename(paths::PathOf(old), paths::PathOf(file), ec);
+}
 
 }  // namespace
 
@@ -65,16 +80,20 @@ std::string HighScoreFolder() {
 }
 
 std::string HighScoreFile() {
-  // A level pack keeps a table of its own.
-  const std::string pack = LevelPackName();
-  return HighScoreFolder() + (pack.empty() ? "Hiscore.dat" : "Hiscore-" + pack + ".dat");
+  if (LevelPackFile().empty()) return HighScoreFolder() + "Hiscore.dat";
+  // A level pack keeps a table of its own, by its name and its levels: packs of one name in
+  // two folders, or a pack changed after its scores were made, have tables apart.
+  char checksum[9];
+  std::snprintf(checksum, sizeof checksum, "%08x", LevelPackChecksum());
+  return HighScoreFolder() + "Hiscore-" + LevelPackName() + "-" + checksum + ".dat";
 }
 
 void LoadHighScores() {
   ScoresLoaded = true;
   fileDamaged = false;
   HighScores = THighScores{};
-  const std::string file = HighScoreFile();
+  const std::string file = tableFile = HighScoreFile();
+  AdoptUnkeyedTable(file);
   std::error_code ec;
   const auto status = std::filesystem::symlink_status(paths::PathOf(file), ec);
   if (status.type() == std::filesystem::file_type::not_found) return;
@@ -82,7 +101,8 @@ void LoadHighScores() {
   // plain file in its place (a folder) counts as damaged.
   std::string bytes(kHighScoreFileSize, '\0');
   std::ifstream in;
-  if (std::filesystem::is_regular_file(paths::PathOf(file), ec)) in.open(file, std::ios::binary);
+  if (std::filesystem::is_regular_file(paths::PathOf(file), ec))
+    in.open(paths::PathOf(file), std::ios::binary);
   if (in) in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   bytes.resize(in ? bytes.size() : 0);
   if (!DecodeHighScores(bytes, HighScores)) {
@@ -97,7 +117,7 @@ void LoadHighScores() {
 
 bool SaveHighScores() {
   if (G.TryingOut) return true;  // the table lives on in memory
-  const std::string file = HighScoreFile();
+  const std::string file = tableFile.empty() ? HighScoreFile() : tableFile;
   if (fileDamaged) {
     std::error_code ec;
     std::filesystem::rename(paths::PathOf(file), paths::PathOf(file + ".bad"), ec);
@@ -107,8 +127,7 @@ bool SaveHighScores() {
   paths::MakeFolders(HighScoreFolder());
   std::string error;
   if (files::WriteAtomically(file, EncodeHighScores(HighScores), &error)) return true;
-  std::fprintf(stderr, "Tarvelle: cannot write the high-score file %s: %s\n", file.c_str(),
-               error.c_str());
+  files::ReportSaveFailure("cannot save the high scores (" + file + ": " + error + ")");
   return false;
 }
 
@@ -136,5 +155,6 @@ void ForgetHighScores() {
   ScoresLoaded = false;
   fileDamaged = false;
   dataFolder.clear();
+  tableFile.clear();
   RecordsWindow.reset();
 }

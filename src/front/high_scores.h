@@ -35,15 +35,19 @@ bool DecodeHighScores(const std::string& bytes, THighScores& table);
 // The folder of "Hiscore.dat": $XDG_DATA_HOME/Morvane/Tarvelle/ (made when missing), or the
 // program's folder when that can't be made. Worked out once per run.
 std::string HighScoreFolder();
+// The table's file: "Hiscore.dat" for the game's own levels; a level pack's is
+// "Hiscore-NAME-CHECKSUM.dat", by the pack's name and the CRC-32 of its file (in eight hex
+// digits), so a pack changed after its scores were made starts a table of its own.
 std::string HighScoreFile();
 
 // Reads the table. A missing file gives ten empty rows with 0 points; so does a file that is too
 // short, damaged or unreadable, which is reported on standard error and kept aside as
-// "Hiscore.dat.bad" before the table is next saved.
+// "Hiscore.dat.bad" before the table is next saved. A pack's table from before tables were keyed
+// by the levels ("Hiscore-NAME.dat") becomes the pack's table, once, when it has none.
 void LoadHighScores();
 // Writes the table through a temporary file that replaces the old one, so a failed write never
-// loses the table already stored. False (reported on standard error) when it fails; the table
-// in memory stays as it is.
+// loses the table already stored. False when it fails, told to the player
+// (files::ReportSaveFailure); the table in memory stays as it is.
 bool SaveHighScores();
 // Puts the table in the given place: rows rank..9 move one down, the last drops out, and row
 // rank gets the score with an empty name.

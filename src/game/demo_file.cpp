@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "game/in_out_error.h"
+#include "platform/paths.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ std::vector<TDemo> ParseDemoFile(const std::vector<uint8_t>& bytes, const std::s
 
 std::vector<TDemo> ReadDemoFile(const std::string& path, int32_t levelCount) {
   const std::string name = BaseName(path);
-  std::unique_ptr<std::FILE, TFileCloser> f(std::fopen(path.c_str(), "rb"));
+  std::unique_ptr<std::FILE, TFileCloser> f(paths::OpenFile(path, "rb"));
   if (!f) {
     throw EInOutError(EInOutError::ecFileNotFound,
                       name + ": file not found (" + path + ": " + std::strerror(errno) + ")");

@@ -13,8 +13,10 @@ namespace {
 constexpr uint32_t Yellow = 0x00FFFF;  // 0x00BBGGRR
 constexpr uint32_t White = 0xFFFFFF;
 
-// True when Score earns a place; the table is read the first time it is needed.
+// True when Score earns a place; the table is read the first time it is needed. A level tried
+// from the level editor keeps no score, so it asks for no name: its end goes back to the editor.
 bool ScoreQualifies() {
+  if (G.TryingOut) return false;
   Screens.NeedHighScores();
   return Screens.HighScoreRank(G.Score) > 0;
 }

@@ -17,6 +17,16 @@ bool EndsWith(const std::string& s, const std::string& tail) {
   return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+// Windows' paths may use either separator ("C:\packs\party.dat").
+constexpr const char* kSeparators = "/\\";
+
+uint32_t FileChecksum(const std::string& file) {
+  std::ifstream f(paths::PathOf(file), std::ios::binary);
+  if (!f) return 0;
+  const std::string bytes{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+  return ReplayChecksum(bytes);
+}
+
 }  // namespace
 
 std::string LevelPackFolder() {
@@ -24,7 +34,7 @@ std::string LevelPackFolder() {
 }
 
 std::string LevelPackPath(const std::string& nameOrFile) {
-  if (nameOrFile.find('/') != std::string::npos || EndsWith(nameOrFile, ".dat")) {
+  if (nameOrFile.find_first_of(kSeparators) != std::string::npos || EndsWith(nameOrFile, ".dat")) {
     return nameOrFile;
   }
   return LevelPackFolder() + nameOrFile + ".dat";
@@ -39,7 +49,7 @@ const std::string& LevelPackFile() {
 }
 
 std::string LevelPackName() {
-  std::string name = packFile.substr(packFile.find_last_of('/') + 1);
+  std::string name = packFile.substr(packFile.find_last_of(kSeparators) + 1);
   if (EndsWith(name, ".dat")) name.resize(name.size() - 4);
   return name;
 }
@@ -49,10 +59,11 @@ std::string LevelFilePath() {
 }
 
 uint32_t LevelFileChecksum() {
-  std::ifstream f(paths::PathOf(LevelFilePath()), std::ios::binary);
-  if (!f) return 0;
-  const std::string bytes{std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-  return ReplayChecksum(bytes);
+  return FileChecksum(LevelFilePath());
+}
+
+uint32_t LevelPackChecksum() {
+  return packFile.empty() ? 0 : FileChecksum(packFile);
 }
 
 std::string CheckLevelPack(const std::string& file) {

@@ -10,6 +10,7 @@
 
 #include "game/in_out_error.h"
 #include "game/level_check.h"
+#include "platform/paths.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ using TFile = std::unique_ptr<std::FILE, TFileCloser>;
 // Opens the file for reading only (it is never written, and may well be read-only); anything
 // but a plain file (a folder in its place) is refused.
 TFile OpenLevelFile(const std::string& path, const std::string& name) {
-  TFile f(std::fopen(path.c_str(), "rb"));
+  TFile f(paths::OpenFile(path, "rb"));
   if (!f) {
     throw EInOutError(EInOutError::ecFileNotFound,
                       name + ": file not found (" + path + ": " + std::strerror(errno) + ")");
@@ -38,7 +39,7 @@ TFile OpenLevelFile(const std::string& path, const std::string& name) {
 TLevelReader::TLevelReader(std::string path) : path_(std::move(path)) {}
 
 std::string TLevelReader::FileName() const {
-  const size_t slash = path_.find_last_of('/');
+  const size_t slash = path_.find_last_of("/\\");
   return slash == std::string::npos ? path_ : path_.substr(slash + 1);
 }
 

@@ -1,4 +1,6 @@
 // Losing a life, the end of a level, and what a key does afterwards.
+#include <cstdio>
+
 #include "actors/dragon.h"
 #include "actors/effects.h"
 #include "core/globals.h"
@@ -58,6 +60,14 @@ void CheckLevelEnd() {
 
 void ContinueAfterKey() {
   TGameWindow* form = MainForm;
+  // A level tried from the level editor ends with the level, won or lost with the last life:
+  // the editor reads how from the game's standard output.
+  if (G.TryingOut && (G.GameState == gsLevelDone || G.Lives == 0)) {
+    std::printf("try: %s\n", G.GameState == gsLevelDone ? "won" : "lost");
+    std::fflush(stdout);
+    if (form) form->QuitGame();
+    return;
+  }
   if (G.LevelNo >= G.LevelCount && G.GameState == gsLevelDone) {
     if (form) {
       form->DXTimer1.SetEnabled(true);

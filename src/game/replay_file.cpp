@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "game/replay.h"
+#include "platform/paths.h"
 
 namespace {
 
@@ -194,7 +195,7 @@ TReplay DecodeReplay(const std::string& bytes, const std::string& name) {
 }
 
 TReplay ReadReplayFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
+  std::ifstream f(paths::PathOf(path), std::ios::binary);
   if (!f) throw EReplayError(path + ": cannot open the file");
   std::string bytes;
   bytes.resize(MaxFileSize + 1);

@@ -1,6 +1,7 @@
 #include "media/dxdraw.h"
 
 #include <cstdio>
+#include <string>
 
 #include "platform/video.h"
 
@@ -17,13 +18,15 @@ void TDXDraw::Initialize() {
     if (!output_) throw EDXDrawError("Form not found");
     output_->Open(Display.Width, Display.Height, Display.BitCount);
     surface_.Resize(Display.Width, Display.Height, TPixelFormat::ForDepth(Display.BitCount));
-  } catch (const EVideoError&) {
+  } catch (const EVideoError& e) {
     initializing_ = false;
     if (output_) output_->Close();
     char msg[96];
     std::snprintf(msg, sizeof msg, "Display mode cannot be changed (%dx%d %dbit)", Display.Width,
                   Display.Height, Display.BitCount);
-    throw EDXDrawError(msg);
+    // The platform's reason follows, so that the player's report says what was missing.
+    const std::string why = e.what();
+    throw EDXDrawError(why.empty() ? std::string(msg) : msg + (": " + why));
   }
   initializing_ = false;
   initialized_ = true;

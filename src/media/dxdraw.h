@@ -52,7 +52,8 @@ class TDXDraw {
   uint32_t Options = OptionBit(doAllowReboot) | OptionBit(doWaitVBlank) | OptionBit(doFlip);
 
   // Finalizes first if initialized, then makes the window and the surface. Raises
-  // EDXDrawError "Display mode cannot be changed (%dx%d %dbit)" and stays finalized on failure.
+  // EDXDrawError "Display mode cannot be changed (%dx%d %dbit)", followed by the platform's
+  // reason after a colon, and stays finalized on failure.
   void Initialize();
   void Finalize();
   bool Initialized() const { return initialized_; }

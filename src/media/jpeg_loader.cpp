@@ -3,10 +3,11 @@
 #include <vector>
 
 #include "media/image_decode.h"
+#include "platform/paths.h"
 
 void TJPEGLoader::Open(const std::string& path) {
   Close();
-  file_.open(path, std::ios::binary);
+  file_.open(paths::PathOf(path), std::ios::binary);
   if (!file_) throw std::ios_base::failure("Cannot open file " + path);
   file_.seekg(0, std::ios::end);
   fileSize_ = static_cast<uint64_t>(file_.tellg());

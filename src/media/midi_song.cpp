@@ -6,6 +6,8 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "platform/paths.h"
+
 namespace {
 
 struct TTickEvent {
@@ -151,7 +153,7 @@ TMidiSong ParseMidi(std::span<const uint8_t> file, int rate) {
 }
 
 bool LoadMidiFile(const std::string& path, int rate, TMidiSong& song, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(paths::PathOf(path), std::ios::binary);
   if (!in) {
     error = "cannot open " + path;
     return false;

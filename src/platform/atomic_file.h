@@ -18,6 +18,14 @@ constexpr int kWriteStepCount = 7;
 using TWriteStepHook = void (*)(TWriteStep step);
 void SetWriteStepHook(TWriteStepHook hook);
 
+#ifdef _WIN32
+// A target held open by another program (an indexer, a virus scanner) is waited for: the move
+// over it is tried again for about two seconds before the save fails (Linux's rename never
+// meets this). Called before each new try, with its number from 1 (nullptr: nothing is called).
+using TRetryHook = void (*)(int attempt);
+void SetRetryHook(TRetryHook hook);
+#endif
+
 // Called after every file written in full (nullptr: nothing is called); where files live in a
 // store that must be told to keep them (the web browser's), it is told here.
 using TSavedHook = void (*)(const std::string& path);

@@ -11,6 +11,12 @@ namespace files {
 namespace {
 
 TWriteStepHook stepHook = nullptr;
+TRetryHook retryHook = nullptr;
+
+// An indexer or a virus scanner that has the old file open (without delete sharing) makes the
+// move fail for a moment: it is tried again, every 50 ms for about two seconds.
+constexpr int kMoveRetries = 40;
+constexpr DWORD kMoveRetryMs = 50;
 
 void Step(TWriteStep step) {
   if (stepHook) stepHook(step);
@@ -86,10 +92,31 @@ bool WriteTemporary(const std::wstring& tmp, const std::string& bytes, bool& ope
   return ok;
 }
 
+// Moves the temporary file over the target (write-through: the move is on the disk when the
+// call returns, so there is no folder to flush afterwards as on Linux).
+bool MoveOver(const std::wstring& tmp, const std::wstring& target) {
+  for (int attempt = 1;; ++attempt) {
+    if (MoveFileExW(tmp.c_str(), target.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return true;
+    const DWORD error = GetLastError();
+    const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
+                      error == ERROR_LOCK_VIOLATION;
+    if (!held || attempt > kMoveRetries) return false;
+    if (retryHook) retryHook(attempt);
+    Sleep(kMoveRetryMs);
+    SetLastError(error);
+  }
+}
+
 }  // namespace
 
 void SetWriteStepHook(TWriteStepHook hook) {
   stepHook = hook;
+}
+
+void SetRetryHook(TRetryHook hook) {
+  retryHook = hook;
 }
 
 bool WriteAtomically(const std::string& path, const std::string& bytes, std::string* error) {
@@ -98,10 +125,7 @@ bool WriteAtomically(const std::string& path, const std::string& bytes, std::str
   bool opened = false;
   int err = 0;
   bool ok = WriteTemporary(tmp, bytes, opened, err);
-  // Write-through: the move is on the disk when the call returns, so there is no folder to
-  // flush afterwards as on Linux.
-  if (ok && !MoveFileExW(tmp.c_str(), target.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (ok && !MoveOver(tmp, target)) {
     ok = false;
     err = LastErrno();
   }

@@ -44,6 +44,14 @@ void OverrideHome(const std::string& folder) {
   homeOverride = folder.empty() ? "" : WithSlash(folder);
 }
 
+bool HomeOverridden() {
+  return !homeOverride.empty();
+}
+
+std::FILE* OpenFile(const std::string& utf8, const char* mode) {
+  return std::fopen(utf8.c_str(), mode);
+}
+
 bool MakeFolders(const std::string& folder) {
   std::error_code ec;
   fs::create_directories(PathOf(folder), ec);

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -14,11 +15,16 @@ std::string DataHome();
 
 // Replaces both per-user roots by one folder (the headless driver's --home); "" undoes it.
 void OverrideHome(const std::string& folder);
+bool HomeOverridden();
 
 // A UTF-8 path for the file system library, and back with '/' between names. A std::string
 // never goes to std::filesystem directly: on Windows it would be read in the wrong encoding.
 std::filesystem::path PathOf(const std::string& utf8);
 std::string Utf8Of(const std::filesystem::path& path);
+
+// Opens a file as std::fopen does, the path given in UTF-8 (Windows: through the wide path, so
+// a name beyond ASCII opens whatever the system's code page).
+std::FILE* OpenFile(const std::string& utf8, const char* mode);
 
 // Creates a folder and its parents; true when it exists afterwards.
 bool MakeFolders(const std::string& folder);

@@ -58,6 +58,14 @@ void OverrideHome(const std::string& folder) {
   homeOverride = folder.empty() ? "" : WithSlash(folder);
 }
 
+bool HomeOverridden() {
+  return !homeOverride.empty();
+}
+
+std::FILE* OpenFile(const std::string& utf8, const char* mode) {
+  return _wfopen(wide::FromUtf8(utf8).c_str(), wide::FromUtf8(mode).c_str());
+}
+
 bool MakeFolders(const std::string& folder) {
   std::error_code ec;
   const fs::path path = PathOf(folder);

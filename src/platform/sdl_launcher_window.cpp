@@ -23,8 +23,13 @@ class TSdlLauncherWindow final : public ILauncherWindow {
     if (!video_.Ok()) throw EVideoError(std::string("No window can be opened: ") + SDL_GetError());
     window_.reset(SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                    width, height, SDL_WINDOW_SHOWN));
-    if (!window_)
-      throw EVideoError(std::string("The launcher window cannot be opened: ") + SDL_GetError());
+    // Its picture goes to the window's surface (SDL makes one on every driver that can draw).
+    if (!window_ || !SDL_GetWindowSurface(window_.get())) {
+      const std::string why = SDL_GetError();
+      window_.reset();
+      throw EVideoError("The launcher window cannot be opened: " +
+                        (why.empty() ? std::string("it has no surface to draw on") : why));
+    }
     hand_.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND));
     arrow_.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW));
   }

@@ -88,6 +88,46 @@ std::string RendererName(SDL_Renderer* r) {
   return SDL_GetRendererInfo(r, &info) == 0 ? info.name : "?";
 }
 
+// SDL's reason for the last failure, or the given one where SDL left none.
+std::string SdlReason(const std::string& otherwise) {
+  const char* e = SDL_GetError();
+  return e && *e ? e : otherwise;
+}
+
+// A window with a renderer of its own; on failure nothing, and the reason.
+bool TryRenderer(TPresentPath& p, int w, int h, uint32_t windowFlags, uint32_t rendererFlags,
+                 std::string& why) {
+  SDL_ClearError();
+  if (!p.Window) p.Window.reset(MakeWindow(w, h, windowFlags));
+  if (!p.Window) {
+    why = SdlReason("no window");
+    return false;
+  }
+  p.Renderer.reset(SDL_CreateRenderer(p.Window.get(), -1, rendererFlags));
+  if (p.Renderer) return true;
+  why = SdlReason("no renderer");
+  p.Window.reset();
+  return false;
+}
+
+// A window shown through its own surface, without SDL's GL-backed stand-in for drivers that
+// have none; on failure nothing, and the reason.
+bool TrySurface(TPresentPath& p, int w, int h, uint32_t windowFlags, std::string& why) {
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  SDL_ClearError();
+  p.Window.reset(MakeWindow(w, h, windowFlags));
+  if (!p.Window) {
+    why = SdlReason("no window");
+  } else if (!SDL_GetWindowSurface(p.Window.get())) {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    why = SdlReason(std::string("the ") + (driver ? driver : "video") +
+                    " driver has no window surface of its own");
+    p.Window.reset();
+  }
+  SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);
+  return p.Window != nullptr;
+}
+
 }  // namespace
 
 uint32_t MsSinceStart() {
@@ -99,36 +139,38 @@ TPresentPath ChoosePresentPath(int width, int height, uint32_t windowFlags) {
   TPresentPath p;
   const char* driver = SDL_GetCurrentVideoDriver();
   const char* forced = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+  std::string noRenderer, noSurface;
+  bool rendererTried = false;
   if (driver && std::strcmp(driver, "dummy") == 0) {
     // Headless: nothing to choose, nothing to log.
   } else if (forced && *forced) {
-    p.Window.reset(MakeWindow(width, height, windowFlags));
-    if (p.Window)
-      p.Renderer.reset(SDL_CreateRenderer(p.Window.get(), -1, SDL_RENDERER_PRESENTVSYNC));
-    if (p.Renderer)
+    rendererTried = true;
+    if (TryRenderer(p, width, height, windowFlags, SDL_RENDERER_PRESENTVSYNC, noRenderer))
       p.Why = "renderer " + RendererName(p.Renderer.get()) + " (SDL_RENDER_DRIVER=" + forced + ")";
     else
       p.Why = std::string("window surface (SDL_RENDER_DRIVER=") + forced + " cannot be made)";
   } else if (!HasGpuDevice()) {
     p.Why = "window surface (no graphics device: GL would draw in software)";
+  } else if (!TryRenderer(p, width, height, windowFlags,
+                          SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC, noRenderer)) {
+    p.Why = "window surface (no accelerated renderer)";
+  } else if (const char* soft = SoftwareRasteriser(p.Renderer.get())) {
+    p.Why = std::string("window surface (GL draws in software: ") + soft + ")";
+    p.Renderer.reset();
+    p.Window.reset();  // made again without GL
   } else {
-    p.Window.reset(MakeWindow(width, height, windowFlags));
-    if (p.Window)
-      p.Renderer.reset(SDL_CreateRenderer(p.Window.get(), -1,
-                                          SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC));
-    if (!p.Renderer) {
-      p.Why = "window surface (no accelerated renderer)";
-    } else if (const char* soft = SoftwareRasteriser(p.Renderer.get())) {
-      p.Why = std::string("window surface (GL draws in software: ") + soft + ")";
-      p.Renderer.reset();
-      p.Window.reset();  // made again without GL
-    } else {
-      p.Why = "renderer " + RendererName(p.Renderer.get()) + " (accelerated)";
-    }
+    p.Why = "renderer " + RendererName(p.Renderer.get()) + " (accelerated)";
   }
-  if (!p.Renderer) {
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (!p.Window) p.Window.reset(MakeWindow(width, height, windowFlags));
+  if (p.Renderer || TrySurface(p, width, height, windowFlags, noSurface)) return p;
+  // No window surface (SDL 2.26's Wayland driver has none of its own): any renderer will do,
+  // GL drawing in software included.
+  if (!rendererTried &&
+      TryRenderer(p, width, height, windowFlags, SDL_RENDERER_PRESENTVSYNC, noRenderer)) {
+    p.Why = "renderer " + RendererName(p.Renderer.get()) + " (no window surface: " + noSurface +
+            ")";
+    return p;
   }
+  p.Why.clear();
+  p.Error = "no window surface (" + noSurface + "), no renderer (" + noRenderer + ")";
   return p;
 }

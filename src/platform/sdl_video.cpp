@@ -7,8 +7,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <string>
 #include <vector>
 
+#include "platform/sdl_focus.h"
 #include "platform/sdl_gamepad.h"
 #include "platform/sdl_handles.h"
 #include "platform/sdl_keys.h"
@@ -36,22 +38,23 @@ class TSdlVideo final : public IVideoOutput {
   TSdlVideo() : video_(SDL_INIT_VIDEO) {}
   ~TSdlVideo() override { Close(); }
 
-  void Open(int width, int height, int bitCount) override {
+  void Open(int width, int height, int /*bitCount*/) override {
     Close();
-    if (!video_.Ok()) Fail(width, height, bitCount, "no video driver");
+    if (!video_.Ok()) throw EVideoError(std::string("no video driver (") + SDL_GetError() + ")");
     width_ = width;
     height_ = height;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    // Wayland lets no program move the pointer; SDL would lock it in the window instead (while
+    // the game hides it), so the menu's pointer moves stay inside the game.
+    SDL_SetHint("SDL_VIDEO_WAYLAND_EMULATE_MOUSE_WARP", "0");
     // Touches are read as touches (a swipe hops), not as a mouse.
     SDL_SetHint(SDL_HINT_TOUCH_MOUSE_EVENTS, "0");
     TPresentPath path =
         ChoosePresentPath(width, height, SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     window_ = std::move(path.Window);
     renderer_ = std::move(path.Renderer);
-    if (!window_) Fail(width, height, bitCount, SDL_GetError());
-    if (!renderer_ && !SDL_GetWindowSurface(window_.get()))
-      Fail(width, height, bitCount, SDL_GetError());
+    if (!window_) throw EVideoError(path.Error);
     logs_ = !path.Why.empty();
     if (!loggedPath_ && logs_)
       std::fprintf(stderr, "tarvelle: picture shown through %s\n", path.Why.c_str());
@@ -67,6 +70,7 @@ class TSdlVideo final : public IVideoOutput {
     if (SDL_GetWindowDisplayMode(window_.get(), &mode) == 0 && mode.refresh_rate > 0)
       refreshHz_ = mode.refresh_rate;
     SDL_ShowWindow(window_.get());
+    MapAtOnce();
     inside_ = SDL_GetMouseFocus() == window_.get();
     SDL_StopTextInput();
     // A pad plugged in before the window opened (its "added" event may have gone to the
@@ -168,11 +172,19 @@ class TSdlVideo final : public IVideoOutput {
   void SetPacing(bool on) override { pacing_ = on; }
 
  private:
-  [[noreturn]] static void Fail(int w, int h, int bits, const char* why) {
-    char msg[128];
-    std::snprintf(msg, sizeof msg, "Display mode cannot be changed (%dx%d %dbit)", w, h, bits);
-    if (why && *why) std::fprintf(stderr, "Tarvelle: %s: %s\n", msg, why);
-    throw EVideoError(msg);
+  // A Wayland compositor maps a window, and gives it the keyboard focus, only once it has a
+  // picture; a game that waits for the focus before its first frame would wait for ever.
+  void MapAtOnce() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || std::strcmp(driver, "wayland") != 0) return;
+    if (renderer_) {
+      SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
+      SDL_RenderClear(renderer_.get());
+      SDL_RenderPresent(renderer_.get());
+    } else if (SDL_Surface* screen = SDL_GetWindowSurface(window_.get())) {
+      SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
+      SDL_UpdateWindowSurface(window_.get());
+    }
   }
 
   void OutputSize(int& w, int& h) const {
@@ -382,11 +394,14 @@ class TSdlVideo final : public IVideoOutput {
         return true;
       }
       case SDL_WINDOWEVENT:
+        // Only this window's own: the launcher's window, closed before, may have left some.
+        if (!window_ || ev.window.windowID != SDL_GetWindowID(window_.get())) return false;
         switch (ev.window.event) {
           case SDL_WINDOWEVENT_FOCUS_GAINED:
             e.Kind = TInputEvent::FocusGained;
             return true;
           case SDL_WINDOWEVENT_FOCUS_LOST:
+            if (FocusComesBackAtOnce(window_.get())) return false;
             e.Kind = TInputEvent::FocusLost;
             return true;
           case SDL_WINDOWEVENT_MINIMIZED:

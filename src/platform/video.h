@@ -48,7 +48,7 @@ struct TPadStick {
   int32_t CentreX = 32768, CentreY = 32768;
 };
 
-// Raised when the window or its picture cannot be made.
+// Raised when the window or its picture cannot be made; the message is the reason.
 class EVideoError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -89,6 +89,10 @@ class IVideoOutput {
 
 // The SDL2 window. The video driver is SDL's choice (SDL_VIDEODRIVER=dummy runs headless).
 std::unique_ptr<IVideoOutput> CreateSdlVideo();
+
+// Names the program for the desktop before its first window opens: the name (sound servers,
+// the screen saver) and the desktop entry's id (the window's application id or class).
+void NameSdlApplication(const std::string& name, const std::string& desktopId);
 
 // Shows an error in a message box (when a display is there) and on standard error.
 void ShowErrorBox(const std::string& title, const std::string& message);

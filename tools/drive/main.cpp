@@ -49,7 +49,9 @@ int PlayReplay(const TDriverOptions& options, const std::string& file) {
               << ",\"level\":" << now.LevelNo << ",\"random\":" << now.RandomState
               << ",\"recorded\":{\"score\":" << replay.Final.Score
               << ",\"lives\":" << replay.Final.Lives << ",\"level\":" << replay.Final.LevelNo
-              << ",\"random\":" << replay.Final.RandomState << "}}\n";
+              << ",\"random\":" << replay.Final.RandomState
+              << "},\"settings\":{\"difficulty\":" << replay.Difficulty
+              << ",\"sleep\":" << replay.SleepMs << "}}\n";
     return now == replay.Final ? 0 : 1;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "tarvelle-drive: %s\n", e.what());

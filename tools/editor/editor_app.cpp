@@ -13,6 +13,7 @@
 #include "platform/process_env.h"
 #include "tools/editor/editor_draw.h"
 #include "tools/editor/editor_pond.h"
+#include "tools/editor/try_outcome.h"
 
 using namespace editor_draw;
 
@@ -38,9 +39,11 @@ TEditorApp::TEditorApp(TEditorModel& model, TEditorPlaces places, std::string me
       game_(std::make_unique<TLevelPicture>(places_.Game)),
       prover_(places_.Program),
       recovery_(places_.Recovery),
+      proofs_(places_.Proofs),
       picture_(EditorWidth, EditorHeight),
       message_(std::move(message)) {
-  messageBad_ = !message_.empty();
+  // A file refused, or opened with damaged levels; not a pack opened whole or a new one.
+  messageBad_ = !message_.empty() && (m_.Path().empty() || !m_.OpenMessages().empty());
   if (recovery_.Exists(m_.Path())) prompt_ = TPrompt::Recover;
   recoveryMark_ = m_.Mark();
 }
@@ -109,13 +112,27 @@ void TEditorApp::Run(ILauncherWindow& window) {
     }
     if (proving) {
       s_.Proof = prover_.Status();
-      if (!s_.Proof.Running) ReportProof();
+      if (!s_.Proof.Running) {
+        ReportProof();
+        const auto& r = s_.Proof.Results;
+        std::string error;
+        if (std::all_of(r.begin(), r.end(), [](const TProofResult& d) { return d.Won; }) &&
+            !proofs_.Add(proved_, &error))
+          std::fprintf(stderr, "tarvelle-editor: cannot keep the proof: %s\n", error.c_str());
+      }
     }
     if (routeGoesOn_) routeGoesOn_ = game_->StepRoute();
-    if (!playFolder_.empty() && !game_window_.Running()) {
-      std::error_code ec;
-      std::filesystem::remove_all(playFolder_, ec);
-      playFolder_.clear();
+    if (!playFolder_.empty()) {
+      for (std::string line; game_window_.ReadLine(line);) tryLines_.push_back(line);
+      if (!game_window_.Running()) {
+        for (std::string line; game_window_.ReadLine(line);) tryLines_.push_back(line);
+        message_ = TryOutcome(tryLines_, game_window_.ExitStatus(), messageBad_);
+        std::printf("%s\n", message_.c_str());  // for the record of a session, as proofs
+        std::fflush(stdout);
+        std::error_code ec;
+        std::filesystem::remove_all(playFolder_, ec);
+        playFolder_.clear();
+      }
     }
     KeepRecoveryCopy();
     window.Present(Compose());
@@ -315,6 +332,10 @@ void TEditorApp::Key(int32_t key, uint32_t shift) {
     }
     return;
   }
+  if (prompt_ == TPrompt::Open) {
+    OpenKey(key, shift);
+    return;
+  }
   if (prompt_ == TPrompt::SaveAs) {
     if (key == VK_RETURN) {
       FinishSaveAs();
@@ -342,6 +363,7 @@ void TEditorApp::Key(int32_t key, uint32_t shift) {
     if (key == 'Z') (shift & ssShift) ? m_.Redo() : m_.Undo();
     if (key == 'Y') m_.Redo();
     if (key == 'S') Save((shift & ssShift) != 0);
+    if (key == 'O') AskWhichToOpen();
     if (key == 'C') m_.CopyLevel();
     if (key == 'V') m_.PasteLevel();
     return;
@@ -396,6 +418,51 @@ void TEditorApp::FinishSaveAs() {
   s_.Typed.clear();
 }
 
+void TEditorApp::AskWhichToOpen() {
+  if (m_.Dirty()) {
+    message_ = "changes not saved: save them (Ctrl+S) or undo them before opening another pack";
+    messageBad_ = true;
+    return;
+  }
+  packs_ = ListPacks(places_.Packs, proofs_);
+  packChoice_ = -1;
+  prompt_ = TPrompt::Open;
+  s_.TypingArg = -1;
+  s_.Typed.clear();
+}
+
+void TEditorApp::OpenKey(int32_t key, uint32_t shift) {
+  const int32_t count = static_cast<int32_t>(packs_.size());
+  if (key == VK_ESCAPE) {
+    prompt_ = TPrompt::None;
+  } else if ((key == VK_UP || key == VK_DOWN) && count > 0) {
+    packChoice_ = key == VK_UP ? (packChoice_ <= 0 ? count - 1 : packChoice_ - 1)
+                               : (packChoice_ + 1) % count;
+    s_.Typed = packs_[packChoice_].Name;
+  } else if (key == VK_BACK) {
+    if (!s_.Typed.empty()) s_.Typed.pop_back();
+  } else if (const char c = NameChar(key, shift)) {
+    s_.Typed += c;
+  } else if (key == VK_RETURN && !s_.Typed.empty()) {
+    // A name is a pack of the packs' folder; a path is taken as it is.
+    std::string path = s_.Typed;
+    if (path.find_first_of("/\\") == std::string::npos) {
+      path = places_.Packs + path;
+      if (!path.ends_with(".dat")) path += ".dat";
+    }
+    prompt_ = TPrompt::None;
+    try {
+      message_ = OpenPackFile(m_, path);
+      messageBad_ = !m_.OpenMessages().empty();
+      m_.Select(0);
+    } catch (const std::exception& e) {
+      message_ = e.what();
+      messageBad_ = true;
+    }
+    s_.Typed.clear();
+  }
+}
+
 void TEditorApp::Prove() {
   if (s_.Proof.Running) {
     prover_.Stop();
@@ -428,6 +495,7 @@ void TEditorApp::Play() {
   }
   if (!playFolder_.empty()) return;  // the game window is open
   playFolder_ = process::MakeTemporaryFolder("tarvelle-editor-play-");
+  tryLines_.clear();
   const std::string file = playFolder_ + "/try.dat";
   std::array<uint8_t, LevelRecordSize> record{};
   EncodeLevelRecord(m_.Level(), record);
@@ -501,6 +569,20 @@ void TEditorApp::DrawMessages() {
     Text(picture_, 8, y, "Changes not saved: S saves them, D throws them away, Esc goes back",
          Gold);
     y += 15;
+  } else if (prompt_ == TPrompt::Open) {
+    Text(picture_, 8, y,
+         "Open pack: " + s_.Typed + "_   (Up and Down choose, Enter opens, Esc leaves)", Gold);
+    y += 15;
+    if (packs_.empty()) Text(picture_, 8, y, "No packs yet in " + places_.Packs, Cream);
+    // Three columns, as many rows as the message area holds.
+    for (size_t i = 0; i < packs_.size() && i < 12; ++i) {
+      const int32_t x = 8 + static_cast<int32_t>(i % 3) * 210;
+      const int32_t row = y + static_cast<int32_t>(i / 3) * 15;
+      const bool chosen = static_cast<int32_t>(i) == packChoice_;
+      Text(picture_, x, row, (chosen ? "> " : "") + DescribePack(packs_[i]),
+           chosen ? Gold : packs_[i].Proved >= TEditorModel::PackLevels ? 0x9BDB5C : Cream);
+    }
+    return;
   } else if (!message_.empty()) {
     Text(picture_, 8, y, message_, messageBad_ ? Heart : Gold);
     y += 15;

@@ -9,6 +9,7 @@
 #include "tools/editor/editor_model.h"
 #include "tools/editor/editor_panel.h"
 #include "tools/editor/level_picture.h"
+#include "tools/editor/pack_files.h"
 #include "tools/editor/prove_child.h"
 #include "tools/editor/recovery.h"
 
@@ -19,6 +20,7 @@ struct TEditorPlaces {
   std::string Game;         // the game's data folder (its pictures of the water)
   std::string GameProgram;  // the game, started to play a level
   std::string Recovery;     // where recovery copies are kept, with a trailing '/'
+  std::string Proofs;       // the log of the levels proved (TProofLog)
   bool ReadOnly = false;    // the pack opened is read-only (for a recovered copy)
 };
 
@@ -33,7 +35,7 @@ class TEditorApp {
   const TSurface& Compose();
 
  private:
-  enum class TPrompt { None, SaveAs, Close, Recover };
+  enum class TPrompt { None, SaveAs, Close, Recover, Open };
   void Click(int32_t x, int32_t y, int32_t button);
   void Drag(int32_t x, int32_t y);
   void Key(int32_t key, uint32_t shift);
@@ -44,6 +46,8 @@ class TEditorApp {
   void StartTyping(TAction action, int32_t arg);
   void Save(bool as);
   void FinishSaveAs();
+  void AskWhichToOpen();
+  void OpenKey(int32_t key, uint32_t shift);
   void Prove();
   void ReportProof() const;
   void Play();
@@ -65,6 +69,10 @@ class TEditorApp {
   bool kept_ = false;
   std::chrono::steady_clock::time_point keptAt_{};
   std::string playFolder_;
+  std::vector<std::string> tryLines_;  // what the game window wrote during a try
+  TProofLog proofs_;
+  std::vector<TPackEntry> packs_;  // the packs' folder, listed by Ctrl+O
+  int32_t packChoice_ = -1;
   bool watching_ = false, routeGoesOn_ = false;
   TSurface picture_;
   TLevelRecord drawn_{};

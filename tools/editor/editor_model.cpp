@@ -236,6 +236,11 @@ bool TEditorModel::SaveAs(const std::string& path, std::string* error) {
   return true;
 }
 
+void TEditorModel::StartNew(const std::string& path) {
+  *this = TEditorModel();
+  path_ = path;
+}
+
 void TEditorModel::AdoptPath(const std::string& path, bool readOnly) {
   path_ = path;
   readOnly_ = readOnly;

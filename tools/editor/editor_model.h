@@ -72,6 +72,8 @@ class TEditorModel {
   // level tool writes them.
   std::string FileBytes() const;
   const std::string& Path() const { return path_; }
+  // A new pack of empty ponds, as the model starts, that Save writes to path.
+  void StartNew(const std::string& path);
   // Takes the levels held as unsaved changes of the pack at path (a recovered copy).
   void AdoptPath(const std::string& path, bool readOnly);
   // Names the levels held: equal marks, the same levels (for keeping recovery copies).

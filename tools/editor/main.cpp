@@ -11,7 +11,9 @@
 #include "platform/launcher_window.h"
 #include "platform/paths.h"
 #include "platform/process_env.h"
+#include "platform/video.h"
 #include "tools/editor/editor_app.h"
+#include "tools/editor/pack_files.h"
 #include "tools/editor/prove_child.h"
 
 #ifndef TARVELLE_DATA_FROM_BIN
@@ -20,25 +22,23 @@
 #ifndef TARVELLE_DATA_DIR
 #define TARVELLE_DATA_DIR "/usr/share/games/tarvelle"
 #endif
+#ifndef TARVELLE_GAME_PROGRAM
+#define TARVELLE_GAME_PROGRAM "tarvelle"
+#endif
+#ifndef TARVELLE_EDITOR_PROGRAM
+#define TARVELLE_EDITOR_PROGRAM "tarvelle-editor"
+#endif
 
 namespace {
 
 void Usage() {
   std::cerr
       << "usage: tarvelle-editor [--level N] [FILE]  edit a level pack (a new one without "
-         "FILE)\n"
+         "FILE,\n"
+         "         or a new one that Save writes to FILE when FILE is not there yet)\n"
          "       tarvelle-editor --shot OUT.png [--level N] [FILE]  the editor's picture, "
          "without a window\n"
          "       tarvelle-editor --prove FILE  prove level 1 of FILE at difficulties 1 to 3\n";
-}
-
-// The game's own level file and files that can't be written open read-only: Save As only.
-bool ReadOnly(const std::string& path) {
-  namespace fs = std::filesystem;
-  if (paths::PathOf(path).filename() == "LevelsFree.dat") return true;
-  std::error_code ec;
-  const fs::perms p = fs::status(paths::PathOf(path), ec).permissions();
-  return ec || (p & fs::perms::owner_write) == fs::perms::none;
 }
 
 }  // namespace
@@ -68,11 +68,9 @@ int main(int argc, char** argv) {
   std::string message;
   if (!file.empty()) {
     try {
-      model.Open(file, ReadOnly(file));
-      const auto& messages = model.OpenMessages();
-      if (!messages.empty()) message = messages.front();
-      if (messages.size() > 1) message += " (and " + std::to_string(messages.size() - 1) + " more)";
-      for (const std::string& m : messages) std::cerr << "tarvelle-editor: " << m << "\n";
+      message = OpenPackFile(model, file);
+      for (const std::string& m : model.OpenMessages())
+        std::cerr << "tarvelle-editor: " << m << "\n";
     } catch (const std::exception& e) {
       message = e.what();
     }
@@ -80,12 +78,13 @@ int main(int argc, char** argv) {
   model.Select(level - 1);
   TEditorPlaces places;
   places.Packs = LevelPackFolder();
-  places.Program = paths::ExecutableFolder() + "tarvelle-editor";
+  places.Program = paths::ExecutableFolder() + TARVELLE_EDITOR_PROGRAM;
   // The game's data (its water pictures), found as the game finds them; the game beside us.
   const std::string exe = paths::ExecutableFolder();
   places.Game = FindProgramFolder({exe, exe + TARVELLE_DATA_FROM_BIN + "/", TARVELLE_DATA_DIR "/"});
-  places.GameProgram = exe + "tarvelle";
+  places.GameProgram = exe + TARVELLE_GAME_PROGRAM;
   places.Recovery = paths::DataHome() + "Morvane/Tarvelle/editor-recovery/";
+  places.Proofs = paths::DataHome() + "Morvane/Tarvelle/editor-proofs.txt";
   places.ReadOnly = model.ReadOnly();
   try {
     if (!shot.empty()) {
@@ -94,6 +93,7 @@ int main(int argc, char** argv) {
       return WritePng(app.Compose(), shot) ? 0 : 1;
     }
     TEditorApp app(model, places, message);
+    NameSdlApplication("Tarvelle Level Editor", "org.example.tarvelle.editor");
     const auto window = CreateSdlLauncherWindow();
     app.Run(*window);
   } catch (const std::exception& e) {
