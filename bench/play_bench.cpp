@@ -114,10 +114,13 @@ void Tick() {
   if (Dragon) Dragon->Energy = 150;
 }
 
-enum class TPart { Frame, Water, Pads, Sprites, Translucent, StatusLine };
+enum class TPart { Frame, WholeFrame, Water, Pads, Sprites, Translucent, StatusLine };
 
 void PlayBench(benchmark::State& state, int depth, TPart part) {
   BuildBusyLevel(depth);
+  // Frame draws only what changed since the last frame (here the pads stand still: what moves
+  // are the actors, the effects and the status line); WholeFrame draws everything every frame.
+  Form->DXDraw.SetPartialDrawing(part != TPart::WholeFrame);
   int32_t nextCaption = 0, nextPopups = 0;
   for (auto _ : state) {
     Tick();
@@ -130,6 +133,7 @@ void PlayBench(benchmark::State& state, int depth, TPart part) {
     KeepEffects(nextCaption, nextPopups);
     switch (part) {
       case TPart::Frame:
+      case TPart::WholeFrame:
         DrawPlayfield();
         break;
       case TPart::Water:
@@ -158,6 +162,7 @@ void PlayBench(benchmark::State& state, int depth, TPart part) {
     benchmark::ClobberMemory();
   }
   SizedBytes = std::max(SizedBytes, TSizedPictures::TotalBytes());
+  Form->DXDraw.SetPartialDrawing(true);
   ClearAllSprites();
 }
 
@@ -193,6 +198,7 @@ void Flip(benchmark::State& state, int depth) {
 
 const std::pair<const char*, TPart> kParts[] = {
     {"Frame", TPart::Frame},
+    {"WholeFrame", TPart::WholeFrame},
     {"Water", TPart::Water},
     {"Pads", TPart::Pads},
     {"Sprites", TPart::Sprites},
@@ -230,8 +236,8 @@ class TCollector : public benchmark::ConsoleReporter {
 };
 
 void PrintSummary(const std::map<std::string, double>& us) {
-  std::printf("\n%-6s %9s %9s %9s %9s %9s %9s %9s %9s %10s\n", "depth", "frame us", "water", "pads",
-              "sprites", "transl.", "status", "memcpy", "flip", "frame/mem");
+  std::printf("\n%-6s %9s %9s %9s %9s %9s %9s %9s %9s %9s %10s\n", "depth", "frame us", "whole",
+              "water", "pads", "sprites", "transl.", "status", "memcpy", "flip", "whole/mem");
   for (int depth : {32, 16}) {
     const std::string d = "Play" + std::to_string(depth) + "/";
     // Names may carry options after another '/' (".../flip/min_time:0.200").
@@ -241,14 +247,16 @@ void PrintSummary(const std::map<std::string, double>& us) {
         if (name == key || name.rfind(key + "/", 0) == 0) return t;
       return 0.0;
     };
-    std::printf("%-6d %9.1f %9.1f %9.1f %9.1f %9.1f %9.1f %9.1f %9.1f %10.1f\n", depth,
-                get("Frame"), get("Water"), get("Pads"), get("Sprites"), get("Translucent"),
-                get("StatusLine"), get("memcpy"), get("flip"),
-                get("memcpy") > 0 ? get("Frame") / get("memcpy") : 0.0);
+    std::printf("%-6d %9.1f %9.1f %9.1f %9.1f %9.1f %9.1f %9.1f %9.1f %9.1f %10.1f\n", depth,
+                get("Frame"), get("WholeFrame"), get("Water"), get("Pads"), get("Sprites"),
+                get("Translucent"), get("StatusLine"), get("memcpy"), get("flip"),
+                get("memcpy") > 0 ? get("WholeFrame") / get("memcpy") : 0.0);
   }
   std::printf("Pictures kept at their drawn sizes: %zu KiB at most (%zu KiB a picture allowed)\n",
               SizedBytes / 1024, TSizedPictures::kBudget / 1024);
-  std::printf("Goals: frame within 2.5x of memcpy at 32 bits, 4x at 16 bits; flip under 500 us.\n");
+  std::printf(
+      "Goals: a whole frame within 2.5x of memcpy at 32 bits, 4x at 16 bits; flip under 500 "
+      "us.\n");
 }
 
 }  // namespace

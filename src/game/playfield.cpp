@@ -1,13 +1,12 @@
 // The picture of a level: water, pads, the actors, hints and captions, the status line.
 #include "game/playfield.h"
 
-#include <cstdlib>
-
 #include "actors/dragon.h"
 #include "actors/effects.h"
 #include "actors/sprite_tree.h"
 #include "core/globals.h"
 #include "game/main_form.h"
+#include "game/pond_layer.h"
 #include "game/rules.h"
 #include "game/screen_text.h"
 #include "media/image_item.h"
@@ -38,51 +37,49 @@ uint32_t ToSurfaceColor(uint8_t r, uint8_t g, uint8_t b) {
 
 void DrawWater() {
   if (G.WaterLoaded) {
+    // Laid as the display's background: the water is copied back only where the last frame
+    // drew, while it shows the same picture.
     TPictureCollectionItem& water = Picture(G.LevelTicks % 800 >= 400 ? "Water2" : "Water1");
-    Screen().CopyFrom(0, 0, water.SurfaceIn(Screen().Format()), {0, 0, 640, 480});
+    MainForm->DXDraw.DrawBackground(water.SurfaceIn(Screen().Format()));
   } else {
-    Screen().Fill(ToSurfaceColor(70, 177, 221));
+    MainForm->DXDraw.FillBackground(ToSurfaceColor(70, 177, 221));
   }
 }
-
-namespace {
-
-// The pictures of the pond's cells, looked up once a frame rather than once a cell.
-struct TPadPictures {
-  TPictureCollectionItem& Splash = Picture("Splash");
-  TPictureCollectionItem* Pads[4] = {nullptr, &Picture("Normal"), &Picture("Stable"),
-                                     &Picture("Stepped")};
-};
-
-void DrawPad(const TPadPictures& pictures, int32_t x, int32_t y) {
-  const TPad& p = G.Pads[x][y];
-  if (p.Kind != pkLily && p.Kind != pkIsland && p.Kind != pkStepped) return;
-  const int32_t cellW = CellW(), cellH = CellH();
-  const int32_t left = (x - 1) * cellW, top = (y - 1) * cellH + 20;
-  if (p.Size == 0 && p.Kind != pkIsland && std::abs(G.LevelTicks - p.EmptySince) < 250) {
-    // The pad has just gone under water.
-    TPictureCollectionItem& splash = pictures.Splash;
-    splash.Draw(Screen(), left + (cellW - splash.Width()) / 2, top + (cellH - splash.Height()) / 2,
-                0);
-  } else if (p.Size > 0) {
-    TPictureCollectionItem& pad = *pictures.Pads[p.Kind];
-    const int32_t h = pad.Height() * p.Size / pad.Width();
-    pad.StretchDraw(Screen(), Bounds(left + (cellW - p.Size) / 2, top + (cellH - h) / 2, p.Size, h),
-                    0);
-  }
-}
-
-}  // namespace
 
 void DrawPads(int32_t x, int32_t y) {
-  DrawPad(TPadPictures{}, x, y);
+  DrawPadLook(Screen(), LookOfPad(TPadPictures{}, x, y));
 }
 
 void DrawAllPads() {
   const TPadPictures pictures;
   for (int32_t x = 1; x <= G.GridCols; ++x)
-    for (int32_t y = 1; y <= G.GridRows; ++y) DrawPad(pictures, x, y);
+    for (int32_t y = 1; y <= G.GridRows; ++y) DrawPadLook(Screen(), LookOfPad(pictures, x, y));
 }
+
+namespace {
+
+TPondLayer pond;
+
+// The water and the pads: with partial drawing, the pond kept as one picture is laid as the
+// display's background, so only what moved since the last frame is drawn again.
+void DrawPond() {
+  TDXDraw& display = MainForm->DXDraw;
+  const TSurface* water = nullptr;
+  if (G.WaterLoaded) {
+    water = &Picture(G.LevelTicks % 800 >= 400 ? "Water2" : "Water1").SurfaceIn(Screen().Format());
+    if (water->Width() < 640 || water->Height() < 480) water = nullptr;
+  }
+  if (!display.PartialDrawing() || (G.WaterLoaded && !water)) {
+    DrawWater();
+    DrawAllPads();
+    return;
+  }
+  const TSurface& picture =
+      pond.Update(water, ToSurfaceColor(70, 177, 221), Screen().Format(), display.Generation());
+  display.DrawBackground(picture, &pond.Changed());
+}
+
+}  // namespace
 
 void DrawCentred(const char* name) {
   TPictureCollectionItem& item = Picture(name);
@@ -95,10 +92,7 @@ void SetPlayfieldPictures(bool on) {
 
 void DrawPlayfield() {
   if (!MainForm || !MainForm->DXDraw.CanDraw()) return;
-  if (picturesOn) {
-    DrawWater();
-    DrawAllPads();
-  }
+  if (picturesOn) DrawPond();
   if (G.DiamondDelay != 0 && G.SecondsElapsed >= G.DiamondDelay) PlaceDiamond();
 
   SpriteEngine.Move(G.LagCount);

@@ -32,6 +32,7 @@ void BlendImage(TSurface& dest, int x, int y, const TSurface& source, TRect r, u
   w = r.Right - r.Left + 1;
   h = r.Bottom - r.Top + 1;
   if (w <= 0 || h <= 0) return;
+  dest.Touch(Bounds(x, y, w, h));
 
   const blend::TBlendFn blend = blend::PickBlend(dest.Format());
   if (!blend) return;

@@ -30,6 +30,7 @@ void TDXDraw::Initialize() {
   }
   initializing_ = false;
   initialized_ = true;
+  Invalidate();
   if (OnInitialize) OnInitialize();
 }
 
@@ -48,7 +49,11 @@ bool TDXDraw::CanDraw() const {
 void TDXDraw::Flip() {
   if (!initialized_) return;
   ++flips_;
-  output_->Present(surface_);
+  if (partial_ && !changed_.Whole())
+    output_->PresentRects(surface_, changed_.Rects());
+  else
+    output_->Present(surface_);
+  changed_.Clear();
 }
 
 void TDXDraw::ShowAgain() {
@@ -56,7 +61,68 @@ void TDXDraw::ShowAgain() {
 }
 
 void TDXDraw::SurfacesRestored() {
+  Invalidate();
   if (initialized_ && OnRestoreSurface) OnRestoreSurface();
+}
+
+void TDXDraw::DrawBackground(const TSurface& bg, const TDamage* bgChanged) {
+  if (partial_ && bgValid_ && bg_ == &bg && !drawn_.Whole() && !(bgChanged && bgChanged->Whole())) {
+    // Only where the last pictures were drawn, or bg changed; the rest still holds bg.
+    surface_.Watch(nullptr);
+    for (const TRect& r : drawn_.Rects()) {
+      surface_.CopyFrom(r.Left, r.Top, bg, r);
+      changed_.Add(r);
+    }
+    if (bgChanged)
+      for (const TRect& r : bgChanged->Rects()) {
+        surface_.CopyFrom(r.Left, r.Top, bg, r);
+        changed_.Add(r);
+      }
+    surface_.Watch(&drawn_);
+    drawn_.Clear();
+    return;
+  }
+  surface_.Watch(nullptr);
+  surface_.CopyFrom(0, 0, bg, surface_.ClientRect());
+  surface_.Watch(&drawn_);
+  drawn_.Clear();
+  changed_.SetWhole();
+  // A background smaller than the surface leaves a part of the old picture that is not bg.
+  bgValid_ = bg.Width() >= surface_.Width() && bg.Height() >= surface_.Height() &&
+             bg.Format() == surface_.Format();
+  bg_ = &bg;
+}
+
+void TDXDraw::FillBackground(uint32_t pixel) {
+  if (partial_ && bgValid_ && !bg_ && bgPixel_ == pixel && !drawn_.Whole()) {
+    surface_.Watch(nullptr);
+    for (const TRect& r : drawn_.Rects()) {
+      surface_.FillRect(r, pixel);
+      changed_.Add(r);
+    }
+    surface_.Watch(&drawn_);
+    drawn_.Clear();
+    return;
+  }
+  surface_.Watch(nullptr);
+  surface_.Fill(pixel);
+  surface_.Watch(&drawn_);
+  drawn_.Clear();
+  changed_.SetWhole();
+  bg_ = nullptr;
+  bgPixel_ = pixel;
+  bgValid_ = true;
+}
+
+void TDXDraw::SetPartialDrawing(bool on) {
+  partial_ = on;
+  Invalidate();
+}
+
+void TDXDraw::Invalidate() {
+  ++generation_;
+  bgValid_ = false;
+  changed_.SetWhole();
 }
 
 void TDXDraw::SetArrowCursor(bool arrow) {

@@ -38,7 +38,10 @@ class EDXDrawError : public std::runtime_error {
 // The game's display: a 640 x 480 software drawing surface shown in the game window.
 class TDXDraw {
  public:
-  explicit TDXDraw(IVideoOutput* output) : output_(output) {}
+  explicit TDXDraw(IVideoOutput* output) : output_(output) {
+    drawn_.Next = &changed_;
+    surface_.Watch(&drawn_);
+  }
   ~TDXDraw();
   TDXDraw(const TDXDraw&) = delete;
   TDXDraw& operator=(const TDXDraw&) = delete;
@@ -56,8 +59,24 @@ class TDXDraw {
   bool Initialized() const { return initialized_; }
   // True when the surface exists and can be painted.
   bool CanDraw() const;
-  // Shows the drawing surface.
+  // Shows the drawing surface: with partial drawing, only what changed since the last flip.
   void Flip();
+
+  // The picture under everything: the whole of bg (at least the surface's size) copied onto the
+  // surface, or the surface filled with one pixel value. With partial drawing on, a background
+  // laid again over the same one copies it back only where something was drawn since (every
+  // drawing routine records where it drew on the surface), so the surface holds exactly what a
+  // whole copy gives.
+  // bgChanged: where bg itself changed since it was last laid (Whole: everywhere).
+  void DrawBackground(const TSurface& bg, const TDamage* bgChanged = nullptr);
+  void FillBackground(uint32_t pixel);
+  // Partial drawing and presenting (on by default); off, every background and flip is whole.
+  void SetPartialDrawing(bool on);
+  bool PartialDrawing() const { return partial_; }
+  // The next background and flip are whole (the pictures were remade, the window shown again).
+  void Invalidate();
+  // Counts the invalidations: pictures kept from frame to frame are remade when it changes.
+  uint32_t Generation() const { return generation_; }
   // Shows the last picture again (the window was uncovered while no frames are drawn).
   void ShowAgain();
 
@@ -80,6 +99,14 @@ class TDXDraw {
  private:
   IVideoOutput* output_;
   TSurface surface_;
+  // Drawn since the background was last laid (to be restored), and changed since the last flip
+  // (to be shown); what is drawn goes to both.
+  TDamage drawn_, changed_;
+  bool partial_ = true;
+  const TSurface* bg_ = nullptr;  // the last background: a picture, or a fill of bgPixel_
+  uint32_t bgPixel_ = 0;
+  bool bgValid_ = false;
+  uint32_t generation_ = 0;
   bool initialized_ = false;
   bool initializing_ = false;
   uint32_t flips_ = 0;

@@ -56,6 +56,7 @@ void Stretch(TSurface& dst, const TRect& dr, const TSurface& src, const TRect& s
   const int x0 = std::max(0, -dr.Left), x1 = std::min(m, dst.Width() - dr.Left);
   const int y0 = std::max(0, -dr.Top), y1 = std::min(dr.Height(), dst.Height() - dr.Top);
   if (x0 >= x1 || y0 >= y1) return;
+  dst.Touch({dr.Left + x0, dr.Top + y0, dr.Left + x1, dr.Top + y1});
   // Source column of each destination column, and the first destination column that takes
   // each source column or one right of it.
   thread_local std::vector<int> col, firstDest;

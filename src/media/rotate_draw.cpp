@@ -86,6 +86,7 @@ void RotateDraw(TSurface& dst, int x, int y, int width, int height, const TSurfa
                  static_cast<int>(std::ceil(maxX)), static_cast<int>(std::ceil(maxY))},
                 dst.ClientRect());
   if (box.Empty()) return;
+  dst.Touch(box);
 
   // Back from a destination pixel centre (X + 0.5, Y + 0.5): offset (dx, dy) from (x, y) turns
   // back to u = dx c + dy s, v = -dx s + dy c, then scales into the source rectangle.

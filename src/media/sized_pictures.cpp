@@ -135,6 +135,7 @@ void DrawKeySpans(TSurface& dst, int x, int y, const TSurface& pic, const TKeySp
   const int y0 = std::max(0, -y), y1 = std::min(pic.Height(), dst.Height() - y);
   const int x0 = std::max(0, -x), x1 = std::min(pic.Width(), dst.Width() - x);
   if (x0 >= x1 || y0 >= y1) return;
+  dst.Touch({x + x0, y + y0, x + x1, y + y1});
 #if defined(__x86_64__) || defined(__i386__)
   if (ActiveSimdLevel() == TSimdLevel::AVX2)
     return CopyRows32(dst, x, y, pic, spans, bpp, x0, x1, y0, y1);
@@ -151,6 +152,7 @@ void DrawSized(TSurface& dst, int x, int y, const TSizedPictures::TEntry& e) {
   const int y0 = std::max(0, -y), y1 = std::min(pic.Height(), dst.Height() - y);
   const int x0 = std::max(0, -x), x1 = std::min(pic.Width(), dst.Width() - x);
   if (x0 >= x1 || y0 >= y1) return;
+  dst.Touch({x + x0, y + y0, x + x1, y + y1});
   blend::PickKeyedCopy(dst.Format())({dst.Row(y + y0) + (x + x0) * bpp, dst.Pitch(),
                                       pic.Row(y0) + x0 * bpp, pic.Pitch(), x1 - x0, y1 - y0},
                                      e.Key);

@@ -66,6 +66,7 @@ void StretchDraw(TSurface& dst, const TRect& dstRect, const TSurface& src, const
   Span(dstRect.Top, dstRect.Height(), dst.Height(), srcRect.Top, srcRect.Height(), src.Height(), y0,
        y1);
   if (x0 >= x1 || y0 >= y1) return;
+  dst.Touch({dstRect.Left + x0, dstRect.Top + y0, dstRect.Left + x1, dstRect.Top + y1});
   switch (bpp) {
     case 2:
       StretchRows<2>(dst, dstRect, src, srcRect, x0, x1, y0, y1, transparent, key);

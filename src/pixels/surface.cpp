@@ -94,6 +94,7 @@ uint32_t TSurface::GetPixel(int x, int y) const {
 
 void TSurface::SetPixel(int x, int y, uint32_t pixel) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+  if (damage_.P) damage_.P->Add({x, y, x + 1, y + 1});
   uint8_t* p = Row(y) + x * format_.BytesPerPixel();
   switch (format_.BitCount) {
     case 16: {
@@ -119,6 +120,7 @@ void TSurface::Fill(uint32_t pixel) {
 void TSurface::FillRect(const TRect& rect, uint32_t pixel) {
   const TRect r = Intersect(rect, ClientRect());
   if (r.Empty()) return;
+  Touch(r);
   const int bpp = format_.BytesPerPixel();
   // Fill the first row pixel by pixel, then copy it to the others.
   for (int x = r.Left; x < r.Right; ++x) SetPixel(x, r.Top, pixel);
@@ -166,6 +168,7 @@ inline bool ClipCopy(const TSurface& dst, int x, int y, const TSurface& src, con
 void TSurface::CopyFrom(int x, int y, const TSurface& src, const TRect& srcRect) {
   TCopyClip c;
   if (!ClipCopy(*this, x, y, src, srcRect, c)) return;
+  Touch(Bounds(c.X, c.Y, c.W, c.H));
   const int bpp = format_.BytesPerPixel();
   for (int row = 0; row < c.H; ++row)
     std::memcpy(Row(c.Y + row) + c.X * bpp, src.Row(c.SY + row) + c.SX * bpp,
@@ -176,6 +179,7 @@ void TSurface::CopyFromKeyed(int x, int y, const TSurface& src, const TRect& src
                              uint32_t key) {
   TCopyClip c;
   if (!ClipCopy(*this, x, y, src, srcRect, c)) return;
+  Touch(Bounds(c.X, c.Y, c.W, c.H));
   const int bpp = format_.BytesPerPixel();
   uint8_t* d = Row(c.Y) + c.X * bpp;
   const uint8_t* p = src.Row(c.SY) + c.SX * bpp;

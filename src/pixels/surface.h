@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "pixels/damage.h"
 #include "pixels/rect.h"
 
 // Pixel layouts the drawing code handles.
@@ -60,7 +61,24 @@ class TSurface {
   // The same picture in another pixel format.
   TSurface Converted(const TPixelFormat& f) const;
 
+  // Where drawing on this surface is recorded: every drawing routine adds the rectangle it may
+  // have changed (clipped to the surface) to damage; nullptr records nothing. The link belongs
+  // to this object, not to its pixels: a copy of the surface is not watched, and assigning
+  // another surface to this one keeps it watched.
+  void Watch(TDamage* damage) { damage_.P = damage; }
+  // Records that r may have changed; routines that write pixels through Row or Pixels call it.
+  void Touch(const TRect& r) {
+    if (damage_.P) damage_.P->Add(Intersect(r, ClientRect()));
+  }
+
  private:
+  struct TLink {
+    TDamage* P = nullptr;
+    TLink() = default;
+    TLink(const TLink&) {}
+    TLink& operator=(const TLink&) { return *this; }
+  };
+  TLink damage_;
   int width_ = 0, height_ = 0, pitch_ = 0;
   TPixelFormat format_;
   std::vector<uint8_t> pixels_;

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/sdl_focus.h"
 #include "platform/sdl_gamepad.h"
@@ -92,11 +93,20 @@ class TSdlVideo final : public IVideoOutput {
     renderer_.reset();
     picture_.reset();
     window_.reset();
+    screen_ = nullptr;
   }
 
   bool IsOpen() const override { return window_ != nullptr; }
 
-  void Present(const TSurface& pic) override {
+  void Present(const TSurface& pic) override { Show(pic, nullptr); }
+
+  void PresentRects(const TSurface& pic, const std::vector<TRect>& changed) override {
+    Show(pic, &changed);
+  }
+
+  // Shows the picture, or only the changed rectangles of it where the window already holds the
+  // rest (shown at its own size, nothing of the window's borders to clear).
+  void Show(const TSurface& pic, const std::vector<TRect>* changed) {
     if (!window_) return;
     int ww = 0, wh = 0;
     if (renderer_)
@@ -105,9 +115,9 @@ class TSdlVideo final : public IVideoOutput {
       SDL_GetWindowSize(window_.get(), &ww, &wh);
     Layout(ww, wh, pic.Width(), pic.Height());
     if (renderer_)
-      PresentTexture(pic);
+      PresentTexture(pic, changed);
     else
-      PresentSurface(pic);
+      PresentSurface(pic, changed);
     if (!shownFirst_ && logs_)
       std::fprintf(stderr, "tarvelle: first frame shown %u ms after start\n", MsSinceStart());
     shownFirst_ = true;
@@ -213,10 +223,11 @@ class TSdlVideo final : public IVideoOutput {
     smooth_ = fit.Smooth;
   }
 
-  void PresentTexture(const TSurface& pic) {
+  void PresentTexture(const TSurface& pic, const std::vector<TRect>* changed) {
     const uint32_t fmt = SdlFormatOf(pic.Format());
     if (!texture_ || textureFormat_ != fmt || textureW_ != pic.Width() ||
         textureH_ != pic.Height() || textureSmooth_ != smooth_) {
+      changed = nullptr;
       // A scale that is no whole multiple is filtered (the hint counts where the renderer
       // takes no scale mode of a texture).
       SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, smooth_ ? "1" : "0");
@@ -229,16 +240,28 @@ class TSdlVideo final : public IVideoOutput {
       if (!texture_) return;
       SDL_SetTextureScaleMode(texture_.get(), smooth_ ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     }
-    SDL_UpdateTexture(texture_.get(), nullptr, pic.Pixels(), pic.Pitch());
+    if (!changed) {
+      SDL_UpdateTexture(texture_.get(), nullptr, pic.Pixels(), pic.Pitch());
+    } else {
+      // The texture keeps the rest of the last picture.
+      const int bpp = pic.Format().BytesPerPixel();
+      for (const TRect& r : *changed) {
+        const SDL_Rect sr{r.Left, r.Top, r.Width(), r.Height()};
+        SDL_UpdateTexture(texture_.get(), &sr, pic.Row(r.Top) + r.Left * bpp, pic.Pitch());
+      }
+    }
     SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
     SDL_RenderClear(renderer_.get());
     SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, &dest_);
     SDL_RenderPresent(renderer_.get());
   }
 
-  void PresentSurface(const TSurface& pic) {
+  void PresentSurface(const TSurface& pic, const std::vector<TRect>* changed) {
     SDL_Surface* screen = SDL_GetWindowSurface(window_.get());
     if (!screen) return;
+    // A new window surface (the window was resized) holds nothing of the last picture.
+    if (screen != screen_) changed = nullptr;
+    screen_ = screen;
     const uint32_t fmt = SdlFormatOf(pic.Format());
     if (!picture_ || picture_->pixels != pic.Pixels() || picture_->w != pic.Width() ||
         picture_->h != pic.Height() || picture_->format->format != fmt) {
@@ -247,6 +270,36 @@ class TSdlVideo final : public IVideoOutput {
                                                         pic.Format().BitCount, pic.Pitch(), fmt));
       if (!picture_) return;
       SDL_SetSurfaceBlendMode(picture_.get(), SDL_BLENDMODE_NONE);
+      changed = nullptr;
+    }
+    if (changed && clearBorders_ == 0 && dest_.w == pic.Width() && dest_.h == pic.Height()) {
+      rects_.clear();
+      // The window surface holds the picture as last shown: where it is in the picture's own
+      // format, the rows of a rectangle that came out the same (a picture drawn again where it
+      // was) are left out, and a rectangle with none that differ is not sent at all.
+      const bool same = screen->format->format == fmt && !SDL_MUSTLOCK(screen);
+      const int bpp = pic.Format().BytesPerPixel();
+      for (TRect r : *changed) {
+        r = Intersect(r, pic.ClientRect());
+        if (r.Empty()) continue;
+        if (same) {
+          const auto differs = [&](int y) {
+            const uint8_t* shown = static_cast<const uint8_t*>(screen->pixels) +
+                                   size_t(dest_.y + y) * screen->pitch + (dest_.x + r.Left) * bpp;
+            return std::memcmp(shown, pic.Row(y) + r.Left * bpp, size_t(r.Width()) * bpp) != 0;
+          };
+          while (r.Top < r.Bottom && !differs(r.Top)) ++r.Top;
+          while (r.Bottom > r.Top && !differs(r.Bottom - 1)) --r.Bottom;
+          if (r.Empty()) continue;
+        }
+        SDL_Rect sr{r.Left, r.Top, r.Width(), r.Height()};
+        SDL_Rect d{dest_.x + r.Left, dest_.y + r.Top, r.Width(), r.Height()};
+        SDL_BlitSurface(picture_.get(), &sr, screen, &d);
+        rects_.push_back(d);
+      }
+      if (!rects_.empty())
+        SDL_UpdateWindowSurfaceRects(window_.get(), rects_.data(), static_cast<int>(rects_.size()));
+      return;
     }
     if (clearBorders_ > 0) {
       SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
@@ -422,6 +475,8 @@ class TSdlVideo final : public IVideoOutput {
   bool logs_ = false, loggedPath_ = false, shownFirst_ = false;
   int refreshHz_ = 60;
   uint64_t nextPresent_ = 0;
+  SDL_Surface* screen_ = nullptr;  // the window surface the last picture went to
+  std::vector<SDL_Rect> rects_;
   TPoint pointer_;
   bool inside_ = false;  // the pointer is over the window
 };

@@ -36,6 +36,7 @@ class TTtfSystemFont : public ISystemFont {
     TSdlSurface s(TTF_RenderUTF8_Solid(font_.get(), utf8.c_str(), SDL_Color{255, 255, 255, 255}));
     if (!s || s->format->BytesPerPixel != 1) return;
     const uint32_t pixel = ColorToPixel(dest.Format(), colour);
+    dest.Touch(Bounds(x, y, s->w, s->h));  // one rectangle for the text, not one a pixel
     for (int row = 0; row < s->h; ++row) {
       const auto* src = static_cast<const uint8_t*>(s->pixels) + row * s->pitch;
       for (int col = 0; col < s->w; ++col)

@@ -3,6 +3,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "pixels/rect.h"
 #include "pixels/surface.h"
@@ -63,6 +64,12 @@ class IVideoOutput {
   virtual bool IsOpen() const = 0;
   // Shows the picture, scaled by whole multiples and centred; waits for the next refresh.
   virtual void Present(const TSurface& picture) = 0;
+  // The same, where only the given rectangles of the picture changed since the last present
+  // (none: nothing changed); a window that can't show parts shows the whole.
+  virtual void PresentRects(const TSurface& picture, const std::vector<TRect>& changed) {
+    (void)changed;
+    Present(picture);
+  }
   // The next waiting event, if any; WaitEvent waits up to timeoutMs for one.
   virtual bool PollEvent(TInputEvent& e) = 0;
   virtual bool WaitEvent(TInputEvent& e, int timeoutMs) = 0;

@@ -58,9 +58,14 @@ THeadlessDriver::THeadlessDriver(const TDriverOptions& options) : options_(optio
   }
   Randomize();
   RandomState = options_.Seed;
-  video_ = CreateSdlVideo();
+  if (options_.Video) {
+    video_ = options_.Video;
+  } else {
+    ownVideo_ = CreateSdlVideo();
+    video_ = ownVideo_.get();
+  }
   video_->SetPacing(false);
-  form_ = std::make_unique<TMainForm>(video_.get());
+  form_ = std::make_unique<TMainForm>(video_);
   form_->DXDraw.Display.BitCount = options_.Depth;
   form_->FormCreate();
   StartGame(*form_);
@@ -70,7 +75,7 @@ THeadlessDriver::THeadlessDriver(const TDriverOptions& options) : options_(optio
 THeadlessDriver::~THeadlessDriver() {
   app_.reset();
   form_.reset();
-  video_.reset();
+  ownVideo_.reset();
   SetClock(nullptr);
   paths::OverrideHome("");
   if (!tempHome_.empty()) {

@@ -17,6 +17,7 @@ struct TDriverOptions {
   int32_t FrameMs = 16;
   uint32_t Seed = 1;
   int32_t Depth = 32;
+  IVideoOutput* Video = nullptr;  // a window of the caller's instead of SDL's (not owned)
 };
 
 // Runs the real game from the game window on, without a window on screen, on a virtual clock.
@@ -42,7 +43,8 @@ class THeadlessDriver {
   TDriverOptions options_;
   std::string tempHome_;
   mutable TVirtualClock clock_;
-  std::unique_ptr<IVideoOutput> video_;
+  std::unique_ptr<IVideoOutput> ownVideo_;
+  IVideoOutput* video_ = nullptr;
   std::unique_ptr<TMainForm> form_;
   std::unique_ptr<TApplication> app_;
 };
