@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -15,6 +16,7 @@
 #include "core/globals.h"
 #include "fake_video.h"
 #include "game/demo.h"
+#include "media/dxdraw.h"
 #include "tools/demos/demo_play.h"
 #include "tools/drive/driver.h"
 #include "tools/drive/script.h"
@@ -165,6 +167,20 @@ TEST(PartialDrawing, MenusAndAGameAreTheWholeRedraw) {
   for (int depth : {32, 16})
     ExpectSame(Record(false, depth, 16, play), Record(true, depth, 16, play),
                "menus and a game at " + std::to_string(depth) + " bits");
+}
+
+// The pond is kept between frames for as long as its display's generation holds. A new display
+// (a new game window, or the same memory given to another) must never take it for its own.
+TEST(PartialDrawing, NoTwoDisplaysShareAGeneration) {
+  TFakeVideo video;
+  auto first = std::make_unique<TDXDraw>(&video);
+  const uint32_t born = first->Generation();
+  first->Invalidate();
+  const uint32_t later = first->Generation();
+  first.reset();
+  const TDXDraw second(&video);
+  EXPECT_NE(second.Generation(), born);
+  EXPECT_NE(second.Generation(), later);
 }
 
 }  // namespace

@@ -5,6 +5,11 @@
 
 #include "platform/video.h"
 
+uint32_t TDXDraw::NextGeneration() {
+  static uint32_t last = 0;
+  return ++last;
+}
+
 TDXDraw::~TDXDraw() {
   // Closing the window releases everything; the game's own events are not raised then.
   OnFinalize = nullptr;
@@ -120,7 +125,7 @@ void TDXDraw::SetPartialDrawing(bool on) {
 }
 
 void TDXDraw::Invalidate() {
-  ++generation_;
+  generation_ = NextGeneration();
   bgValid_ = false;
   changed_.SetWhole();
 }

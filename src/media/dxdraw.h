@@ -75,7 +75,9 @@ class TDXDraw {
   bool PartialDrawing() const { return partial_; }
   // The next background and flip are whole (the pictures were remade, the window shown again).
   void Invalidate();
-  // Counts the invalidations: pictures kept from frame to frame are remade when it changes.
+  // Changes at every invalidation: pictures kept from frame to frame are remade when it changes.
+  // No two displays of the process share one, so a picture kept for a display that is gone is
+  // never taken for a new one's.
   uint32_t Generation() const { return generation_; }
   // Shows the last picture again (the window was uncovered while no frames are drawn).
   void ShowAgain();
@@ -97,6 +99,8 @@ class TDXDraw {
   std::function<void()> OnInitialize, OnFinalize, OnRestoreSurface;
 
  private:
+  static uint32_t NextGeneration();
+
   IVideoOutput* output_;
   TSurface surface_;
   // Drawn since the background was last laid (to be restored), and changed since the last flip
@@ -106,7 +110,7 @@ class TDXDraw {
   const TSurface* bg_ = nullptr;  // the last background: a picture, or a fill of bgPixel_
   uint32_t bgPixel_ = 0;
   bool bgValid_ = false;
-  uint32_t generation_ = 0;
+  uint32_t generation_ = NextGeneration();
   bool initialized_ = false;
   bool initializing_ = false;
   uint32_t flips_ = 0;
