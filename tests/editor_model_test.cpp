@@ -9,6 +9,7 @@
 #include <iterator>
 #include <string>
 
+#include "core/level_set.h"
 #include "game/in_out_error.h"
 #include "core/pad.h"
 #include "support/level_files.h"
@@ -93,7 +94,7 @@ TEST(EditorModel, ShippedFileSavesBackByteForByte) {
   TEditorModel m;
   m.Open(ShippedLevels, true);
   EXPECT_TRUE(m.OpenMessages().empty());
-  EXPECT_EQ(m.LevelCount(), 15);
+  EXPECT_EQ(m.LevelCount(), LevelSetSize);
   EXPECT_FALSE(m.Dirty());
   std::string error;
   EXPECT_FALSE(m.Save(&error));  // read-only: Save As only
@@ -235,7 +236,7 @@ TEST(EditorModel, ChecksMarkTheCellsTheyConcern) {
 
 TEST(EditorModel, DamagedFilesOpenMarkedOrAreRefusedWithTheReadersMessage) {
   level_files::TTempFolder dir;
-  std::vector<TLevelRecord> levels(15, level_files::Islands());
+  std::vector<TLevelRecord> levels(LevelSetSize, level_files::Islands());
   levels[6].GridCols = 19;
   dir.Write("bad.dat", level_files::Bytes(levels));
   dir.Write("short.dat", level_files::Bytes({levels[0], levels[1], levels[2]}));
@@ -253,7 +254,7 @@ TEST(EditorModel, DamagedFilesOpenMarkedOrAreRefusedWithTheReadersMessage) {
   EXPECT_TRUE(m.Problems().front().Problem.Error);
 
   m.Open(dir.Folder() + "short.dat", false);
-  EXPECT_EQ(m.LevelCount(), 15);
+  EXPECT_EQ(m.LevelCount(), LevelSetSize);
   EXPECT_EQ(m.LevelAt(3), TEditorModel::EmptyPond());
   EXPECT_TRUE(m.Dirty());  // the added ponds are not in the file yet
 

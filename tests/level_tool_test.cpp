@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/level_set.h"
 #include "game/level_check.h"
 #include "game/level_reader.h"
 #include "support/level_files.h"
@@ -29,11 +30,11 @@ const std::string Shipped = std::string(TARVELLE_BUILD_DIR) + "/LevelsFree.dat";
 
 TEST(LevelTool, ShippedFileCompilesBackFromItsDump) {
   const std::vector<uint8_t> shipped = ReadFile(Shipped);
-  ASSERT_EQ(shipped.size(), 15u * LevelRecordSize);
+  ASSERT_EQ(shipped.size(), size_t{LevelSetSize} * LevelRecordSize);
   const level_files::TTempFolder folder;
   const std::string tool = std::string(TARVELLE_BUILD_DIR) + "/tarvelle-levels";
   std::string sources;
-  for (int level = 1; level <= 15; ++level) {
+  for (int level = 1; level <= LevelSetSize; ++level) {
     sources += ' ';
     sources += folder.Folder();
     sources += level < 10 ? "level0" : "level";
@@ -49,7 +50,7 @@ TEST(LevelTool, ShippedFileCompilesBackFromItsDump) {
 
 TEST(LevelTool, ShippedLevelsLoadWithoutProblems) {
   const TLevelReader reader(Shipped);
-  for (int level = 1; level <= 15; ++level) {
+  for (int level = 1; level <= LevelSetSize; ++level) {
     for (const TLevelProblem& p : CheckLevelRecord(reader.ReadLevel(level))) {
       ADD_FAILURE() << "level " << level << ": " << p.Text;
     }

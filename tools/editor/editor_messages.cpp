@@ -38,7 +38,7 @@ void TEditorApp::DrawMessages() {
       const int32_t row = y + static_cast<int32_t>(i / 3) * 15;
       const bool chosen = static_cast<int32_t>(i) == packChoice_;
       Text(picture_, x, row, (chosen ? "> " : "") + DescribePack(packs_[i]),
-           chosen ? Gold : packs_[i].Proved >= TEditorModel::PackLevels ? 0x9BDB5C : Cream);
+           chosen ? Gold : packs_[i].Proved >= LevelSetSize ? 0x9BDB5C : Cream);
     }
     return;
   } else if (!message_.empty()) {

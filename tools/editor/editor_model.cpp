@@ -158,7 +158,7 @@ int32_t PixelsToUnits(int32_t pixels) {
   return (pixels * 7 + 45) / 90;
 }
 
-TEditorModel::TEditorModel() : levels_(PackLevels, EmptyPond()) {}
+TEditorModel::TEditorModel() : levels_(LevelSetSize, EmptyPond()) {}
 
 TLevelRecord TEditorModel::EmptyPond() {
   TLevelRecord r;
@@ -191,11 +191,11 @@ void TEditorModel::Open(const std::string& path, bool readOnly) {
       messages.push_back(reader.Where(i) + ": " + p.Text);
     }
   }
-  if (n < PackLevels) {
+  if (n < LevelSetSize) {
     messages.push_back(reader.FileName() + ": holds " + std::to_string(n) +
-                       " level(s), the game needs " + std::to_string(PackLevels) +
+                       " level(s), the game needs " + std::to_string(LevelSetSize) +
                        ": empty ponds added");
-    levels.resize(PackLevels, EmptyPond());
+    levels.resize(LevelSetSize, EmptyPond());
   }
   levels_ = std::move(levels);
   openMessages_ = std::move(messages);
@@ -203,7 +203,7 @@ void TEditorModel::Open(const std::string& path, bool readOnly) {
   path_ = path;
   readOnly_ = readOnly;
   history_.Clear();
-  savedMark_ = n < PackLevels ? ~uint64_t{0} : history_.Mark();
+  savedMark_ = n < LevelSetSize ? ~uint64_t{0} : history_.Mark();
   stroke_ = strokeStepOpen_ = false;
 }
 

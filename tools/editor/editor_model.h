@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/level_set.h"
 #include "game/level_check.h"
 #include "game/level_record.h"
 #include "tools/editor/edit_history.h"
@@ -50,8 +51,6 @@ struct TMarkedProblem {
 // one step of undo (a stroke of the brush is one step however many cells it paints).
 class TEditorModel {
  public:
-  static constexpr int32_t PackLevels = 15;
-
   // A new pack of small empty ponds, not yet saved anywhere.
   TEditorModel();
   // The pond a new pack starts from: 4 x 3 water, the Dragon's island on the left, the

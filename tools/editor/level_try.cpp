@@ -15,7 +15,7 @@ bool TLevelTry::Start(const TLevelRecord& level, int32_t difficulty, std::string
   std::array<uint8_t, LevelRecordSize> record{};
   EncodeLevelRecord(level, record);
   std::string bytes;
-  for (int32_t i = 0; i < TEditorModel::PackLevels; ++i) bytes.append(record.begin(), record.end());
+  for (int32_t i = 0; i < LevelSetSize; ++i) bytes.append(record.begin(), record.end());
   if (folder_.empty() || !files::WriteAtomically(file, bytes, error) ||
       !game_.Start({program_, "--try", "--levels", file, "--play", "--level", "1", "--difficulty",
                     std::to_string(difficulty)},
