@@ -196,6 +196,29 @@ TEST(EditorModel, TypedValuesOutOfRangeAreRefusedWithTheRange) {
   EXPECT_EQ(m.Level(), TEditorModel::EmptyPond());
 }
 
+// The editor takes a number up to the end of its range without a word from the checker, and the
+// checker names the field one past it.
+TEST(EditorModel, TypedRangesEndWhereTheCheckersProblemsBegin) {
+  const auto named = [](const TLevelRecord& r, const char* name) {
+    for (const TLevelProblem& p : CheckLevelRecord(r))
+      if (p.Text.starts_with(std::string(name) + " ")) return true;
+    return false;
+  };
+  for (const TLevelField f :
+       {TLevelField::GridCols, TLevelField::GridRows, TLevelField::TimeLimit,
+        TLevelField::IslandPercent, TLevelField::SteppedPercent, TLevelField::RandomMaxSize,
+        TLevelField::RandomHoldFull, TLevelField::RandomHoldEmpty, TLevelField::RandomPeriod}) {
+    const TFieldRange range = RangeOf(f);
+    TEditorModel m;
+    m.Paint(2, 1, pkRandom);  // so that RandomMaxSize is checked
+    ASSERT_EQ(m.SetLevelField(f, range.Max), "") << range.Name;
+    EXPECT_FALSE(named(m.Level(), range.Name)) << range.Name;
+    TLevelRecord past = m.Level();
+    FieldOf(f).Set(past, FieldOf(f).Get(past) + 1);
+    EXPECT_TRUE(named(past, range.Name)) << range.Name;
+  }
+}
+
 TEST(EditorModel, ChecksMarkTheCellsTheyConcern) {
   TEditorModel m;
   EXPECT_FALSE(m.HasErrors());

@@ -10,6 +10,7 @@
 
 #include "core/level_set.h"
 #include "game/level_check.h"
+#include "game/level_fields.h"
 #include "game/level_reader.h"
 #include "support/level_files.h"
 #include "tools/levels/level_show.h"
@@ -73,6 +74,14 @@ TEST(LevelTool, OddRecordsSurviveTheRoundTrip) {
   const TLevelSource back = ParseLevelSource(FormatLevelSource(r, "odd"), "odd");
   EXPECT_TRUE(Encode(back.Record) == Encode(r));
   EXPECT_EQ(back.Note, "odd");
+}
+
+// Each header number is written under its own name and read back into its own field.
+TEST(LevelTool, EveryHeaderFieldKeepsItsOwnValue) {
+  TLevelRecord r = level_files::Islands(3, 2);
+  for (size_t i = 2; i < LevelFields.size(); ++i) LevelFields[i].Set(r, 1000 + i);
+  const TLevelRecord back = ParseLevelSource(FormatLevelSource(r, ""), "fields").Record;
+  for (const THeaderField& f : LevelFields) EXPECT_EQ(f.Get(back), f.Get(r)) << f.Name;
 }
 
 TEST(LevelTool, SourceMistakesNameTheLine) {

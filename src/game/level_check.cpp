@@ -7,21 +7,8 @@
 
 #include "core/level_pacing.h"
 #include "core/pad.h"
-
-const char* PadKindName(int kind) {
-  static const char* const names[] = {"water", "lily", "island", "stepped", "random"};
-  return kind >= 0 && kind <= 4 ? names[kind] : "unknown";
-}
-
-const char* BonusKindName(uint32_t kind) {
-  static const char* const names[] = {"mega", "up", "time", "stable", "life"};
-  return kind <= 4 ? names[kind] : "unknown";
-}
-
-const char* MonsterKindName(uint32_t kind) {
-  static const char* const names[] = {"red", "green", "shaggy"};
-  return kind <= 2 ? names[kind] : "unknown";
-}
+#include "game/level_fields.h"
+#include "game/level_kinds.h"
 
 namespace {
 
@@ -61,6 +48,16 @@ class TChecker {
   // Whether the diamond has a cell of its own; otherwise it goes to a random island.
   bool FixedDiamond() const { return r_.DiamondDelay == 0 || (r_.DiamondX > 0 && r_.DiamondY > 0); }
 
+  // Checks a header field against its range; returns whether it holds.
+  bool InRange(TLevelField f) {
+    const THeaderField& field = FieldOf(f);
+    return InRange(field.Name, static_cast<int>(field.Get(r_)), field.Min, field.Max);
+  }
+  // Checks a place's number lies on the grid's columns or rows, 1 to last.
+  bool OnGrid(TLevelField f, int last) {
+    const THeaderField& field = FieldOf(f);
+    return InRange(field.Name, static_cast<int>(field.Get(r_)), 1, last);
+  }
   // Checks lo <= value <= hi for a header field; returns whether it holds.
   bool InRange(const char* field, int value, int lo, int hi) {
     if (value < lo) {
@@ -75,28 +72,32 @@ class TChecker {
   }
 
   void CheckHeader() {
-    const bool colsOk = InRange("GridCols", r_.GridCols, 1, LevelMaxCols);
-    const bool rowsOk = InRange("GridRows", r_.GridRows, 1, LevelMaxRows);
+    const bool colsOk = InRange(TLevelField::GridCols);
+    const bool rowsOk = InRange(TLevelField::GridRows);
     if (colsOk) cols_ = r_.GridCols;
     if (rowsOk) rows_ = r_.GridRows;
-    if (colsOk) InRange("DragonX", r_.DragonX, 1, cols_);
-    if (rowsOk) InRange("DragonY", r_.DragonY, 1, rows_);
+    // The Dragon and a diamond of its own lie on the grid.
+    if (colsOk) OnGrid(TLevelField::DragonX, cols_);
+    if (rowsOk) OnGrid(TLevelField::DragonY, rows_);
     // A diamond placed late may leave its cell open (0) to go to a random island; then neither
     // of its numbers is used.
     if (FixedDiamond()) {
-      if (colsOk) InRange("DiamondX", r_.DiamondX, 1, cols_);
-      if (rowsOk) InRange("DiamondY", r_.DiamondY, 1, rows_);
+      if (colsOk) OnGrid(TLevelField::DiamondX, cols_);
+      if (rowsOk) OnGrid(TLevelField::DiamondY, rows_);
     } else if (r_.DiamondX > LevelMaxCols || r_.DiamondY > LevelMaxRows) {
       Warn("DiamondX %d and DiamondY %d are not used: the diamond goes to a random island",
            r_.DiamondX, r_.DiamondY);
     }
     int bonusSum = 0;
     for (uint16_t n : r_.BonusCounts) bonusSum += n;
-    if (bonusSum > BonusBagRoom)
-      Error("BonusCounts add up to %d, at most %d", bonusSum, BonusBagRoom);
+    if (bonusSum > BonusCountField.Max)
+      Error("%s add up to %d, at most %d", BonusCountField.Name, bonusSum, BonusCountField.Max);
 
-    if (r_.TimeLimit == 0) Warn("TimeLimit is 0: the pads sink at once");
-    if (r_.TimeLimit > 999) Warn("TimeLimit is %d: the clock shows three digits", r_.TimeLimit);
+    const THeaderField& time = FieldOf(TLevelField::TimeLimit);
+    if (r_.TimeLimit < time.Min) Warn("%s is %d: the pads sink at once", time.Name, r_.TimeLimit);
+    if (r_.TimeLimit > time.Max) {
+      Warn("%s is %d: the clock shows three digits", time.Name, r_.TimeLimit);
+    }
     if (r_.DiamondDelay > 0 && r_.DiamondDelay >= r_.TimeLimit) {
       Warn("DiamondDelay is %d s, but the level lasts %d s", r_.DiamondDelay, r_.TimeLimit);
     }
@@ -104,17 +105,19 @@ class TChecker {
     if (r_.DiamondDelay > 0 && (r_.DiamondX == 0) != (r_.DiamondY == 0) && diamondNumbersFit) {
       Warn("only one of DiamondX and DiamondY is 0: the diamond goes to a random island");
     }
-    if (r_.IslandPercent > 100) Warn("IslandPercent is %d, above 100", r_.IslandPercent);
-    if (r_.SteppedPercent > 100) Warn("SteppedPercent is %d, above 100", r_.SteppedPercent);
-    if (r_.RandomPeriod > 65535 - 49) {
-      Warn("RandomPeriod is %d: with up to 49 added it wraps around 16 bits", r_.RandomPeriod);
+    for (const TLevelField f : {TLevelField::IslandPercent, TLevelField::SteppedPercent}) {
+      const THeaderField& field = FieldOf(f);
+      const int value = static_cast<int>(field.Get(r_));
+      if (value > field.Max) Warn("%s is %d, above %d", field.Name, value, field.Max);
     }
-    if (r_.RandomHoldFull > 65535 - 19) {
-      Warn("RandomHoldFull is %d: with up to 19 added it wraps around 16 bits", r_.RandomHoldFull);
-    }
-    if (r_.RandomHoldEmpty > 65535 - 19) {
-      Warn("RandomHoldEmpty is %d: with up to 19 added it wraps around 16 bits",
-           r_.RandomHoldEmpty);
+    for (const TLevelField f :
+         {TLevelField::RandomPeriod, TLevelField::RandomHoldFull, TLevelField::RandomHoldEmpty}) {
+      const THeaderField& field = FieldOf(f);
+      const int value = static_cast<int>(field.Get(r_));
+      if (value > field.Max) {
+        Warn("%s is %d: with up to %d added it wraps around 16 bits", field.Name, value,
+             65535 - field.Max);
+      }
     }
     int shareSum = 0;
     for (uint8_t s : r_.FoodShare) shareSum += s;
@@ -129,7 +132,7 @@ class TChecker {
       for (int y = 1; y <= rows_; ++y) {
         const TLevelCell& c = r_.Cell(x, y);
         if (c.Kind > pkRandom) {
-          Error("cell (%d, %d): Kind is %d, at most 4", x, y, c.Kind);
+          Error("cell (%d, %d): Kind is %d, at most %d", x, y, c.Kind, pkRandom);
           continue;
         }
         if (c.Kind == pkRandom) {
@@ -147,34 +150,37 @@ class TChecker {
       }
     }
     // RandomMaxSize sizes the random pads, and nothing else.
+    const THeaderField& size = FieldOf(TLevelField::RandomMaxSize);
     if (randomPads > 0) {
-      InRange("RandomMaxSize", r_.RandomMaxSize, 0, MaxSizeUnits);
-    } else if (r_.RandomMaxSize > MaxSizeUnits) {
-      Warn("RandomMaxSize is %d, above %d, but the level has no random pad", r_.RandomMaxSize,
-           MaxSizeUnits);
+      InRange(TLevelField::RandomMaxSize);
+    } else if (r_.RandomMaxSize > size.Max) {
+      Warn("%s is %d, above %d, but the level has no random pad", size.Name, r_.RandomMaxSize,
+           size.Max);
     }
     if (randomPads > 0) {
       islandsFromRandom_ = std::min(randomPads, r_.IslandPercent * randomPads / 100);
       if (islandsFromRandom_ < randomPads && r_.RandomMaxSize == 0) {
-        Error("RandomMaxSize is 0, at least 1 for random pads that are not islands");
+        Error("%s is 0, at least 1 for random pads that are not islands", size.Name);
       }
     }
   }
 
   void CheckPad(int x, int y, const TLevelCell& c) {
+    const TPadField& maxSize = FieldOf(TCellField::MaxSize);
+    const TPadField& size = FieldOf(TCellField::Size);
     if (c.Kind == pkWater) {
       // Water never grows: its sizes are not used.
-      if (c.MaxSize > MaxSizeUnits || c.Size > MaxSizeUnits) {
-        Warn("cell (%d, %d) is water: its MaxSize %d and Size %d are not used", x, y, c.MaxSize,
-             c.Size);
+      if (c.MaxSize > maxSize.Max || c.Size > size.Max) {
+        Warn("cell (%d, %d) is water: its %s %d and %s %d are not used", x, y, maxSize.Name,
+             c.MaxSize, size.Name, c.Size);
       }
       return;
     }
-    if (c.MaxSize > MaxSizeUnits) {
-      Error("cell (%d, %d): MaxSize is %d, at most %d", x, y, c.MaxSize, MaxSizeUnits);
-    }
-    if (c.Size > MaxSizeUnits) {
-      Error("cell (%d, %d): Size is %d, at most %d", x, y, c.Size, MaxSizeUnits);
+    for (const TPadField* f : {&maxSize, &size}) {
+      const int value = static_cast<int>(f->Get(c));
+      if (value > f->Max) {
+        Error("cell (%d, %d): %s is %d, at most %d", x, y, f->Name, value, f->Max);
+      }
     }
     if (c.MaxSize == 0) {
       static const char* const what[] = {"", "a lily pad", "an island", "a stepped pad"};
@@ -192,12 +198,13 @@ class TChecker {
     for (int s = 0; s < LevelObjectSlots; ++s) {
       const TLevelObject& o = c.Objects[s];
       if (o.ObjType == otNone) continue;
-      if (o.ObjType == otFood && o.ObjKind > 4) {
-        Error("cell (%d, %d), slot %d: food ObjKind is %u, at most 4", x, y, s + 1, o.ObjKind);
+      if (o.ObjType == otFood && o.ObjKind >= LevelFoodKinds) {
+        Error("cell (%d, %d), slot %d: food ObjKind is %u, at most %d", x, y, s + 1, o.ObjKind,
+              LevelFoodKinds - 1);
         continue;
       }
-      if (o.ObjType > otMonster || (o.ObjType == otBonus && o.ObjKind > 4) ||
-          (o.ObjType == otMonster && o.ObjKind > 2)) {
+      if (o.ObjType > otMonster || (o.ObjType == otBonus && o.ObjKind >= BonusKindNames.size()) ||
+          (o.ObjType == otMonster && o.ObjKind >= MonsterKindNames.size())) {
         Warn("cell (%d, %d), slot %d: ObjType %d with ObjKind %u creates nothing", x, y, s + 1,
              o.ObjType, o.ObjKind);
         continue;

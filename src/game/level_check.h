@@ -18,8 +18,3 @@ std::vector<TLevelProblem> CheckLevelRecord(const TLevelRecord& record);
 
 // The errors only; the first one is what the game reports.
 std::vector<TLevelProblem> LevelRecordErrors(const TLevelRecord& record);
-
-// Names used in problem texts and by the level tool.
-const char* PadKindName(int kind);           // "water", "lily", "island", "stepped", "random"
-const char* BonusKindName(uint32_t kind);    // "mega", "up", "time", "stable", "life"
-const char* MonsterKindName(uint32_t kind);  // "red", "green", "shaggy"

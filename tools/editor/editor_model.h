@@ -7,25 +7,13 @@
 
 #include "core/level_set.h"
 #include "game/level_check.h"
+#include "game/level_fields.h"
 #include "game/level_record.h"
 #include "tools/editor/edit_history.h"
 
-// Numbers of a level that the editor lets the player type, with their ranges in the player's
-// units: pixels for pad sizes, milliseconds for pad timings, seconds for the level's clock.
-enum class TLevelField {
-  GridCols,
-  GridRows,
-  TimeLimit,
-  DiamondDelay,
-  IslandPercent,
-  SteppedPercent,
-  RandomMaxSize,
-  RandomHoldFull,
-  RandomHoldEmpty,
-  RandomPeriod
-};
-enum class TCellField { MaxSize, Size, HoldFull, HoldEmpty, Period, Growing };
-
+// The range of a number the player types, in the player's units: pixels for pad sizes,
+// milliseconds for pad timings, seconds for the level's clock (the level's fields, in
+// game/level_fields.h, converted).
 struct TFieldRange {
   const char* Name;  // the level file's name of the field
   int32_t Min, Max;  // in the player's units
