@@ -226,17 +226,17 @@ TEST(EditorModel, ChecksMarkTheCellsTheyConcern) {
   m.Paint(3, 3, pkLily);                  // cut off
   ASSERT_TRUE(m.SetCellField(3, 3, TCellField::MaxSize, 0).empty());
   bool nextTo = false, cutOff = false, zero = false;
-  for (const TMarkedProblem& p : m.Problems()) {
+  for (const TLevelProblem& p : m.Problems()) {
     using Cells = std::vector<std::pair<int32_t, int32_t>>;
-    if (p.Problem.Text.find("next to the Dragon") != std::string::npos) {
+    if (p.Text.find("next to the Dragon") != std::string::npos) {
       nextTo = true;
       EXPECT_EQ(p.Cells, (Cells{{2, 2}}));
     }
-    if (p.Problem.Text.find("cut off") != std::string::npos) {
+    if (p.Text.find("cut off") != std::string::npos) {
       cutOff = true;
       EXPECT_EQ(p.Cells, (Cells{{3, 3}, {4, 2}}));
     }
-    if (p.Problem.Error) {
+    if (p.Error) {
       zero = true;
       EXPECT_EQ(p.Cells, (Cells{{3, 3}}));
     }
@@ -248,8 +248,8 @@ TEST(EditorModel, ChecksMarkTheCellsTheyConcern) {
   // A problem about the Dragon with no cell in its text marks the Dragon's cell.
   m.PlaceDragon(2, 1);
   bool water = false;
-  for (const TMarkedProblem& p : m.Problems()) {
-    if (p.Problem.Text == "the Dragon starts on water") {
+  for (const TLevelProblem& p : m.Problems()) {
+    if (p.Text == "the Dragon starts on water") {
       water = true;
       EXPECT_EQ(p.Cells, (std::vector<std::pair<int32_t, int32_t>>{{2, 1}}));
     }
@@ -274,7 +274,7 @@ TEST(EditorModel, DamagedFilesOpenMarkedOrAreRefusedWithTheReadersMessage) {
   EXPECT_TRUE(m.HasErrors(6));
   m.Select(6);
   EXPECT_EQ(m.LevelFieldValue(TLevelField::GridCols), 19);  // held as it is, marked
-  EXPECT_TRUE(m.Problems().front().Problem.Error);
+  EXPECT_TRUE(m.Problems().front().Error);
 
   m.Open(dir.Folder() + "short.dat", false);
   EXPECT_EQ(m.LevelCount(), LevelSetSize);

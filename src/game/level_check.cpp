@@ -12,6 +12,8 @@
 
 namespace {
 
+using TCells = std::vector<std::pair<int32_t, int32_t>>;
+
 class TChecker {
  public:
   explicit TChecker(const TLevelRecord& r) : r_(r) {}
@@ -27,22 +29,35 @@ class TChecker {
   }
 
  private:
+  // A problem of the header's numbers, or one about the cells given.
   __attribute__((format(printf, 2, 3))) void Error(const char* fmt, ...) {
     va_list args;
     va_start(args, fmt);
-    Add(true, fmt, args);
+    Add(true, {}, fmt, args);
     va_end(args);
   }
   __attribute__((format(printf, 2, 3))) void Warn(const char* fmt, ...) {
     va_list args;
     va_start(args, fmt);
-    Add(false, fmt, args);
+    Add(false, {}, fmt, args);
     va_end(args);
   }
-  void Add(bool error, const char* fmt, va_list args) {
+  __attribute__((format(printf, 3, 4))) void ErrorAt(TCells cells, const char* fmt, ...) {
+    va_list args;
+    va_start(args, fmt);
+    Add(true, std::move(cells), fmt, args);
+    va_end(args);
+  }
+  __attribute__((format(printf, 3, 4))) void WarnAt(TCells cells, const char* fmt, ...) {
+    va_list args;
+    va_start(args, fmt);
+    Add(false, std::move(cells), fmt, args);
+    va_end(args);
+  }
+  void Add(bool error, TCells cells, const char* fmt, va_list args) {
     char text[256];
     std::vsnprintf(text, sizeof text, fmt, args);
-    problems_.push_back({error, text});
+    problems_.push_back({error, text, std::move(cells)});
   }
 
   // Whether the diamond has a cell of its own; otherwise it goes to a random island.
@@ -132,14 +147,14 @@ class TChecker {
       for (int y = 1; y <= rows_; ++y) {
         const TLevelCell& c = r_.Cell(x, y);
         if (c.Kind > pkRandom) {
-          Error("cell (%d, %d): Kind is %d, at most %d", x, y, c.Kind, pkRandom);
+          ErrorAt({{x, y}}, "cell (%d, %d): Kind is %d, at most %d", x, y, c.Kind, pkRandom);
           continue;
         }
         if (c.Kind == pkRandom) {
           ++randomPads;
           for (const TLevelObject& o : c.Objects) {
             if (o.ObjType != otNone) {
-              Warn("cell (%d, %d) is a random pad: its object slots are ignored", x, y);
+              WarnAt({{x, y}}, "cell (%d, %d) is a random pad: its object slots are ignored", x, y);
               break;
             }
           }
@@ -171,26 +186,27 @@ class TChecker {
     if (c.Kind == pkWater) {
       // Water never grows: its sizes are not used.
       if (c.MaxSize > maxSize.Max || c.Size > size.Max) {
-        Warn("cell (%d, %d) is water: its %s %d and %s %d are not used", x, y, maxSize.Name,
-             c.MaxSize, size.Name, c.Size);
+        WarnAt({{x, y}}, "cell (%d, %d) is water: its %s %d and %s %d are not used", x, y,
+               maxSize.Name, c.MaxSize, size.Name, c.Size);
       }
       return;
     }
     for (const TPadField* f : {&maxSize, &size}) {
       const int value = static_cast<int>(f->Get(c));
       if (value > f->Max) {
-        Error("cell (%d, %d): %s is %d, at most %d", x, y, f->Name, value, f->Max);
+        ErrorAt({{x, y}}, "cell (%d, %d): %s is %d, at most %d", x, y, f->Name, value, f->Max);
       }
     }
     if (c.MaxSize == 0) {
       static const char* const what[] = {"", "a lily pad", "an island", "a stepped pad"};
-      Error("cell (%d, %d): MaxSize is 0, at least 1 for %s", x, y, what[c.Kind]);
+      ErrorAt({{x, y}}, "cell (%d, %d): MaxSize is 0, at least 1 for %s", x, y, what[c.Kind]);
     } else if (c.Size > c.MaxSize) {
-      Warn("cell (%d, %d): Size %d is above MaxSize %d", x, y, c.Size, c.MaxSize);
+      WarnAt({{x, y}}, "cell (%d, %d): Size %d is above MaxSize %d", x, y, c.Size, c.MaxSize);
     }
     if (c.Kind == pkIsland) {
       ++islands_;
-      if (c.Size == 0) Warn("cell (%d, %d): an island of Size 0 is water for good", x, y);
+      if (c.Size == 0)
+        WarnAt({{x, y}}, "cell (%d, %d): an island of Size 0 is water for good", x, y);
     }
   }
 
@@ -199,18 +215,19 @@ class TChecker {
       const TLevelObject& o = c.Objects[s];
       if (o.ObjType == otNone) continue;
       if (o.ObjType == otFood && o.ObjKind >= LevelFoodKinds) {
-        Error("cell (%d, %d), slot %d: food ObjKind is %u, at most %d", x, y, s + 1, o.ObjKind,
-              LevelFoodKinds - 1);
+        ErrorAt({{x, y}}, "cell (%d, %d), slot %d: food ObjKind is %u, at most %d", x, y, s + 1,
+                o.ObjKind, LevelFoodKinds - 1);
         continue;
       }
       if (o.ObjType > otMonster || (o.ObjType == otBonus && o.ObjKind >= BonusKindNames.size()) ||
           (o.ObjType == otMonster && o.ObjKind >= MonsterKindNames.size())) {
-        Warn("cell (%d, %d), slot %d: ObjType %d with ObjKind %u creates nothing", x, y, s + 1,
-             o.ObjType, o.ObjKind);
+        WarnAt({{x, y}}, "cell (%d, %d), slot %d: ObjType %d with ObjKind %u creates nothing", x, y,
+               s + 1, o.ObjType, o.ObjKind);
         continue;
       }
       if (c.Kind == pkWater) {
-        Warn("cell (%d, %d) is water: what slot %d puts there sinks at once", x, y, s + 1);
+        WarnAt({{x, y}}, "cell (%d, %d) is water: what slot %d puts there sinks at once", x, y,
+               s + 1);
       }
       if (o.ObjType == otMonster) monsters_.push_back({x, y});
     }
@@ -221,31 +238,36 @@ class TChecker {
     const bool dragonOnGrid = dx >= 1 && dx <= cols_ && dy >= 1 && dy <= rows_;
     if (dragonOnGrid) {
       const TLevelCell& c = r_.Cell(dx, dy);
+      const TCells dragon{{dx, dy}};
       if (c.Kind == pkWater) {
-        Warn("the Dragon starts on water");
+        WarnAt(dragon, "the Dragon starts on water");
       } else if (c.Kind == pkRandom) {
-        Warn("the Dragon starts on a random pad, which may be under water");
+        WarnAt(dragon, "the Dragon starts on a random pad, which may be under water");
       } else if (c.Kind <= pkStepped && c.Size == 0) {
-        Warn("the Dragon starts on a pad that is under water");
+        WarnAt(dragon, "the Dragon starts on a pad that is under water");
       }
       for (const auto& [mx, my] : monsters_) {
         const int dist = std::abs(mx - dx) + std::abs(my - dy);
-        if (dist == 0) Warn("a monster starts on the Dragon's cell (%d, %d)", dx, dy);
-        if (dist == 1) Warn("a monster starts next to the Dragon, at (%d, %d)", mx, my);
+        if (dist == 0) WarnAt(dragon, "a monster starts on the Dragon's cell (%d, %d)", dx, dy);
+        if (dist == 1)
+          WarnAt({{mx, my}}, "a monster starts next to the Dragon, at (%d, %d)", mx, my);
       }
     }
     if (dragonOnGrid) CheckCutOff(dx, dy);
     if (FixedDiamond()) {
       if (r_.DiamondX < 1 || r_.DiamondX > cols_ || r_.DiamondY < 1 || r_.DiamondY > rows_) return;
       const TLevelCell& c = r_.Cell(r_.DiamondX, r_.DiamondY);
+      const TCells diamond{{r_.DiamondX, r_.DiamondY}};
       if (c.Kind == pkRandom) {
-        Warn("the diamond lies on a random pad: unless it becomes an island, it sinks away");
+        WarnAt(diamond,
+               "the diamond lies on a random pad: unless it becomes an island, it sinks away");
       } else if (c.Kind != pkIsland && c.Kind <= pkRandom) {
-        Warn("the diamond lies on a %s pad: it is lost when the pad shrinks below 10 pixels",
-             PadKindName(c.Kind));
+        WarnAt(diamond,
+               "the diamond lies on a %s pad: it is lost when the pad shrinks below 10 pixels",
+               PadKindName(c.Kind));
       }
       if (r_.DiamondDelay == 0 && dragonOnGrid && r_.DiamondX == dx && r_.DiamondY == dy) {
-        Warn("the diamond lies on the Dragon's start cell");
+        WarnAt(diamond, "the diamond lies on the Dragon's start cell");
       }
     } else if (islands_ + islandsFromRandom_ == 0) {
       Warn("the diamond goes to a random island, but the level has no island");
@@ -269,18 +291,21 @@ class TChecker {
         todo.push_back({nx, ny});
       }
     }
-    std::string cells;
-    int count = 0;
+    // The text names the first six; the problem carries them all.
+    TCells cutOff;
+    std::string named;
     for (int x = 1; x <= cols_; ++x) {
       for (int y = 1; y <= rows_; ++y) {
         const uint8_t kind = r_.Cell(x, y).Kind;
         if (seen[x][y] || kind == pkWater || kind > pkRandom) continue;
-        if (++count <= 6) cells += " (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+        cutOff.push_back({x, y});
+        if (cutOff.size() <= 6) named += " (" + std::to_string(x) + ", " + std::to_string(y) + ")";
       }
     }
+    const int count = static_cast<int>(cutOff.size());
     if (count > 0) {
-      Warn("%d pad(s) cut off from the Dragon's start by water:%s%s", count, cells.c_str(),
-           count > 6 ? " ..." : "");
+      WarnAt(std::move(cutOff), "%d pad(s) cut off from the Dragon's start by water:%s%s", count,
+             named.c_str(), count > 6 ? " ..." : "");
     }
   }
 

@@ -45,12 +45,11 @@ void TEditorApp::DrawMessages() {
     Text(picture_, 8, y, message_, messageBad_ ? Heart : Gold);
     y += 15;
   }
-  const std::vector<TMarkedProblem> problems = m_.Problems();
+  const std::vector<TLevelProblem> problems = m_.Problems();
   int32_t shown = 0;
-  for (const TMarkedProblem& p : problems) {
+  for (const TLevelProblem& p : problems) {
     if (y > MessageArea.Bottom - 16) break;
-    Text(picture_, 8, y, (p.Problem.Error ? "error: " : "warning: ") + p.Problem.Text,
-         p.Problem.Error ? 0xFF8FA0 : Cream);
+    Text(picture_, 8, y, (p.Error ? "error: " : "warning: ") + p.Text, p.Error ? 0xFF8FA0 : Cream);
     y += 15;
     ++shown;
   }

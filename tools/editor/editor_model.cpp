@@ -1,7 +1,6 @@
 #include "tools/editor/editor_model.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <numeric>
 
 #include "game/in_out_error.h"
@@ -44,26 +43,6 @@ void GivePadSizes(TLevelCell& c, uint8_t kind) {
   c.HoldFull = 3000;
   c.HoldEmpty = 1500;
   c.Period = 2000;
-}
-
-// The cells a problem's text names: every "(x, y)" in it, or the Dragon's or the diamond's
-// cell for a problem about them.
-std::vector<std::pair<int32_t, int32_t>> CellsOf(const TLevelProblem& p, const TLevelRecord& r) {
-  std::vector<std::pair<int32_t, int32_t>> cells;
-  const std::string& t = p.Text;
-  for (size_t at = t.find('('); at != std::string::npos; at = t.find('(', at + 1)) {
-    int x = 0, y = 0;
-    if (std::sscanf(t.c_str() + at, "(%d, %d)", &x, &y) == 2 && OnGrid(r, x, y)) {
-      cells.push_back({x, y});
-    }
-  }
-  if (!cells.empty()) return cells;
-  if (t.find("the Dragon") != std::string::npos && OnGrid(r, r.DragonX, r.DragonY)) {
-    cells.push_back({r.DragonX, r.DragonY});
-  } else if (t.find("the diamond lies") != std::string::npos && OnGrid(r, r.DiamondX, r.DiamondY)) {
-    cells.push_back({r.DiamondX, r.DiamondY});
-  }
-  return cells;
 }
 
 // The record as the level tool compiles it: cells outside the grid are zeros.
@@ -394,13 +373,8 @@ bool TEditorModel::Redo() {
 
 // ---- Checks
 
-std::vector<TMarkedProblem> TEditorModel::Problems() const {
-  std::vector<TMarkedProblem> out;
-  for (TLevelProblem& p : CheckLevelRecord(Level())) {
-    auto cells = CellsOf(p, Level());
-    out.push_back({std::move(p), std::move(cells)});
-  }
-  return out;
+std::vector<TLevelProblem> TEditorModel::Problems() const {
+  return CheckLevelRecord(Level());
 }
 
 bool TEditorModel::HasErrors() const {

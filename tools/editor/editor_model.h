@@ -28,12 +28,6 @@ TFieldRange BonusCountRange();
 int32_t UnitsToPixels(int32_t units);
 int32_t PixelsToUnits(int32_t pixels);  // the nearest unit
 
-// A problem of the level being edited, with the cells it concerns (to be marked on the grid).
-struct TMarkedProblem {
-  TLevelProblem Problem;
-  std::vector<std::pair<int32_t, int32_t>> Cells;  // (column, row), from 1
-};
-
 // A level pack being edited: its levels, where it is saved, the changes that can be undone, and
 // the checks of the level shown. Knows nothing of windows: every edit is a call, every edit is
 // one step of undo (a stroke of the brush is one step however many cells it paints).
@@ -111,7 +105,7 @@ class TEditorModel {
   bool Redo();
 
   // ---- Checks of the level shown (the level tool's), with the cells they concern.
-  std::vector<TMarkedProblem> Problems() const;
+  std::vector<TLevelProblem> Problems() const;
   bool HasErrors() const;
   bool HasErrors(int32_t index) const;
 
