@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/globals.h"
+#include "core/level_set.h"
 #include "core/random.h"
 #include "core/settings.h"
 #include "core/settings_store.h"
@@ -106,7 +107,7 @@ int main(int argc, char** argv) {
       form.FormCreate();
       if (!play && !RunLauncher(form)) return 0;
       StartGame(form);
-      if (play && startLevel >= 1 && startLevel <= 15) {
+      if (play && startLevel >= 1 && startLevel <= LevelSetSize) {
         // For this run only: the settings saved at quit keep what they were.
         ChooseForThisRun(difficulty >= 1 && difficulty <= 3 ? difficulty : G.Difficulty,
                          startLevel);

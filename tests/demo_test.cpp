@@ -12,6 +12,7 @@
 
 #include "actors/dragon.h"
 #include "core/globals.h"
+#include "core/level_set.h"
 #include "game/demo_file.h"
 #include "game/in_out_error.h"
 #include "support/level_files.h"
@@ -87,14 +88,14 @@ TEST(DemoFile, RefusesWhatWouldOverflowTheTablesOrLeaveNoDemo) {
   };
   for (const auto& c : cases) {
     try {
-      ParseDemoFile(c.Bytes, "DemoFree.dat", 15);
+      ParseDemoFile(c.Bytes, "DemoFree.dat", LevelSetSize);
       ADD_FAILURE() << "accepted: " << c.Message;
     } catch (const EInOutError& e) {
       EXPECT_EQ(std::string(e.what()), c.Message);
     }
   }
   // The largest valid file: 30 demos of 199 steps, each step kept.
-  const auto demos = ParseDemoFile(Join({Record(199, 15, 199)}, 30), "DemoFree.dat", 15);
+  const auto demos = ParseDemoFile(Join({Record(199, 15, 199)}, 30), "DemoFree.dat", LevelSetSize);
   ASSERT_EQ(demos.size(), 30u);
   EXPECT_EQ(demos[29].Steps.size(), 199u);
   EXPECT_EQ(demos[29].Steps[198].Time, 1500);
@@ -181,7 +182,7 @@ TEST_F(DemoPlay, DemosFollowEachOtherAndLeaveTheDifficultyAndMaxLevelAsTheyWere)
 // `tarvelle-demos check` shows them with pictures).
 TEST(ShippedDemos, EveryOneWinsAtShortMiddlingAndLongFrames) {
   const int32_t n = CountDemos(BuildDir);
-  ASSERT_GE(n, 15);
+  ASSERT_GE(n, LevelSetSize);
   bool levels[16] = {};
   for (int32_t d = 1; d <= n; ++d) {
     for (int32_t ms : {7, 16, 33}) {
@@ -190,7 +191,7 @@ TEST(ShippedDemos, EveryOneWinsAtShortMiddlingAndLongFrames) {
       levels[o.Level] = true;
     }
   }
-  for (int level = 1; level <= 15; ++level) EXPECT_TRUE(levels[level]) << "level " << level;
+  for (int level = 1; level <= LevelSetSize; ++level) EXPECT_TRUE(levels[level]) << "level " << level;
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <string>
 
+#include "core/level_set.h"
 #include "game/in_out_error.h"
 #include "core/pad.h"
 #include "support/level_files.h"
@@ -93,7 +94,7 @@ TEST(EditorModel, ShippedFileSavesBackByteForByte) {
   TEditorModel m;
   m.Open(ShippedLevels, true);
   EXPECT_TRUE(m.OpenMessages().empty());
-  EXPECT_EQ(m.LevelCount(), 15);
+  EXPECT_EQ(m.LevelCount(), LevelSetSize);
   EXPECT_FALSE(m.Dirty());
   std::string error;
   EXPECT_FALSE(m.Save(&error));  // read-only: Save As only
@@ -195,6 +196,29 @@ TEST(EditorModel, TypedValuesOutOfRangeAreRefusedWithTheRange) {
   EXPECT_EQ(m.Level(), TEditorModel::EmptyPond());
 }
 
+// The editor takes a number up to the end of its range without a word from the checker, and the
+// checker names the field one past it.
+TEST(EditorModel, TypedRangesEndWhereTheCheckersProblemsBegin) {
+  const auto named = [](const TLevelRecord& r, const char* name) {
+    for (const TLevelProblem& p : CheckLevelRecord(r))
+      if (p.Text.starts_with(std::string(name) + " ")) return true;
+    return false;
+  };
+  for (const TLevelField f :
+       {TLevelField::GridCols, TLevelField::GridRows, TLevelField::TimeLimit,
+        TLevelField::IslandPercent, TLevelField::SteppedPercent, TLevelField::RandomMaxSize,
+        TLevelField::RandomHoldFull, TLevelField::RandomHoldEmpty, TLevelField::RandomPeriod}) {
+    const TFieldRange range = RangeOf(f);
+    TEditorModel m;
+    m.Paint(2, 1, pkRandom);  // so that RandomMaxSize is checked
+    ASSERT_EQ(m.SetLevelField(f, range.Max), "") << range.Name;
+    EXPECT_FALSE(named(m.Level(), range.Name)) << range.Name;
+    TLevelRecord past = m.Level();
+    FieldOf(f).Set(past, FieldOf(f).Get(past) + 1);
+    EXPECT_TRUE(named(past, range.Name)) << range.Name;
+  }
+}
+
 TEST(EditorModel, ChecksMarkTheCellsTheyConcern) {
   TEditorModel m;
   EXPECT_FALSE(m.HasErrors());
@@ -202,17 +226,17 @@ TEST(EditorModel, ChecksMarkTheCellsTheyConcern) {
   m.Paint(3, 3, pkLily);                  // cut off
   ASSERT_TRUE(m.SetCellField(3, 3, TCellField::MaxSize, 0).empty());
   bool nextTo = false, cutOff = false, zero = false;
-  for (const TMarkedProblem& p : m.Problems()) {
+  for (const TLevelProblem& p : m.Problems()) {
     using Cells = std::vector<std::pair<int32_t, int32_t>>;
-    if (p.Problem.Text.find("next to the Dragon") != std::string::npos) {
+    if (p.Text.find("next to the Dragon") != std::string::npos) {
       nextTo = true;
       EXPECT_EQ(p.Cells, (Cells{{2, 2}}));
     }
-    if (p.Problem.Text.find("cut off") != std::string::npos) {
+    if (p.Text.find("cut off") != std::string::npos) {
       cutOff = true;
       EXPECT_EQ(p.Cells, (Cells{{3, 3}, {4, 2}}));
     }
-    if (p.Problem.Error) {
+    if (p.Error) {
       zero = true;
       EXPECT_EQ(p.Cells, (Cells{{3, 3}}));
     }
@@ -224,8 +248,8 @@ TEST(EditorModel, ChecksMarkTheCellsTheyConcern) {
   // A problem about the Dragon with no cell in its text marks the Dragon's cell.
   m.PlaceDragon(2, 1);
   bool water = false;
-  for (const TMarkedProblem& p : m.Problems()) {
-    if (p.Problem.Text == "the Dragon starts on water") {
+  for (const TLevelProblem& p : m.Problems()) {
+    if (p.Text == "the Dragon starts on water") {
       water = true;
       EXPECT_EQ(p.Cells, (std::vector<std::pair<int32_t, int32_t>>{{2, 1}}));
     }
@@ -235,7 +259,7 @@ TEST(EditorModel, ChecksMarkTheCellsTheyConcern) {
 
 TEST(EditorModel, DamagedFilesOpenMarkedOrAreRefusedWithTheReadersMessage) {
   level_files::TTempFolder dir;
-  std::vector<TLevelRecord> levels(15, level_files::Islands());
+  std::vector<TLevelRecord> levels(LevelSetSize, level_files::Islands());
   levels[6].GridCols = 19;
   dir.Write("bad.dat", level_files::Bytes(levels));
   dir.Write("short.dat", level_files::Bytes({levels[0], levels[1], levels[2]}));
@@ -250,10 +274,10 @@ TEST(EditorModel, DamagedFilesOpenMarkedOrAreRefusedWithTheReadersMessage) {
   EXPECT_TRUE(m.HasErrors(6));
   m.Select(6);
   EXPECT_EQ(m.LevelFieldValue(TLevelField::GridCols), 19);  // held as it is, marked
-  EXPECT_TRUE(m.Problems().front().Problem.Error);
+  EXPECT_TRUE(m.Problems().front().Error);
 
   m.Open(dir.Folder() + "short.dat", false);
-  EXPECT_EQ(m.LevelCount(), 15);
+  EXPECT_EQ(m.LevelCount(), LevelSetSize);
   EXPECT_EQ(m.LevelAt(3), TEditorModel::EmptyPond());
   EXPECT_TRUE(m.Dirty());  // the added ponds are not in the file yet
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/level_set.h"
 #include "support/level_files.h"
 #include "tools/editor/editor_model.h"
 #include "tools/editor/pack_files.h"
@@ -37,7 +38,7 @@ TEST(EditorPacks, AFileNamedThatIsNotThereYetIsANewPackSavedThere) {
 
 TEST(EditorPacks, TheListSaysWhichPacksAreProved) {
   level_files::TTempFolder dir;
-  std::vector<TLevelRecord> levels(15, level_files::Islands());
+  std::vector<TLevelRecord> levels(LevelSetSize, level_files::Islands());
   dir.Write("party.dat", level_files::Bytes(levels));
   levels[4] = level_files::Islands(5, 2);
   dir.Write("almost.dat", level_files::Bytes(levels));

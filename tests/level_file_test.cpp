@@ -283,4 +283,40 @@ TEST_F(LevelFileTest, WarningsForSettingsThatBreakARule) {
   }
 }
 
+TEST_F(LevelFileTest, ProblemsCarryTheCellsTheyConcern) {
+  const struct {
+    const char* Start;  // of the problem's text
+    std::function<void(TLevelRecord&)> Change;
+    std::vector<std::pair<int32_t, int32_t>> Cells;
+  } cases[] = {
+      {"cell (2, 1): Kind is 9", [](TLevelRecord& r) { r.Cell(2, 1).Kind = 9; }, {{2, 1}}},
+      {"cell (3, 2), slot 2: food", [](TLevelRecord& r) { r.Cell(3, 2).Objects[1] = {otFood, 7}; },
+       {{3, 2}}},
+      {"the diamond lies", [](TLevelRecord& r) { r.Cell(5, 1).Kind = pkLily; }, {{5, 1}}},
+      {"the Dragon starts", [](TLevelRecord& r) { r.Cell(1, 3).Kind = pkWater; }, {{1, 3}}},
+      {"a monster starts on", [](TLevelRecord& r) { r.Cell(1, 3).Objects[0] = {otMonster, 1}; },
+       {{1, 3}}},
+      // Every pad cut off, also those the text leaves out.
+      {"9 pad(s) cut off",
+       [](TLevelRecord& r) {
+         for (int y = 1; y <= 3; ++y) r.Cell(2, y).Kind = pkWater;
+       },
+       {{3, 1}, {3, 2}, {3, 3}, {4, 1}, {4, 2}, {4, 3}, {5, 1}, {5, 2}, {5, 3}}},
+      // The header's numbers concern no cell.
+      {"TimeLimit is 1000", [](TLevelRecord& r) { r.TimeLimit = 1000; }, {}},
+      {"DragonX is 0", [](TLevelRecord& r) { r.DragonX = 0; }, {}},
+  };
+  for (const auto& c : cases) {
+    TLevelRecord r = Islands(5, 3);
+    c.Change(r);
+    bool found = false;
+    for (const TLevelProblem& p : CheckLevelRecord(r)) {
+      if (!p.Text.starts_with(c.Start)) continue;
+      found = true;
+      EXPECT_EQ(p.Cells, c.Cells) << p.Text;
+    }
+    EXPECT_TRUE(found) << c.Start;
+  }
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/globals.h"
+#include "core/level_set.h"
 #include "front/high_scores.h"
 #include "game/level_pack.h"
 #include "game/replay_recorder.h"
@@ -64,7 +65,7 @@ TEST(LevelPack, APacksScoresAreKeptByItsNameAndItsLevels) {
   paths::OverrideHome(home.Folder());
   ForgetHighScores();
   const auto levels = [](int cols) {
-    return level_files::Bytes(std::vector<TLevelRecord>(15, level_files::Islands(cols, 2)));
+    return level_files::Bytes(std::vector<TLevelRecord>(LevelSetSize, level_files::Islands(cols, 2)));
   };
   a.Write("party.dat", levels(5));
   b.Write("party.dat", levels(6));
@@ -113,7 +114,7 @@ TEST(LevelPack, APacksTableFromBeforeBecomesTheTableOfItsLevelsOnce) {
   level_files::TTempFolder home, packs;
   paths::OverrideHome(home.Folder());
   packs.Write("party.dat",
-              level_files::Bytes(std::vector<TLevelRecord>(15, level_files::Islands(5, 2))));
+              level_files::Bytes(std::vector<TLevelRecord>(LevelSetSize, level_files::Islands(5, 2))));
   const TPackInPlay pack(packs.Folder() + "party.dat");
   ForgetHighScores();
   THighScores old;
@@ -132,13 +133,13 @@ TEST(LevelPack, APacksTableFromBeforeBecomesTheTableOfItsLevelsOnce) {
 TEST(LevelPack, AFileTheGameCannotPlayIsRefusedSayingWhy) {
   level_files::TTempFolder dir;
   dir.Write("short.dat", level_files::Bytes({level_files::Islands(), level_files::Islands()}));
-  dir.Write("full.dat", level_files::Bytes(std::vector<TLevelRecord>(15, level_files::Islands())));
+  dir.Write("full.dat", level_files::Bytes(std::vector<TLevelRecord>(LevelSetSize, level_files::Islands())));
   EXPECT_EQ(CheckLevelPack(dir.Folder() + "short.dat"),
             "short.dat: holds 2 level(s), the game needs 15");
   EXPECT_NE(CheckLevelPack(dir.Folder() + "none.dat").find("none.dat: file not found"),
             std::string::npos);
   EXPECT_EQ(CheckLevelPack(dir.Folder() + "full.dat"), "");
-  std::vector<TLevelRecord> levels(15, level_files::Islands());
+  std::vector<TLevelRecord> levels(LevelSetSize, level_files::Islands());
   levels[6].GridCols = 19;
   dir.Write("wide.dat", level_files::Bytes(levels));
   EXPECT_EQ(CheckLevelPack(dir.Folder() + "wide.dat"), "wide.dat, level 7: GridCols is 19, at most 16");
@@ -147,7 +148,7 @@ TEST(LevelPack, AFileTheGameCannotPlayIsRefusedSayingWhy) {
 TEST(LevelPack, APackIsPlayedInPlaceOfTheGamesLevelsWithItsOwnScores) {
   level_files::TTempFolder dir;
   dir.Write("party.dat",
-            level_files::Bytes(std::vector<TLevelRecord>(15, level_files::Islands(5, 2))));
+            level_files::Bytes(std::vector<TLevelRecord>(LevelSetSize, level_files::Islands(5, 2))));
   TDriverOptions o;
   o.Data = TARVELLE_BUILD_DIR;
   {
@@ -173,7 +174,7 @@ TEST(LevelPack, APackIsPlayedInPlaceOfTheGamesLevelsWithItsOwnScores) {
 // try is kept (settings, highest level, high scores, replays).
 TEST(LevelPack, ALevelTriedFromTheEditorEndsOnEscAndLeavesNothing) {
   level_files::TTempFolder dir, home;
-  dir.Write("try.dat", level_files::Bytes(std::vector<TLevelRecord>(15, level_files::Islands(3, 1))));
+  dir.Write("try.dat", level_files::Bytes(std::vector<TLevelRecord>(LevelSetSize, level_files::Islands(3, 1))));
   const TPackInPlay pack(dir.Folder() + "try.dat");
   TDriverOptions o;
   o.Data = TARVELLE_BUILD_DIR;
@@ -197,7 +198,7 @@ TEST(LevelPack, ALevelTriedFromTheEditorEndsOnEscAndLeavesNothing) {
 TEST(LevelPack, ATryEndsWithItsLevelAndSaysHow) {
   level_files::TTempFolder dir, home;
   dir.Write("try.dat",
-            level_files::Bytes(std::vector<TLevelRecord>(15, level_files::Islands(3, 1))));
+            level_files::Bytes(std::vector<TLevelRecord>(LevelSetSize, level_files::Islands(3, 1))));
   const TPackInPlay pack(dir.Folder() + "try.dat");
   TDriverOptions o;
   o.Data = TARVELLE_BUILD_DIR;

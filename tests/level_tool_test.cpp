@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "core/level_set.h"
 #include "game/level_check.h"
+#include "game/level_fields.h"
 #include "game/level_reader.h"
 #include "support/level_files.h"
 #include "tools/levels/level_show.h"
@@ -29,11 +31,11 @@ const std::string Shipped = std::string(TARVELLE_BUILD_DIR) + "/LevelsFree.dat";
 
 TEST(LevelTool, ShippedFileCompilesBackFromItsDump) {
   const std::vector<uint8_t> shipped = ReadFile(Shipped);
-  ASSERT_EQ(shipped.size(), 15u * LevelRecordSize);
+  ASSERT_EQ(shipped.size(), size_t{LevelSetSize} * LevelRecordSize);
   const level_files::TTempFolder folder;
   const std::string tool = std::string(TARVELLE_BUILD_DIR) + "/tarvelle-levels";
   std::string sources;
-  for (int level = 1; level <= 15; ++level) {
+  for (int level = 1; level <= LevelSetSize; ++level) {
     sources += ' ';
     sources += folder.Folder();
     sources += level < 10 ? "level0" : "level";
@@ -49,7 +51,7 @@ TEST(LevelTool, ShippedFileCompilesBackFromItsDump) {
 
 TEST(LevelTool, ShippedLevelsLoadWithoutProblems) {
   const TLevelReader reader(Shipped);
-  for (int level = 1; level <= 15; ++level) {
+  for (int level = 1; level <= LevelSetSize; ++level) {
     for (const TLevelProblem& p : CheckLevelRecord(reader.ReadLevel(level))) {
       ADD_FAILURE() << "level " << level << ": " << p.Text;
     }
@@ -72,6 +74,14 @@ TEST(LevelTool, OddRecordsSurviveTheRoundTrip) {
   const TLevelSource back = ParseLevelSource(FormatLevelSource(r, "odd"), "odd");
   EXPECT_TRUE(Encode(back.Record) == Encode(r));
   EXPECT_EQ(back.Note, "odd");
+}
+
+// Each header number is written under its own name and read back into its own field.
+TEST(LevelTool, EveryHeaderFieldKeepsItsOwnValue) {
+  TLevelRecord r = level_files::Islands(3, 2);
+  for (size_t i = 2; i < LevelFields.size(); ++i) LevelFields[i].Set(r, 1000 + i);
+  const TLevelRecord back = ParseLevelSource(FormatLevelSource(r, ""), "fields").Record;
+  for (const THeaderField& f : LevelFields) EXPECT_EQ(f.Get(back), f.Get(r)) << f.Name;
 }
 
 TEST(LevelTool, SourceMistakesNameTheLine) {

@@ -11,6 +11,7 @@
 #include "actors/score.h"
 #include "actors/sprite_tree.h"
 #include "core/globals.h"
+#include "core/level_set.h"
 #include "core/sound.h"
 #include "fake_audio_device.h"
 #include "fake_video.h"
@@ -399,7 +400,7 @@ TEST_F(PlayRules, KeyAfterTheLevelOrTheGame) {
       {gsDead, 3, 0, gsMenu, 3},          // game over
       {gsLevelDone, 15, 0, gsMenu, 15},
   };
-  std::vector<TLevelRecord> levels(15, Islands(3, 1));
+  std::vector<TLevelRecord> levels(LevelSetSize, Islands(3, 1));
   folder.Write("LevelsFree.dat", level_files::Bytes(levels));
   for (const auto& c : cases) {
     G.LevelNo = c.level;

@@ -5,6 +5,7 @@
 
 #include "actors/food.h"
 #include "actors/monsters.h"
+#include "core/level_set.h"
 #include "core/random.h"
 #include "game/level.h"
 #include "support/pond.h"
@@ -16,7 +17,7 @@ using PondLifeTest = PondTest;
 TEST_F(PondLifeTest, CountsStayExactAndMonstersStayOnTheGrid) {
   G.ProgramFolder = TARVELLE_BUILD_DIR "/";
   std::mt19937 pads(7);
-  for (int level = 1; level <= 15; ++level) {
+  for (int level = 1; level <= LevelSetSize; ++level) {
     G.LevelNo = level;
     RandomState = 12345;
     LoadLevel();

@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "core/globals.h"
+#include "core/level_set.h"
 #include "core/random.h"
 #include "front/replay_player.h"
 #include "game/level_pack.h"
@@ -133,7 +134,7 @@ TEST(Replay, ADamagedFileIsRefusedWithAMessage) {
 TEST(Replay, IsRefusedOnOtherLevelsThanItWasRecordedOn) {
   level_files::TTempFolder dir;
   dir.Write("pond.dat",
-            level_files::Bytes(std::vector<TLevelRecord>(15, level_files::Islands(4, 3))));
+            level_files::Bytes(std::vector<TLevelRecord>(LevelSetSize, level_files::Islands(4, 3))));
   // The pack is played until the end of the test, whatever happens.
   struct TPack {
     explicit TPack(const std::string& file) { SetLevelPack(file); }

@@ -1,5 +1,6 @@
 // The replay file: any bytes either decode to a replay in range or are refused with a message
 // that names the file; a decoded replay writes back to bytes that decode to the same replay.
+#include "core/level_set.h"
 #include "fuzz/fuzz_target.h"
 #include "fuzz/replay_bytes.h"
 #include "game/replay.h"
@@ -28,8 +29,8 @@ void Decode(const std::string& bytes) {
     fuzz::Check(std::string_view(e.what()).starts_with("fuzz.tvr: "), "message without the name");
     return;
   }
-  fuzz::Check(r.Difficulty >= 1 && r.Difficulty <= 3 && r.StartLevel >= 1 && r.StartLevel <= 15 &&
-                  r.Final.LevelNo >= 1 && r.Final.LevelNo <= 15,
+  fuzz::Check(r.Difficulty >= 1 && r.Difficulty <= 3 && r.StartLevel >= 1 && r.StartLevel <= LevelSetSize &&
+                  r.Final.LevelNo >= 1 && r.Final.LevelNo <= LevelSetSize,
               "start or end out of range");
   for (const TTapeEntry& e : r.Entries)
     fuzz::Check(e.Call >= tcFrame && e.Call <= LastTapeCall, "a call of an unknown kind");

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/game_state.h"
+#include "core/level_set.h"
 #include "core/pad.h"
 #include "pixels/rect.h"
 
@@ -35,7 +36,7 @@ struct TGameGlobals {
   int32_t Score = 0;
   int32_t Lives = 0;
   int32_t LevelNo = 1;
-  uint16_t LevelCount = 15;
+  uint16_t LevelCount = LevelSetSize;
   int32_t MaxLevel = 0;
   int32_t Difficulty = 2;
   uint8_t DeathReason = 0;

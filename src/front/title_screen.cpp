@@ -2,6 +2,7 @@
 #include "front/title_screen.h"
 
 #include "core/globals.h"
+#include "core/level_set.h"
 #include "front/edit_volume.h"
 #include "front/help_screen.h"
 #include "front/screen_calls.h"
@@ -36,7 +37,7 @@ void BuildMenu() {
   Menu->Draw(MainForm->DXDraw.Surface(), MainForm->ImageList);
   // The level file must be there; a missing one stops here with its error.
   TLevelReader(LevelFilePath()).RecordCount();
-  G.LevelCount = 15;
+  G.LevelCount = LevelSetSize;
 }
 
 void DrawTitle() {

@@ -1,5 +1,7 @@
 #pragma once
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game/level_record.h"
@@ -10,6 +12,9 @@
 struct TLevelProblem {
   bool Error = false;
   std::string Text;  // e.g. "GridCols is 19, at most 16"
+  // The cells it concerns, (column, row) from 1, all on the grid: the cell named in the text,
+  // the Dragon's or the diamond's cell, every pad cut off; none for a header's number.
+  std::vector<std::pair<int32_t, int32_t>> Cells;
 };
 
 // Every problem of a record, errors and warnings, in a fixed order: header fields first, then
@@ -18,8 +23,3 @@ std::vector<TLevelProblem> CheckLevelRecord(const TLevelRecord& record);
 
 // The errors only; the first one is what the game reports.
 std::vector<TLevelProblem> LevelRecordErrors(const TLevelRecord& record);
-
-// Names used in problem texts and by the level tool.
-const char* PadKindName(int kind);           // "water", "lily", "island", "stepped", "random"
-const char* BonusKindName(uint32_t kind);    // "mega", "up", "time", "stable", "life"
-const char* MonsterKindName(uint32_t kind);  // "red", "green", "shaggy"

@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "core/globals.h"
+#include "core/level_set.h"
 #include "game/in_out_error.h"
 #include "game/level_reader.h"
 #include "game/replay.h"
@@ -70,10 +71,11 @@ std::string CheckLevelPack(const std::string& file) {
   try {
     const TLevelReader reader(file);
     const int32_t n = reader.RecordCount();
-    if (n < 15) {
-      return reader.FileName() + ": holds " + std::to_string(n) + " level(s), the game needs 15";
+    if (n < LevelSetSize) {
+      return reader.FileName() + ": holds " + std::to_string(n) + " level(s), the game needs " +
+             std::to_string(LevelSetSize);
     }
-    for (int32_t level = 1; level <= 15; ++level) reader.ReadLevel(level);
+    for (int32_t level = 1; level <= LevelSetSize; ++level) reader.ReadLevel(level);
   } catch (const EInOutError& e) {
     return e.what();
   }

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/level_set.h"
 #include "game/replay.h"
 #include "platform/paths.h"
 
@@ -160,8 +161,8 @@ TReplay DecodeReplay(const std::string& bytes, const std::string& name) {
   TReplay r;
   r.Seed = static_cast<uint32_t>(in.U());
   r.Difficulty = in.I(1, 3, "difficulty");
-  r.StartLevel = in.I(1, 15, "start level");
-  r.MaxLevel = in.I(0, 15, "highest level");
+  r.StartLevel = in.I(1, LevelSetSize, "start level");
+  r.MaxLevel = in.I(0, LevelSetSize, "highest level");
   r.SleepMs = in.I(0, 5, "sleep");
   if (version >= 2) {
     const uint64_t levels = in.U();
@@ -188,7 +189,7 @@ TReplay DecodeReplay(const std::string& bytes, const std::string& name) {
   }
   r.Final.Score = in.I(0, INT32_MAX, "score");
   r.Final.Lives = in.I(0, 100, "lives");
-  r.Final.LevelNo = in.I(1, 15, "level");
+  r.Final.LevelNo = in.I(1, LevelSetSize, "level");
   r.Final.RandomState = static_cast<uint32_t>(in.U());
   if (in.At() != end) in.Fail("unexpected bytes after the end");
   return r;

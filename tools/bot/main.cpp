@@ -10,6 +10,7 @@
 #include <iostream>
 #include <string>
 
+#include "core/level_set.h"
 #include "game/demo_file.h"
 #include "platform/paths.h"
 #include "tools/bot/bot_search.h"
@@ -20,7 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int32_t LevelCount = 15;
 constexpr int32_t FrameLengths[] = {7, 16, 33};
 
 void Usage() {
@@ -44,7 +44,7 @@ int Prove(const TArgs& a) {
   std::printf("level  difficulty  won  seconds left  energy left  lives lost  search s  beam\n");
   int lost = 0;
   const auto all = std::chrono::steady_clock::now();
-  for (int32_t level = 1; level <= LevelCount; ++level) {
+  for (int32_t level = 1; level <= LevelSetSize; ++level) {
     if (a.Level != 0 && level != a.Level) continue;
     for (int32_t d = 1; d <= 3; ++d) {
       if (a.Difficulty != 0 && d != a.Difficulty) continue;
@@ -99,7 +99,7 @@ int Record(const TArgs& a) {
   const std::string levels = (fs::path(data) / "LevelsFree.dat").string();
   std::vector<TDemoSource> demos;
   int missing = 0;
-  for (int32_t level = 1; level <= LevelCount; ++level) {
+  for (int32_t level = 1; level <= LevelSetSize; ++level) {
     if (a.Level != 0 && level != a.Level) continue;
     bool kept = false;
     for (int32_t v = 0; v < a.Tries && !kept; ++v) {

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "core/level_set.h"
 #include "game/demo_file.h"
 #include "game/in_out_error.h"
 #include "platform/process_env.h"
@@ -15,7 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int32_t GameLevelCount = 15;
 constexpr int32_t FrameLengths[] = {7, 16, 33};
 
 void Usage() {
@@ -40,7 +40,7 @@ int Compile(const std::string& out, const std::string& source) {
     demos.push_back(d.Demo);
   const std::vector<uint8_t> bytes = EncodeDemoFile(demos);
   // What the game will accept, checked before anything is written.
-  ParseDemoFile(bytes, fs::path(out).filename().string(), GameLevelCount);
+  ParseDemoFile(bytes, fs::path(out).filename().string(), LevelSetSize);
   const std::string tmp = out + ".tmp";
   {
     std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
@@ -54,7 +54,7 @@ int Compile(const std::string& out, const std::string& source) {
 
 int Dump(const std::string& file) {
   std::vector<TDemoSource> out;
-  for (const TDemo& d : ReadDemoFile(file, GameLevelCount)) out.push_back({d, {}});
+  for (const TDemo& d : ReadDemoFile(file, LevelSetSize)) out.push_back({d, {}});
   std::cout << FormatDemoText(out);
   return 0;
 }

@@ -4,6 +4,8 @@
 #include <map>
 #include <sstream>
 
+#include "core/level_set.h"
+
 namespace {
 
 bool ToInt(const std::string& s, int32_t& out) {
@@ -94,7 +96,7 @@ std::vector<TScriptCommand> ParseScript(const std::string& text) {
     } else if (verb == "start") {
       count(1);
       c.Kind = TScriptCommand::Start;
-      c.A = number(0, 1, 15);
+      c.A = number(0, 1, LevelSetSize);
     } else if (verb == "shot") {
       count(1);
       c.Kind = TScriptCommand::Shot;

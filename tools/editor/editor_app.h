@@ -1,5 +1,4 @@
 #pragma once
-#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,10 +7,11 @@
 #include "platform/launcher_window.h"
 #include "tools/editor/editor_model.h"
 #include "tools/editor/editor_panel.h"
+#include "tools/editor/editor_proof.h"
 #include "tools/editor/level_picture.h"
+#include "tools/editor/level_try.h"
 #include "tools/editor/pack_files.h"
-#include "tools/editor/prove_child.h"
-#include "tools/editor/recovery.h"
+#include "tools/editor/recovery_keeper.h"
 
 // Where the editor keeps packs and what it runs beside itself.
 struct TEditorPlaces {
@@ -25,7 +25,10 @@ struct TEditorPlaces {
 };
 
 // The editor's window: the level drawn by the game with a grid over it, the panel beside it;
-// the mouse paints, the keys and buttons do the rest.
+// the mouse paints, the keys and buttons do the rest. Its jobs live in files of their own: the
+// loop and the editing (editor_app.cpp), the prompts (editor_prompts.cpp), saving
+// (editor_saving.cpp), the message area (editor_messages.cpp); the recovery copies, the proofs
+// and the tries in the game are objects of their own (TRecoveryKeeper, TEditorProof, TLevelTry).
 class TEditorApp {
  public:
   TEditorApp(TEditorModel& model, TEditorPlaces places, std::string message);
@@ -36,6 +39,7 @@ class TEditorApp {
 
  private:
   enum class TPrompt { None, SaveAs, Close, Recover, Open };
+  // The loop and the editing.
   void Click(int32_t x, int32_t y, int32_t button);
   void Drag(int32_t x, int32_t y);
   void Key(int32_t key, uint32_t shift);
@@ -44,40 +48,33 @@ class TEditorApp {
   bool CellAt(int32_t x, int32_t y, int32_t& cx, int32_t& cy) const;
   void Commit();
   void StartTyping(TAction action, int32_t arg);
-  void Save(bool as);
-  void FinishSaveAs();
-  void AskWhichToOpen();
-  void OpenKey(int32_t key, uint32_t shift);
   void Prove();
-  void ReportProof() const;
   void Play();
   void Watch();
   void DrawLevel();
+  // The prompts.
+  void PromptKey(int32_t key, uint32_t shift);
+  void AskWhichToOpen();
+  void OpenKey(int32_t key, uint32_t shift);
+  // Saving.
+  void Save(bool as);
+  void FinishSaveAs();
+  // The message area.
   void DrawMessages();
-  void KeepRecoveryCopy();
 
   TEditorModel& m_;
   TEditorPlaces places_;
   TPanelState s_;
   std::vector<TWidget> widgets_;
   std::unique_ptr<TLevelPicture> game_;
-  TProveChild prover_;
-  TChildProcess game_window_;
-  TRecovery recovery_;
-  uint64_t recoveryMark_ = 0;
-  std::string keptFor_;  // the pack whose recovery copy was written, if one was
-  bool kept_ = false;
-  std::chrono::steady_clock::time_point keptAt_{};
-  std::string playFolder_;
-  std::vector<std::string> tryLines_;  // what the game window wrote during a try
-  TProofLog proofs_;
+  TEditorProof proof_;
+  TLevelTry try_;
+  TRecoveryKeeper recovery_;
   std::vector<TPackEntry> packs_;  // the packs' folder, listed by Ctrl+O
   int32_t packChoice_ = -1;
   bool watching_ = false, routeGoesOn_ = false;
   TSurface picture_;
   TLevelRecord drawn_{};
-  TLevelRecord proved_{};  // the level the proof is of
-  bool proofStarted_ = false;
   int32_t drawnNo_ = -1;
   bool drawnOk_ = false, haveDrawn_ = false;
   std::string message_;

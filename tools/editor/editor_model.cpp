@@ -1,7 +1,6 @@
 #include "tools/editor/editor_model.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <numeric>
 
 #include "game/in_out_error.h"
@@ -27,31 +26,11 @@ bool OnGrid(const TLevelRecord& r, int32_t x, int32_t y) {
          y <= std::min<int32_t>(r.GridRows, LevelMaxRows);
 }
 
-template <typename Record>
-auto HeaderField(Record& r, TLevelField f) -> decltype(&r.GridCols) {
-  switch (f) {
-    case TLevelField::GridCols:
-      return &r.GridCols;
-    case TLevelField::GridRows:
-      return &r.GridRows;
-    case TLevelField::TimeLimit:
-      return &r.TimeLimit;
-    case TLevelField::DiamondDelay:
-      return &r.DiamondDelay;
-    case TLevelField::IslandPercent:
-      return &r.IslandPercent;
-    case TLevelField::SteppedPercent:
-      return &r.SteppedPercent;
-    case TLevelField::RandomMaxSize:
-      return &r.RandomMaxSize;
-    case TLevelField::RandomHoldFull:
-      return &r.RandomHoldFull;
-    case TLevelField::RandomHoldEmpty:
-      return &r.RandomHoldEmpty;
-    case TLevelField::RandomPeriod:
-      return &r.RandomPeriod;
-  }
-  return &r.GridCols;
+// A field's range as the player types it: sizes in pixels.
+template <typename Owner>
+TFieldRange PlayerRange(const TRecordField<Owner>& f) {
+  if (f.InPixels()) return {f.Name, UnitsToPixels(f.Min), UnitsToPixels(f.Max), f.Unit};
+  return {f.Name, f.Min, f.Max, f.Unit};
 }
 
 // The pad a kind gets when painted on water.
@@ -64,26 +43,6 @@ void GivePadSizes(TLevelCell& c, uint8_t kind) {
   c.HoldFull = 3000;
   c.HoldEmpty = 1500;
   c.Period = 2000;
-}
-
-// The cells a problem's text names: every "(x, y)" in it, or the Dragon's or the diamond's
-// cell for a problem about them.
-std::vector<std::pair<int32_t, int32_t>> CellsOf(const TLevelProblem& p, const TLevelRecord& r) {
-  std::vector<std::pair<int32_t, int32_t>> cells;
-  const std::string& t = p.Text;
-  for (size_t at = t.find('('); at != std::string::npos; at = t.find('(', at + 1)) {
-    int x = 0, y = 0;
-    if (std::sscanf(t.c_str() + at, "(%d, %d)", &x, &y) == 2 && OnGrid(r, x, y)) {
-      cells.push_back({x, y});
-    }
-  }
-  if (!cells.empty()) return cells;
-  if (t.find("the Dragon") != std::string::npos && OnGrid(r, r.DragonX, r.DragonY)) {
-    cells.push_back({r.DragonX, r.DragonY});
-  } else if (t.find("the diamond lies") != std::string::npos && OnGrid(r, r.DiamondX, r.DiamondY)) {
-    cells.push_back({r.DiamondX, r.DiamondY});
-  }
-  return cells;
 }
 
 // The record as the level tool compiles it: cells outside the grid are zeros.
@@ -99,56 +58,16 @@ TLevelRecord AsCompiled(TLevelRecord r) {
 }  // namespace
 
 TFieldRange RangeOf(TLevelField f) {
-  const int32_t biggest = UnitsToPixels(MaxSizeUnits);
-  switch (f) {
-    case TLevelField::GridCols:
-      return {"GridCols", 1, LevelMaxCols, ""};
-    case TLevelField::GridRows:
-      return {"GridRows", 1, LevelMaxRows, ""};
-    case TLevelField::TimeLimit:
-      return {"TimeLimit", 1, 999, "s"};
-    case TLevelField::DiamondDelay:
-      return {"DiamondDelay", 0, 999, "s"};
-    case TLevelField::IslandPercent:
-      return {"IslandPercent", 0, 100, "%"};
-    case TLevelField::SteppedPercent:
-      return {"SteppedPercent", 0, 100, "%"};
-    case TLevelField::RandomMaxSize:
-      return {"RandomMaxSize", 0, biggest, "px"};
-    case TLevelField::RandomHoldFull:
-      return {"RandomHoldFull", 0, 65535 - 19, "ms"};
-    case TLevelField::RandomHoldEmpty:
-      return {"RandomHoldEmpty", 0, 65535 - 19, "ms"};
-    case TLevelField::RandomPeriod:
-      return {"RandomPeriod", 0, 65535 - 49, "ms"};
-  }
-  return {"?", 0, 0, ""};
+  return PlayerRange(FieldOf(f));
 }
-
 TFieldRange RangeOf(TCellField f) {
-  const int32_t biggest = UnitsToPixels(MaxSizeUnits);
-  switch (f) {
-    case TCellField::MaxSize:
-      return {"MaxSize", 0, biggest, "px"};
-    case TCellField::Size:
-      return {"Size", 0, biggest, "px"};
-    case TCellField::HoldFull:
-      return {"HoldFull", 0, 65535, "ms"};
-    case TCellField::HoldEmpty:
-      return {"HoldEmpty", 0, 65535, "ms"};
-    case TCellField::Period:
-      return {"Period", 0, 65535, "ms"};
-    case TCellField::Growing:
-      return {"Growing", 0, 1, ""};
-  }
-  return {"?", 0, 0, ""};
+  return PlayerRange(FieldOf(f));
 }
-
 TFieldRange FoodShareRange() {
-  return {"FoodShare", 0, 100, "%"};
+  return {FoodShareField.Name, FoodShareField.Min, FoodShareField.Max, FoodShareField.Unit};
 }
 TFieldRange BonusCountRange() {
-  return {"BonusCounts", 0, BonusBagRoom, ""};
+  return {BonusCountField.Name, BonusCountField.Min, BonusCountField.Max, BonusCountField.Unit};
 }
 
 int32_t UnitsToPixels(int32_t units) {
@@ -158,7 +77,7 @@ int32_t PixelsToUnits(int32_t pixels) {
   return (pixels * 7 + 45) / 90;
 }
 
-TEditorModel::TEditorModel() : levels_(PackLevels, EmptyPond()) {}
+TEditorModel::TEditorModel() : levels_(LevelSetSize, EmptyPond()) {}
 
 TLevelRecord TEditorModel::EmptyPond() {
   TLevelRecord r;
@@ -191,11 +110,11 @@ void TEditorModel::Open(const std::string& path, bool readOnly) {
       messages.push_back(reader.Where(i) + ": " + p.Text);
     }
   }
-  if (n < PackLevels) {
+  if (n < LevelSetSize) {
     messages.push_back(reader.FileName() + ": holds " + std::to_string(n) +
-                       " level(s), the game needs " + std::to_string(PackLevels) +
+                       " level(s), the game needs " + std::to_string(LevelSetSize) +
                        ": empty ponds added");
-    levels.resize(PackLevels, EmptyPond());
+    levels.resize(LevelSetSize, EmptyPond());
   }
   levels_ = std::move(levels);
   openMessages_ = std::move(messages);
@@ -203,7 +122,7 @@ void TEditorModel::Open(const std::string& path, bool readOnly) {
   path_ = path;
   readOnly_ = readOnly;
   history_.Clear();
-  savedMark_ = n < PackLevels ? ~uint64_t{0} : history_.Mark();
+  savedMark_ = n < LevelSetSize ? ~uint64_t{0} : history_.Mark();
   stroke_ = strokeStepOpen_ = false;
 }
 
@@ -273,9 +192,9 @@ void TEditorModel::Edit(const char* name, Change change) {
 std::string TEditorModel::SetLevelField(TLevelField field, int32_t value) {
   const TFieldRange range = RangeOf(field);
   if (!Within(range, value)) return Refusal(range);
-  if (field == TLevelField::RandomMaxSize) value = PixelsToUnits(value);
+  if (FieldOf(field).InPixels()) value = PixelsToUnits(value);
   Edit(range.Name, [&](TLevelRecord& r) {
-    *HeaderField(r, field) = static_cast<uint16_t>(value);
+    FieldOf(field).Set(r, static_cast<uint32_t>(value));
     if (field == TLevelField::GridCols || field == TLevelField::GridRows) {
       // The Dragon and a diamond of its own stay on the grid.
       r.DragonX = std::min(r.DragonX, r.GridCols);
@@ -290,65 +209,29 @@ std::string TEditorModel::SetLevelField(TLevelField field, int32_t value) {
 }
 
 int32_t TEditorModel::LevelFieldValue(TLevelField field) const {
-  const int32_t v = *HeaderField(Level(), field);
-  return field == TLevelField::RandomMaxSize ? UnitsToPixels(v) : v;
+  const int32_t v = static_cast<int32_t>(FieldOf(field).Get(Level()));
+  return FieldOf(field).InPixels() ? UnitsToPixels(v) : v;
 }
 
 std::string TEditorModel::SetCellField(int32_t x, int32_t y, TCellField field, int32_t value) {
   const TFieldRange range = RangeOf(field);
   if (!Within(range, value)) return Refusal(range);
   if (!OnGrid(Level(), x, y)) return "no such cell";
-  if (field == TCellField::MaxSize || field == TCellField::Size) value = PixelsToUnits(value);
-  const auto v = static_cast<uint16_t>(value);
-  Edit(range.Name, [&](TLevelRecord& r) {
-    TLevelCell& c = r.Cell(x, y);
-    switch (field) {
-      case TCellField::MaxSize:
-        c.MaxSize = v;
-        break;
-      case TCellField::Size:
-        c.Size = v;
-        break;
-      case TCellField::HoldFull:
-        c.HoldFull = v;
-        break;
-      case TCellField::HoldEmpty:
-        c.HoldEmpty = v;
-        break;
-      case TCellField::Period:
-        c.Period = v;
-        break;
-      case TCellField::Growing:
-        c.Growing = static_cast<uint8_t>(v);
-        break;
-    }
-  });
+  if (FieldOf(field).InPixels()) value = PixelsToUnits(value);
+  Edit(range.Name,
+       [&](TLevelRecord& r) { FieldOf(field).Set(r.Cell(x, y), static_cast<uint32_t>(value)); });
   return "";
 }
 
 int32_t TEditorModel::CellFieldValue(int32_t x, int32_t y, TCellField field) const {
-  const TLevelCell& c = Level().Cell(x, y);
-  switch (field) {
-    case TCellField::MaxSize:
-      return UnitsToPixels(c.MaxSize);
-    case TCellField::Size:
-      return UnitsToPixels(c.Size);
-    case TCellField::HoldFull:
-      return c.HoldFull;
-    case TCellField::HoldEmpty:
-      return c.HoldEmpty;
-    case TCellField::Period:
-      return c.Period;
-    case TCellField::Growing:
-      return c.Growing;
-  }
-  return 0;
+  const int32_t v = static_cast<int32_t>(FieldOf(field).Get(Level().Cell(x, y)));
+  return FieldOf(field).InPixels() ? UnitsToPixels(v) : v;
 }
 
 std::string TEditorModel::SetFoodShare(int32_t kind, int32_t percent) {
   if (kind < 1 || kind > LevelFoodKinds) return "no such food";
   if (!Within(FoodShareRange(), percent)) return Refusal(FoodShareRange());
-  Edit("FoodShare",
+  Edit(FoodShareField.Name,
        [&](TLevelRecord& r) { r.FoodShare[kind - 1] = static_cast<uint8_t>(percent); });
   return "";
 }
@@ -358,11 +241,11 @@ std::string TEditorModel::SetBonusCount(int32_t code, int32_t count) {
   if (!Within(BonusCountRange(), count)) return Refusal(BonusCountRange());
   const auto& counts = Level().BonusCounts;
   const int32_t others = std::accumulate(counts.begin(), counts.end(), 0) - counts[code - 1];
-  if (others + count > BonusBagRoom) {
-    return "BonusCounts: at most " + std::to_string(BonusBagRoom) + " in all, " +
-           std::to_string(BonusBagRoom - others) + " left";
+  if (others + count > BonusCountField.Max) {
+    return std::string(BonusCountField.Name) + ": at most " + std::to_string(BonusCountField.Max) +
+           " in all, " + std::to_string(BonusCountField.Max - others) + " left";
   }
-  Edit("BonusCounts",
+  Edit(BonusCountField.Name,
        [&](TLevelRecord& r) { r.BonusCounts[code - 1] = static_cast<uint16_t>(count); });
   return "";
 }
@@ -490,13 +373,8 @@ bool TEditorModel::Redo() {
 
 // ---- Checks
 
-std::vector<TMarkedProblem> TEditorModel::Problems() const {
-  std::vector<TMarkedProblem> out;
-  for (TLevelProblem& p : CheckLevelRecord(Level())) {
-    auto cells = CellsOf(p, Level());
-    out.push_back({std::move(p), std::move(cells)});
-  }
-  return out;
+std::vector<TLevelProblem> TEditorModel::Problems() const {
+  return CheckLevelRecord(Level());
 }
 
 bool TEditorModel::HasErrors() const {

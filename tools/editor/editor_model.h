@@ -5,26 +5,15 @@
 #include <utility>
 #include <vector>
 
+#include "core/level_set.h"
 #include "game/level_check.h"
+#include "game/level_fields.h"
 #include "game/level_record.h"
 #include "tools/editor/edit_history.h"
 
-// Numbers of a level that the editor lets the player type, with their ranges in the player's
-// units: pixels for pad sizes, milliseconds for pad timings, seconds for the level's clock.
-enum class TLevelField {
-  GridCols,
-  GridRows,
-  TimeLimit,
-  DiamondDelay,
-  IslandPercent,
-  SteppedPercent,
-  RandomMaxSize,
-  RandomHoldFull,
-  RandomHoldEmpty,
-  RandomPeriod
-};
-enum class TCellField { MaxSize, Size, HoldFull, HoldEmpty, Period, Growing };
-
+// The range of a number the player types, in the player's units: pixels for pad sizes,
+// milliseconds for pad timings, seconds for the level's clock (the level's fields, in
+// game/level_fields.h, converted).
 struct TFieldRange {
   const char* Name;  // the level file's name of the field
   int32_t Min, Max;  // in the player's units
@@ -39,19 +28,11 @@ TFieldRange BonusCountRange();
 int32_t UnitsToPixels(int32_t units);
 int32_t PixelsToUnits(int32_t pixels);  // the nearest unit
 
-// A problem of the level being edited, with the cells it concerns (to be marked on the grid).
-struct TMarkedProblem {
-  TLevelProblem Problem;
-  std::vector<std::pair<int32_t, int32_t>> Cells;  // (column, row), from 1
-};
-
 // A level pack being edited: its levels, where it is saved, the changes that can be undone, and
 // the checks of the level shown. Knows nothing of windows: every edit is a call, every edit is
 // one step of undo (a stroke of the brush is one step however many cells it paints).
 class TEditorModel {
  public:
-  static constexpr int32_t PackLevels = 15;
-
   // A new pack of small empty ponds, not yet saved anywhere.
   TEditorModel();
   // The pond a new pack starts from: 4 x 3 water, the Dragon's island on the left, the
@@ -124,7 +105,7 @@ class TEditorModel {
   bool Redo();
 
   // ---- Checks of the level shown (the level tool's), with the cells they concern.
-  std::vector<TMarkedProblem> Problems() const;
+  std::vector<TLevelProblem> Problems() const;
   bool HasErrors() const;
   bool HasErrors(int32_t index) const;
 

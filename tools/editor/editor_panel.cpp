@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "game/level_check.h"
+#include "game/level_kinds.h"
 #include "tools/editor/editor_draw.h"
 
 using namespace editor_draw;
@@ -29,9 +29,12 @@ struct TLayout {
   void Next(int32_t rows = 1) { Y += Row * rows; }
 };
 
-const char* const ToolNames[] = {"Water", "Lily", "Island", "Stepped", "Random"};
-const char* const BonusNames[] = {"mega", "up", "time", "stable", "life"};
-const char* const MonsterNames[] = {"red", "green", "shaggy"};
+// A pad kind's brush: its name, capitalised.
+std::string ToolName(int32_t kind) {
+  std::string name = PadKindNames[kind];
+  name[0] = static_cast<char>(name[0] - 'a' + 'A');
+  return name;
+}
 
 struct TFieldRow {
   TLevelField Field;
@@ -68,26 +71,26 @@ std::vector<TWidget> BuildPanel(const TEditorModel& m, const TPanelState& s) {
   l.Button(Left + 266, 38, TAction::MoveDown, 0, "Later");
   l.Next(2);
   // Brushes.
-  for (int32_t k = 0; k < 5; ++k)
-    l.Button(Left + k * 60, 58, TAction::Tool, k, ToolNames[k], s.Tool == k);
+  for (int32_t k = 0; k < static_cast<int32_t>(PadKindNames.size()); ++k)
+    l.Button(Left + k * 60, 58, TAction::Tool, k, ToolName(k), s.Tool == k);
   l.Next();
   l.Button(Left, 58, TAction::Tool, ttDragon, "Dragon", s.Tool == ttDragon);
   l.Button(Left + 60, 58, TAction::Tool, ttDiamond, "Diamond", s.Tool == ttDiamond);
   l.Button(Left + 120, 118, TAction::RandomDiamond, 0, "Diamond: random isl.");
   l.Button(Left + 240, 58, TAction::Tool, ttClear, "Clear", s.Tool == ttClear);
   l.Next();
-  for (int32_t k = 0; k < 5; ++k) {
+  for (int32_t k = 0; k < LevelFoodKinds; ++k) {
     l.Button(Left + 60 + k * 48, 46, TAction::Tool, ttFood + k, std::to_string(k + 1),
              s.Tool == ttFood + k);
   }
   l.Next();
-  for (int32_t k = 0; k < 5; ++k) {
-    l.Button(Left + 60 + k * 48, 46, TAction::Tool, ttBonus + k, BonusNames[k],
+  for (int32_t k = 0; k < static_cast<int32_t>(BonusKindNames.size()); ++k) {
+    l.Button(Left + 60 + k * 48, 46, TAction::Tool, ttBonus + k, BonusKindNames[k],
              s.Tool == ttBonus + k);
   }
   l.Next();
-  for (int32_t k = 0; k < 3; ++k) {
-    l.Button(Left + 60 + k * 48, 46, TAction::Tool, ttMonster + k, MonsterNames[k],
+  for (int32_t k = 0; k < static_cast<int32_t>(MonsterKindNames.size()); ++k) {
+    l.Button(Left + 60 + k * 48, 46, TAction::Tool, ttMonster + k, MonsterKindNames[k],
              s.Tool == ttMonster + k);
   }
   l.Next();

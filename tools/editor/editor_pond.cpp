@@ -55,7 +55,7 @@ void DrawPlainPond(TSurface& pic, const TLevelRecord& r) {
 }
 
 void DrawPondMarks(TSurface& pic, const TLevelRecord& r,
-                   const std::vector<TMarkedProblem>& problems, int32_t cellX, int32_t cellY) {
+                   const std::vector<TLevelProblem>& problems, int32_t cellX, int32_t cellY) {
   for (int32_t x = 1; x < PondCols(r); ++x) Fill(pic, Bounds(x * CellW(r), 20, 1, 440), GridLine);
   for (int32_t y = 0; y <= PondRows(r); ++y) {
     Fill(pic, Bounds(0, 20 + y * CellH(r), 640, 1), GridLine);
@@ -71,9 +71,9 @@ void DrawPondMarks(TSurface& pic, const TLevelRecord& r,
     const TRect c = PondCellRect(r, r.DiamondX, r.DiamondY);
     Text(pic, c.Left + 3, c.Bottom - 16, "diamond " + std::to_string(r.DiamondDelay) + " s", Navy);
   }
-  for (const TMarkedProblem& p : problems) {
+  for (const TLevelProblem& p : problems) {
     for (const auto& [x, y] : p.Cells) {
-      Frame(pic, PondCellRect(r, x, y), p.Problem.Error ? Heart : Warning, 3);
+      Frame(pic, PondCellRect(r, x, y), p.Error ? Heart : Warning, 3);
     }
   }
   if (cellX > 0) Frame(pic, PondCellRect(r, cellX, cellY), Ring, 2);

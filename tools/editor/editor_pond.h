@@ -2,10 +2,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/level_check.h"
 #include "game/level_record.h"
 #include "pixels/rect.h"
 #include "pixels/surface.h"
-#include "tools/editor/editor_model.h"
 
 // The pond in the editor's picture, laid out as the game lays out a level: GridCols x GridRows
 // cells over the 640 x 440 pixels under the top line (a grid out of range is drawn clamped).
@@ -21,4 +21,4 @@ void DrawPlainPond(TSurface& pic, const TLevelRecord& r);
 // Over the level's picture: the grid, "?" on random pads, the late diamond's cell, the cells of
 // the problems (red for errors, orange for warnings) and the chosen cell (x 0: none).
 void DrawPondMarks(TSurface& pic, const TLevelRecord& r,
-                   const std::vector<TMarkedProblem>& problems, int32_t cellX, int32_t cellY);
+                   const std::vector<TLevelProblem>& problems, int32_t cellX, int32_t cellY);

@@ -7,6 +7,7 @@
 #include "actors/dragon.h"
 #include "actors/effects.h"
 #include "core/globals.h"
+#include "core/level_set.h"
 #include "core/random.h"
 #include "front/high_scores.h"
 #include "front/input.h"
@@ -58,17 +59,17 @@ const TSurface& TLevelPicture::Draw(const TLevelRecord& level, int difficulty, i
   std::array<uint8_t, LevelRecordSize> record{};
   EncodeLevelRecord(level, record);
   std::string bytes;
-  for (int i = 0; i < 15; ++i) bytes.append(record.begin(), record.end());
+  for (int i = 0; i < LevelSetSize; ++i) bytes.append(record.begin(), record.end());
   std::string error;
   if (!files::WriteAtomically(G.ProgramFolder + "LevelsFree.dat", bytes, &error)) {
     throw std::runtime_error(error);
   }
   // As the player bot starts a level (tools/bot): so a route it found plays the same again.
   G.Difficulty = difficulty;
-  G.MaxLevel = 15;  // no keys hint over the pond
+  G.MaxLevel = LevelSetSize;  // no keys hint over the pond
   G.SleepMs = 0;
   RandomState = 1;
-  NewGame(std::clamp(levelNo, 1, 15));
+  NewGame(std::clamp(levelNo, 1, LevelSetSize));
   return form_->DXDraw.Surface();
 }
 

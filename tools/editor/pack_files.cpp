@@ -68,7 +68,7 @@ std::vector<TPackEntry> ListPacks(const std::string& folder, const TProofLog& pr
     try {
       const TLevelReader reader(pack.Path);
       pack.Levels = reader.RecordCount();
-      for (int32_t i = 1; i <= std::min(pack.Levels, TEditorModel::PackLevels); ++i)
+      for (int32_t i = 1; i <= std::min(pack.Levels, LevelSetSize); ++i)
         if (proofs.Proved(reader.ReadRecord(i))) ++pack.Proved;
     } catch (const std::exception&) {
       pack.Levels = 0;
@@ -82,9 +82,9 @@ std::vector<TPackEntry> ListPacks(const std::string& folder, const TProofLog& pr
 
 std::string DescribePack(const TPackEntry& pack) {
   if (pack.Levels == 0) return pack.Name + ": can't be read";
-  if (pack.Proved >= TEditorModel::PackLevels) return pack.Name + ": proved";
+  if (pack.Proved >= LevelSetSize) return pack.Name + ": proved";
   return pack.Name + ": " + std::to_string(pack.Proved) + " of " +
-         std::to_string(TEditorModel::PackLevels) + " levels proved";
+         std::to_string(LevelSetSize) + " levels proved";
 }
 
 std::string OpenPackFile(TEditorModel& model, const std::string& file) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "core/level_set.h"
 #include "game/level_check.h"
 #include "platform/atomic_file.h"
 #include "platform/process_env.h"
@@ -26,7 +27,7 @@ class TProofFolder {
     std::array<uint8_t, LevelRecordSize> record{};
     EncodeLevelRecord(level, record);
     std::string bytes;
-    for (int32_t i = 0; i < 15; ++i) bytes.append(record.begin(), record.end());
+    for (int32_t i = 0; i < LevelSetSize; ++i) bytes.append(record.begin(), record.end());
     std::string error;
     if (!files::WriteAtomically(path_ + "/LevelsFree.dat", bytes, &error)) {
       std::filesystem::remove_all(path_);

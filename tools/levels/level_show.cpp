@@ -1,6 +1,7 @@
 #include "tools/levels/level_show.h"
 
 #include <cstdio>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <tuple>
@@ -8,6 +9,7 @@
 #include "core/level_pacing.h"
 #include "core/pad.h"
 #include "game/level_check.h"
+#include "game/level_kinds.h"
 
 namespace {
 
@@ -41,11 +43,13 @@ std::string ObjectMark(const TLevelObject& o) {
   }
   if (o.ObjType == otBonus) {
     static const char* const marks[] = {"bM", "bU", "bT", "bS", "bL"};
-    return o.ObjKind <= 4 ? marks[o.ObjKind] : "b?";
+    static_assert(std::size(marks) == BonusKindNames.size());
+    return o.ObjKind < std::size(marks) ? marks[o.ObjKind] : "b?";
   }
   if (o.ObjType == otMonster) {
     static const char* const marks[] = {"R", "G", "Z"};
-    return o.ObjKind <= 2 ? marks[o.ObjKind] : "M?";
+    static_assert(std::size(marks) == MonsterKindNames.size());
+    return o.ObjKind < std::size(marks) ? marks[o.ObjKind] : "M?";
   }
   return o.ObjType == otNone ? "" : "x";
 }
@@ -150,13 +154,13 @@ std::string ShowLevel(const TLevelRecord& r, int levelNo, const std::string& not
 
   int bonusCount = 0;
   std::string bag;
-  static const char* const bonusNames[] = {"mega", "up", "time", "stable", "life"};
   for (int code = 1; code <= LevelBonusCodes; ++code) {
     const int n = r.BonusCounts[code - 1];
     if (n == 0) continue;
     bonusCount += n;
+    const bool named = code <= static_cast<int>(BonusKindNames.size());
     bag += Printf(" %s x%d",
-                  code <= 5 ? bonusNames[code - 1] : ("blank" + std::to_string(code)).c_str(), n);
+                  named ? BonusKindNames[code - 1] : ("blank" + std::to_string(code)).c_str(), n);
   }
   if (bonusCount == 0)
     out << "  bonus bag: empty\n";

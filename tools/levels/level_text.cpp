@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <span>
 #include <sstream>
 #include <vector>
 
 #include "core/pad.h"
-#include "game/level_check.h"
+#include "game/level_fields.h"
+#include "game/level_kinds.h"
 
 namespace {
 
@@ -25,41 +27,6 @@ std::vector<std::string> Tokens(std::string_view line) {
   while (in >> t) out.push_back(t);
   return out;
 }
-
-// Header fields stored as 16-bit words, by name.
-struct TWordField {
-  const char* Name;
-  uint16_t TLevelRecord::*Field;
-};
-constexpr TWordField WordFields[] = {
-    {"GridCols", &TLevelRecord::GridCols},
-    {"GridRows", &TLevelRecord::GridRows},
-    {"TimeLimit", &TLevelRecord::TimeLimit},
-    {"DiamondDelay", &TLevelRecord::DiamondDelay},
-    {"DragonX", &TLevelRecord::DragonX},
-    {"DragonY", &TLevelRecord::DragonY},
-    {"DiamondX", &TLevelRecord::DiamondX},
-    {"DiamondY", &TLevelRecord::DiamondY},
-    {"IslandPercent", &TLevelRecord::IslandPercent},
-    {"SteppedPercent", &TLevelRecord::SteppedPercent},
-    {"RandomMaxSize", &TLevelRecord::RandomMaxSize},
-    {"RandomHoldFull", &TLevelRecord::RandomHoldFull},
-    {"RandomHoldEmpty", &TLevelRecord::RandomHoldEmpty},
-    {"RandomPeriod", &TLevelRecord::RandomPeriod},
-};
-
-// Cell fields of a pad definition, by name.
-struct TCellField {
-  const char* Name;
-  uint16_t TLevelCell::*Field;
-};
-constexpr TCellField CellFields[] = {
-    {"MaxSize", &TLevelCell::MaxSize},   {"Size", &TLevelCell::Size},
-    {"HoldFull", &TLevelCell::HoldFull}, {"HoldEmpty", &TLevelCell::HoldEmpty},
-    {"Period", &TLevelCell::Period},
-};
-
-const char* const BonusCodeNames[] = {"mega", "up", "time", "stable", "life"};
 
 class TParser {
  public:
@@ -91,7 +58,7 @@ class TParser {
         AtLine(t);
       } else if (SameText(t[0], "FoodShare")) {
         if (t.size() != 6) Fail("FoodShare takes five shares");
-        for (int k = 0; k < 5; ++k)
+        for (int k = 0; k < LevelFoodKinds; ++k)
           src_.Record.FoodShare[k] = static_cast<uint8_t>(Number(t[k + 1], 255));
       } else if (SameText(t[0], "Bonus")) {
         BonusLine(t);
@@ -133,10 +100,10 @@ class TParser {
   }
 
   void WordLine(const std::vector<std::string>& t) {
-    for (const TWordField& f : WordFields) {
+    for (const THeaderField& f : LevelFields) {
       if (!SameText(t[0], f.Name)) continue;
       if (t.size() != 2) Fail(std::string(f.Name) + " takes one number");
-      src_.Record.*f.Field = static_cast<uint16_t>(Number(t[1], 65535));
+      f.Set(src_.Record, Number(t[1], f.Largest()));
       return;
     }
     Fail("unknown field '" + t[0] + "'");
@@ -145,10 +112,7 @@ class TParser {
   void BonusLine(const std::vector<std::string>& t) {
     if (t.size() != 3)
       Fail("Bonus takes an event code (or mega, up, time, stable, life) and a count");
-    int code = 0;
-    for (int i = 0; i < 5; ++i) {
-      if (SameText(t[1], BonusCodeNames[i])) code = i + 1;
-    }
+    int code = KindByName(BonusKindNames, t[1]) + 1;
     if (code == 0) code = static_cast<int>(Number(t[1], LevelBonusCodes));
     if (code < 1) Fail("event codes run from 1 to 20");
     uint16_t& count = src_.Record.BonusCounts[code - 1];
@@ -162,23 +126,16 @@ class TParser {
       Fail("'" + name + "' is taken: plain water and plain random pad");
     if (pads_.count(name)) Fail("pad '" + name + "' is defined twice");
     TLevelCell cell;
-    cell.Kind = 255;
-    for (int k = 0; k <= 4; ++k) {
-      if (SameText(t[2], PadKindName(k))) cell.Kind = static_cast<uint8_t>(k);
-    }
-    if (cell.Kind == 255) cell.Kind = static_cast<uint8_t>(Number(t[2], 255));
+    const int32_t kind = KindByName(PadKindNames, t[2]);
+    cell.Kind = static_cast<uint8_t>(kind >= 0 ? kind : Number(t[2], 255));
     if ((t.size() - 3) % 2 != 0) Fail("pad fields come as name and number");
     bool sizeGiven = false;
     for (size_t i = 3; i < t.size(); i += 2) {
-      if (SameText(t[i], "Growing")) {
-        cell.Growing = static_cast<uint8_t>(Number(t[i + 1], 255));
-        continue;
-      }
       bool known = false;
-      for (const TCellField& f : CellFields) {
+      for (const TPadField& f : PadFields) {
         if (!SameText(t[i], f.Name)) continue;
-        cell.*f.Field = static_cast<uint16_t>(Number(t[i + 1], 65535));
-        if (f.Field == &TLevelCell::Size) sizeGiven = true;
+        f.Set(cell, Number(t[i + 1], f.Largest()));
+        if (f.Word == &TLevelCell::Size) sizeGiven = true;
         known = true;
       }
       if (!known) Fail("unknown pad field '" + t[i] + "'");
@@ -202,15 +159,14 @@ class TParser {
         Fail("'" + what + "' needs a kind");
       } else if (SameText(what, "food")) {
         const uint32_t k = Number(t[i + 1], 4294967295u);
-        if (k < 1) Fail("food kinds run from 1 to 5");
+        if (k < 1) Fail("food kinds run from 1 to " + std::to_string(LevelFoodKinds));
         o = {otFood, k - 1};
         i += 2;
       } else if (SameText(what, "bonus")) {
-        o = {otBonus, Named(t[i + 1], BonusCodeNames, 5, "bonus")};
+        o = {otBonus, Named(t[i + 1], BonusKindNames, "bonus")};
         i += 2;
       } else if (SameText(what, "monster")) {
-        static const char* const monsters[] = {"red", "green", "shaggy"};
-        o = {otMonster, Named(t[i + 1], monsters, 3, "monster")};
+        o = {otMonster, Named(t[i + 1], MonsterKindNames, "monster")};
         i += 2;
       } else if (SameText(what, "raw")) {
         if (i + 2 >= t.size()) Fail("raw takes an ObjType and an ObjKind");
@@ -224,11 +180,10 @@ class TParser {
     }
   }
 
-  uint32_t Named(const std::string& t, const char* const* names, int count, const char* what) {
-    for (int i = 0; i < count; ++i) {
-      if (SameText(t, names[i])) return static_cast<uint32_t>(i);
-    }
-    Fail(std::string("unknown ") + what + " '" + t + "'");
+  uint32_t Named(const std::string& t, std::span<const char* const> names, const char* what) {
+    const int32_t kind = KindByName(names, t);
+    if (kind < 0) Fail(std::string("unknown ") + what + " '" + t + "'");
+    return static_cast<uint32_t>(kind);
   }
 
   void MapLine(const std::string& line) {
@@ -337,14 +292,15 @@ TLevelSource ParseLevelSource(std::string_view text, const std::string& name) {
 std::string FormatLevelSource(const TLevelRecord& r, const std::string& note) {
   std::ostringstream out;
   if (!note.empty()) out << "Note " << note << "\n";
-  for (const TWordField& f : WordFields) out << f.Name << " " << r.*f.Field << "\n";
+  for (const THeaderField& f : LevelFields) out << f.Name << " " << f.Get(r) << "\n";
   out << "FoodShare";
   for (uint8_t s : r.FoodShare) out << " " << int{s};
   out << "\n";
   for (int code = 1; code <= LevelBonusCodes; ++code) {
     const uint16_t n = r.BonusCounts[code - 1];
     if (n == 0) continue;
-    out << "Bonus " << (code <= 5 ? BonusCodeNames[code - 1] : std::to_string(code)) << " " << n
+    const bool named = code <= static_cast<int>(BonusKindNames.size());
+    out << "Bonus " << (named ? BonusKindNames[code - 1] : std::to_string(code)) << " " << n
         << "\n";
   }
   const bool gridOk = r.GridCols >= 1 && r.GridCols <= LevelMaxCols && r.GridRows >= 1 &&
@@ -356,13 +312,12 @@ std::string FormatLevelSource(const TLevelRecord& r, const std::string& note) {
   out << "\n";
   for (const TLevelCell& c : order) {
     out << "Pad " << names.at(Key(c)) << " ";
-    if (c.Kind <= 4)
-      out << PadKindName(c.Kind);
+    if (c.Kind < PadKindNames.size())
+      out << PadKindNames[c.Kind];
     else
       out << int{c.Kind};
-    out << " MaxSize " << c.MaxSize << " Size " << c.Size << " HoldFull " << c.HoldFull
-        << " HoldEmpty " << c.HoldEmpty << " Period " << c.Period << " Growing " << int{c.Growing}
-        << "\n";
+    for (const TPadField& f : PadFields) out << " " << f.Name << " " << f.Get(c);
+    out << "\n";
   }
   size_t width = 1;
   for (const auto& [key, name] : names) width = std::max(width, name.size());
@@ -391,12 +346,12 @@ std::string FormatLevelSource(const TLevelRecord& r, const std::string& note) {
         const TLevelObject& o = slots[s];
         if (o == TLevelObject{}) {
           out << " empty";
-        } else if (o.ObjType == otFood && o.ObjKind <= 4) {
+        } else if (o.ObjType == otFood && o.ObjKind < LevelFoodKinds) {
           out << " food " << o.ObjKind + 1;
-        } else if (o.ObjType == otBonus && o.ObjKind <= 4) {
-          out << " bonus " << BonusCodeNames[o.ObjKind];
-        } else if (o.ObjType == otMonster && o.ObjKind <= 2) {
-          out << " monster " << MonsterKindName(o.ObjKind);
+        } else if (o.ObjType == otBonus && o.ObjKind < BonusKindNames.size()) {
+          out << " bonus " << BonusKindNames[o.ObjKind];
+        } else if (o.ObjType == otMonster && o.ObjKind < MonsterKindNames.size()) {
+          out << " monster " << MonsterKindNames[o.ObjKind];
         } else {
           out << " raw " << int{o.ObjType} << " " << o.ObjKind;
         }

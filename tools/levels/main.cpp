@@ -8,6 +8,7 @@
 #include <sstream>
 #include <vector>
 
+#include "core/level_set.h"
 #include "game/in_out_error.h"
 #include "game/level_check.h"
 #include "game/level_reader.h"
@@ -19,7 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int GameLevelCount = 15;
 
 void Usage() {
   std::cerr << "usage: tarvelle-levels compile OUT.dat LEVEL.txt...   build a level file\n"
@@ -122,9 +122,9 @@ int Check(const std::vector<std::string>& files) {
     if (fs::path(file).extension() == ".txt") continue;
     const TLevelReader reader(file);
     const int32_t n = reader.RecordCount();
-    if (n < GameLevelCount) {
+    if (n < LevelSetSize) {
       std::cerr << reader.FileName() << ": error: the file holds " << n
-                << " level(s), the game needs " << GameLevelCount << "\n";
+                << " level(s), the game needs " << LevelSetSize << "\n";
       ++errors;
     }
     const auto size = fs::file_size(file);
