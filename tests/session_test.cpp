@@ -181,6 +181,11 @@ TEST_F(ReplayCheck, RunsInAProgramOfItsOwnWithinLimits) {
   wall.WallMs = 1;
   EXPECT_EQ(CheckReplayInChild(TARVELLE_CHECK_PROGRAM, *recorded, levels, wall).Failure,
             TChildCheck::OverWall);
+  TCheckLimits memory;
+  memory.MemoryMb = 32;  // the game's pictures alone need more
+  const TChildCheck small = CheckReplayInChild(TARVELLE_CHECK_PROGRAM, *recorded, levels, memory);
+  EXPECT_FALSE(small.Answered);
+  EXPECT_EQ(small.Failure, TChildCheck::OverMemory) << small.Message;
   const TChildCheck missing = CheckReplayInChild("/nonexistent/tarvelle-check", *recorded, levels);
   EXPECT_FALSE(missing.Answered);
   EXPECT_EQ(missing.Failure, TChildCheck::CannotStart);

@@ -14,6 +14,7 @@
 #include "front/high_scores.h"
 #include "game/demo.h"
 #include "game/level_set.h"
+#include "game/playfield.h"
 #include "game/rules.h"
 #include "launcher/start_game.h"
 #include "platform/null_video.h"
@@ -81,7 +82,8 @@ TGameSession::TGameSession(const TSessionOptions& options) : options_(options), 
   form_ = std::make_unique<TMainForm>(video_);
   form_->DXDraw.Display.BitCount = options_.Depth;
   form_->FormCreate();
-  StartGame(*form_);
+  StartGame(*form_, options_.Pictures);
+  SetPlayfieldPictures(options_.Pictures);
   app_ = std::make_unique<TApplication>(*form_, *video_);
   startGlobals_ = G;
 }
@@ -92,6 +94,7 @@ TGameSession::~TGameSession() {
   ClearAllSprites();
   ResetGlobals();
   ForgetGameWideState();
+  SetPlayfieldPictures(true);
   app_.reset();
   form_.reset();
   ownVideo_.reset();

@@ -24,6 +24,10 @@ struct TSessionOptions {
   // driver, or with Offscreen a window that is never shown and needs no SDL at all.
   IVideoOutput* Video = nullptr;
   bool Offscreen = false;
+  // Whether the pond is drawn. Without pictures the actors move, collide and appear exactly as
+  // when drawn (the player bot and the replay check play so): only the playfield and the water
+  // are not drawn, and the water's pictures are not even loaded.
+  bool Pictures = true;
 };
 
 // How the game stands, as tarvelle-drive's `state` prints it.
