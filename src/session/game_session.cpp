@@ -107,6 +107,9 @@ TGameSession::~TGameSession() {
 }
 
 void TGameSession::Reset() {
+  // What ran the game in between may have put the system's clock or home back.
+  SetClock(&clock_);
+  paths::OverrideHome(options_.Home);
   ClearAllSprites();
   G = startGlobals_;
   ResetEffects();

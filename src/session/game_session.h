@@ -54,7 +54,8 @@ class TGameSession {
 
   // Puts the game back as the session started it (the title menu about to be built): the
   // game's variables, the sprites, the effects, the demos, the high-score cache, the levels in
-  // memory and the random generator (the options' seed). The only place that knows them all.
+  // memory and the random generator (the options' seed); the session's clock and per-user
+  // folder are installed again. The only place that knows them all.
   void Reset();
 
   // The levels played from now on: records held in memory (a level file's worth, no file is
