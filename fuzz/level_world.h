@@ -5,8 +5,8 @@
 
 #include "actors/effects.h"
 #include "core/globals.h"
-#include "fuzz/fuzz_target.h"
 #include "front/input.h"
+#include "fuzz/fuzz_target.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
 #include "session/game_session.h"

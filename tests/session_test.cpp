@@ -1,8 +1,6 @@
 // The game session: a level held in memory plays and binds the replays recorded on it, Reset
 // leaves nothing of an earlier game behind, and the replay check (in this process and in
 // tarvelle-check with limits) tells an exact replay from one that went another way.
-#include "session/game_session.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,6 +13,7 @@
 #include "game/replay.h"
 #include "game/replay_recorder.h"
 #include "session/check_child.h"
+#include "session/game_session.h"
 #include "session/replay_check.h"
 #include "support/level_files.h"
 
@@ -134,8 +133,8 @@ TEST_F(ReplayCheck, SaysExactOrWhereTheGameWentAnotherWay) {
     std::string What;  // how it begins
   } cases[] = {
       {*recorded, TReplayCheck::Exact, ""},
-      {EncodeReplay(turned), TReplayCheck::Differs, "at the end score 0, recorded " +
-                                                        std::to_string(r.Final.Score) + ", lives"},
+      {EncodeReplay(turned), TReplayCheck::Differs,
+       "at the end score 0, recorded " + std::to_string(r.Final.Score) + ", lives"},
       {Changed(r, [](TReplay& c) { c.Final.Score += 10; }), TReplayCheck::Differs,
        "at the end score " + std::to_string(r.Final.Score) + ", recorded " +
            std::to_string(r.Final.Score + 10)},
@@ -172,7 +171,8 @@ TEST_F(ReplayCheck, RunsInAProgramOfItsOwnWithinLimits) {
   ASSERT_TRUE(onPack.Answered) << onPack.Message;
   EXPECT_EQ(onPack.Check.Verdict, TReplayCheck::UnknownLevels);
   const TLevelRecord island = level_files::Islands(5, 4);
-  const TChildCheck packGame = CheckReplayInChild(TARVELLE_CHECK_PROGRAM, RecordGame(&island, 5), pack);
+  const TChildCheck packGame =
+      CheckReplayInChild(TARVELLE_CHECK_PROGRAM, RecordGame(&island, 5), pack);
   ASSERT_TRUE(packGame.Answered) << packGame.Message;
   EXPECT_EQ(packGame.Check.Verdict, TReplayCheck::Exact);
   const std::string levels = pack;

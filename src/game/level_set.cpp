@@ -46,7 +46,8 @@ std::string PlayLevelFileBytes(std::string_view bytes, const std::string& name) 
   TLevelsInMemory set{{}, ReplayChecksum(bytes), name};
   for (size_t i = 0; i < count; ++i) {
     const auto* p = reinterpret_cast<const uint8_t*>(bytes.data()) + i * LevelRecordSize;
-    set.Levels.push_back(DecodeLevelRecord(std::span<const uint8_t, LevelRecordSize>(p, LevelRecordSize)));
+    set.Levels.push_back(
+        DecodeLevelRecord(std::span<const uint8_t, LevelRecordSize>(p, LevelRecordSize)));
     if (i >= GameLevels) continue;  // the game plays the first 15
     const std::vector<TLevelProblem> errors = LevelRecordErrors(set.Levels.back());
     if (!errors.empty())

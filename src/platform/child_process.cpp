@@ -52,7 +52,8 @@ bool TChildProcess::Start(const std::vector<std::string>& args, std::string* err
   if (in[0] >= 0) ::close(in[0]);
   if (in[1] >= 0) {
     // A program that ends before reading it all must not end this one by its pipe.
-    struct sigaction ignore {}, previous {};
+    struct sigaction ignore = {};
+    struct sigaction previous = {};
     ignore.sa_handler = SIG_IGN;
     ::sigaction(SIGPIPE, &ignore, &previous);
     for (size_t done = 0; rc == 0 && done < input.size();) {

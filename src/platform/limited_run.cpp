@@ -81,16 +81,18 @@ TRunResult RunWithLimits(const std::vector<std::string>& args, std::string_view 
   }
   r.Started = true;
   int toChild = in[1], fromChild = out[0], errors = err[0];
-  for (int fd : {toChild, fromChild, errors}) ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+  for (int fd : {toChild, fromChild, errors})
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
   // A child that stops reading must not end this program by its pipe.
-  struct sigaction ignore {}, previous {};
+  struct sigaction ignore = {};
+  struct sigaction previous = {};
   ignore.sa_handler = SIG_IGN;
   ::sigaction(SIGPIPE, &ignore, &previous);
   size_t written = 0;
   if (input.empty()) CloseFd(toChild);
   auto elapsedMs = [&] {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now() - start)
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 start)
         .count();
   };
   while (fromChild >= 0 || errors >= 0) {
@@ -144,9 +146,8 @@ TRunResult RunWithLimits(const std::vector<std::string>& args, std::string_view 
   if (WIFEXITED(status)) r.ExitStatus = WEXITSTATUS(status);
   if (WIFSIGNALED(status)) {
     r.Signal = WTERMSIG(status);
-    r.OverCpu = r.Signal == SIGXCPU ||
-                (r.Signal == SIGKILL && !r.OverWall && limits.CpuSeconds > 0 &&
-                 r.CpuSeconds >= limits.CpuSeconds);
+    r.OverCpu = r.Signal == SIGXCPU || (r.Signal == SIGKILL && !r.OverWall &&
+                                        limits.CpuSeconds > 0 && r.CpuSeconds >= limits.CpuSeconds);
   }
   if (r.ExitStatus == 127 && r.Output.empty()) r.Error = args[0] + ": cannot be run";
   return r;

@@ -92,8 +92,8 @@ TChildCheck CheckReplayInChild(const std::string& program, std::string_view repl
   }
   if (r.OverWall) {
     c.Failure = TChildCheck::OverWall;
-    c.Message = "took more than " + std::to_string(limits.WallMs / 1000.0).substr(0, 4) +
-                " s on the clock";
+    c.Message =
+        "took more than " + std::to_string(limits.WallMs / 1000.0).substr(0, 4) + " s on the clock";
     return c;
   }
   if (r.OverCpu) {

@@ -8,9 +8,9 @@
 // A replay checked by tarvelle-check (tools/check/main.cpp), a program of its own run with
 // limits: a replay from a stranger can then cost no more than the limits, whatever it holds.
 struct TCheckLimits {
-  int32_t CpuSeconds = 20;   // processor time
-  int32_t MemoryMb = 256;    // address space (a check takes about 40 MB)
-  int32_t WallMs = 60000;    // time on the clock
+  int32_t CpuSeconds = 20;  // processor time
+  int32_t MemoryMb = 256;   // address space (a check takes about 40 MB)
+  int32_t WallMs = 60000;   // time on the clock
 };
 
 struct TChildCheck {

@@ -15,8 +15,8 @@
 
 // How a session runs the game.
 struct TSessionOptions {
-  std::string Data;  // the game folder (LevelsFree.dat, DemoFree.dat); "" = the executable's
-  std::string Home;  // per-user root; "" = a new empty temporary folder, removed afterwards
+  std::string Data;      // the game folder (LevelsFree.dat, DemoFree.dat); "" = the executable's
+  std::string Home;      // per-user root; "" = a new empty temporary folder, removed afterwards
   int32_t FrameMs = 16;  // the length of a Step
   uint32_t Seed = 1;     // the random generator at the start and after Reset
   int32_t Depth = 32;    // the display's bits per pixel (16 or 32)
@@ -108,6 +108,6 @@ class TGameSession {
   IVideoOutput* video_ = nullptr;
   std::unique_ptr<TMainForm> form_;
   std::unique_ptr<TApplication> app_;
-  uint32_t started_ = 0;         // the clock's reading when the session started
+  uint32_t started_ = 0;       // the clock's reading when the session started
   TGameGlobals startGlobals_;  // the game's variables once the game window was up
 };

@@ -15,8 +15,8 @@
 #include "game/actor_report.h"
 #include "game/playfield.h"
 #include "game/rules.h"
-#include "tools/bot/game_snapshot.h"
 #include "session/game_session.h"
+#include "tools/bot/game_snapshot.h"
 
 namespace {
 

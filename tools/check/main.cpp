@@ -86,7 +86,8 @@ int main(int argc, char** argv) {
     }
   }
   if (cpu > 0) Limit(RLIMIT_CPU, static_cast<rlim_t>(cpu), static_cast<rlim_t>(cpu + 1));
-  if (memory > 0) Limit(RLIMIT_AS, static_cast<rlim_t>(memory) << 20, static_cast<rlim_t>(memory) << 20);
+  if (memory > 0)
+    Limit(RLIMIT_AS, static_cast<rlim_t>(memory) << 20, static_cast<rlim_t>(memory) << 20);
   try {
     const std::string input{std::istreambuf_iterator<char>(std::cin),
                             std::istreambuf_iterator<char>()};
@@ -95,8 +96,8 @@ int main(int argc, char** argv) {
     const auto split = static_cast<size_t>(levelsSize);
     TGameSession session(options);
     if (split > 0) {
-      const std::string problem = session.PlayLevelFile(std::string_view(input).substr(0, split),
-                                                        "the level file");
+      const std::string problem =
+          session.PlayLevelFile(std::string_view(input).substr(0, split), "the level file");
       if (!problem.empty()) return Bad(problem);
     }
     const TReplayCheck c =

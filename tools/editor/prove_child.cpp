@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <sstream>
 
+#include "game/in_out_error.h"
 #include "game/level_check.h"
 #include "game/level_reader.h"
-#include "game/in_out_error.h"
 #include "platform/process_env.h"
 
 TProveChild::~TProveChild() {
@@ -26,8 +26,9 @@ bool TProveChild::Start(const TLevelRecord& level) {
   std::array<uint8_t, LevelRecordSize> record{};
   EncodeLevelRecord(level, record);
   std::string error;
-  if (!child_.Start({program_, "--prove", "-"}, &error,
-                    std::string_view(reinterpret_cast<const char*>(record.data()), record.size()))) {
+  if (!child_.Start(
+          {program_, "--prove", "-"}, &error,
+          std::string_view(reinterpret_cast<const char*>(record.data()), record.size()))) {
     Finish(error);
     return false;
   }
@@ -82,7 +83,8 @@ TLevelRecord StandardInputLevel() {
     throw EInOutError(EInOutError::ecReadBeyondEnd, "standard input: no whole level record");
   const TLevelRecord level = DecodeLevelRecord(bytes);
   const std::vector<TLevelProblem> errors = LevelRecordErrors(level);
-  if (!errors.empty()) throw EInOutError(EInOutError::ecInvalidData, "standard input: " + errors.front().Text);
+  if (!errors.empty())
+    throw EInOutError(EInOutError::ecInvalidData, "standard input: " + errors.front().Text);
   return level;
 }
 

@@ -31,8 +31,8 @@
 #include "front/screen_calls.h"
 #include "game/replay.h"
 #include "game/replay_recorder.h"
-#include "tools/bot/bot_search.h"
 #include "session/replay_check.h"
+#include "tools/bot/bot_search.h"
 #include "tools/drive/driver.h"
 #include "tools/drive/script.h"
 
@@ -213,8 +213,8 @@ class TSoak {
     playedMs += c.LengthMs;
     const bool same = c.Verdict == TReplayCheck::Exact;
     if (!same)
-      std::cerr << "tarvelle-soak: " << LastReplayFile() << " ended otherwise: "
-                << ReplayCheckJson(c) << "\n";
+      std::cerr << "tarvelle-soak: " << LastReplayFile()
+                << " ended otherwise: " << ReplayCheckJson(c) << "\n";
     BackToMenu();
     return same;
   }
