@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -26,28 +27,26 @@
 #include "media/draw_ops.h"
 #include "media/image_item.h"
 #include "media/sized_pictures.h"
-#include "platform/clock.h"
-#include "platform/null_video.h"
+#include "platform/process_env.h"
 #include "platform/video.h"
+#include "session/game_session.h"
 
 namespace {
 
-TVirtualClock Clock{1000};
 size_t SizedBytes = 0;  // the most that the pictures kept at their drawn sizes held
-TNullVideo Video;
-std::unique_ptr<TMainForm> Form;
+std::string EmptyFolder;  // a game folder without the water's pictures: the water is a fill
+std::unique_ptr<TGameSession> Session;
+TMainForm* Form = nullptr;
 
-// The busy level, built straight into the game's state.
+// The busy level, built straight into the game's state of a new session.
 void BuildBusyLevel(int depth) {
-  ClearAllSprites();
-  Form.reset();
-  ResetGlobals();
-  SetClock(&Clock);
-  RandomState = 1;
-  Form = std::make_unique<TMainForm>(&Video);
-  Form->DXDraw.Display.BitCount = depth;
-  Form->FormCreate();
-  Form->InitVideo();
+  Session.reset();
+  TSessionOptions o;
+  o.Data = EmptyFolder;
+  o.Depth = depth;
+  o.Offscreen = true;
+  Session = std::make_unique<TGameSession>(o);
+  Form = &Session->Form();
   G.GridCols = 16;
   G.GridRows = 11;
   G.LevelNo = 1;
@@ -163,7 +162,7 @@ void PlayBench(benchmark::State& state, int depth, TPart part) {
   }
   SizedBytes = std::max(SizedBytes, TSizedPictures::TotalBytes());
   Form->DXDraw.SetPartialDrawing(true);
-  ClearAllSprites();
+  Session.reset();
 }
 
 void MemcpyFrame(benchmark::State& state, int depth) {
@@ -265,13 +264,14 @@ int main(int argc, char** argv) {
   // Headless unless a display is there (xvfb-run gives one for the flip).
   if (!getenv("DISPLAY")) setenv("SDL_VIDEODRIVER", "dummy", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
+  EmptyFolder = process::MakeTemporaryFolder("tarvelle-bench-");
   benchmark::Initialize(&argc, argv);
   RegisterAll();
   TCollector reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   PrintSummary(reporter.Us);
-  Form.reset();
-  SetClock(nullptr);
+  Session.reset();
+  std::filesystem::remove_all(EmptyFolder);
   benchmark::Shutdown();
   return 0;
 }

@@ -1,14 +1,34 @@
 #pragma once
-// The game window without a screen, for the level targets: made once per program, since making
-// it decodes every picture of the game.
+// The game window without a screen, for the targets that read level and demo files: made once
+// per program, since making it decodes every picture of the game.
+#include <memory>
+
 #include "actors/effects.h"
 #include "core/globals.h"
 #include "front/input.h"
+#include "fuzz/fuzz_target.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
+#include "session/game_session.h"
 #include "tests/fake_video.h"
 
 namespace fuzz {
+
+// The game session of the targets that play: made once per program (making it decodes every
+// picture), Reset before each run. Its per-user folder is in the scratch (a game lost ends at
+// the high-score table, whose file goes there). A window closed by a run is made again.
+inline TGameSession& PlaySession() {
+  static std::unique_ptr<TGameSession> session;
+  if (!session || session->Closed() || G.Quitting) {
+    session.reset();
+    TSessionOptions o;
+    o.Home = ScratchFolder() + "play-home";
+    o.Offscreen = true;
+    session = std::make_unique<TGameSession>(o);
+  }
+  session->Reset();
+  return *session;
+}
 
 struct TLevelWorld {
   TVirtualClock Clock{5000};

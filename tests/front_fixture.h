@@ -1,7 +1,7 @@
 #pragma once
 // A game window at the title menu on a virtual clock, with a per-user folder of its own and a
 // sound device that never plays (so every play keeps its own buffer and the buffers count the
-// plays).
+// plays): a game session with a fake window.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -20,32 +20,17 @@
 #include "platform/clock.h"
 #include "platform/paths.h"
 #include "platform/process_env.h"
+#include "session/game_session.h"
 
 class FrontEnd : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetGlobals();
-    ForgetHighScores();
-    const std::string tmpl = process::MakeTemporaryFolder("tarvelle-front-");
-    ASSERT_NE(tmpl, "");
-    home = std::string(tmpl) + "/";
-    paths::OverrideHome(home);
-    G.ProgramFolder = TARVELLE_BUILD_DIR "/";
-    SetClock(&clock);
-    form.FormCreate();
-    form.InitVideo();
     G.GameState = gsMenu;
     Frame();  // builds the title menu and draws it
     G.SleepMs = 0;
     InitSound(std::make_unique<TFakeAudioDevice>());
   }
-  void TearDown() override {
-    ShutdownSound();
-    SetClock(nullptr);
-    paths::OverrideHome("");
-    std::error_code ec;
-    std::filesystem::remove_all(home, ec);
-  }
+  void TearDown() override { ShutdownSound(); }
 
   void Frame(uint32_t ms = 16) {
     clock.Advance(ms);
@@ -62,22 +47,11 @@ class FrontEnd : public ::testing::Test {
     Send(TInputEvent::KeyDown, key, shift);
     Send(TInputEvent::KeyUp, key, shift);
   }
-  void Type(const std::string& utf8) {
-    TInputEvent e;
-    e.Kind = TInputEvent::TextInput;
-    e.Text = utf8;
-    app.Dispatch(e);
-  }
+  void Type(const std::string& utf8) { session.Type(utf8); }
   // A mouse button released with the pointer at (x, y).
   void Click(int32_t x, int32_t y, int32_t button = 0) {
     G.PointerPos = {x, y};
-    video.Pointer = {x, y};
-    TInputEvent e;
-    e.Kind = TInputEvent::MouseUp;
-    e.Button = button;
-    e.X = x;
-    e.Y = y;
-    app.Dispatch(e);
+    session.Click(x, y, button);
   }
   size_t Plays(const char* name) { return DXWaveList.Find(name).Buffers().size(); }
   // Pixels of the last picture that differ from the bare water.
@@ -92,9 +66,17 @@ class FrontEnd : public ::testing::Test {
     return n;
   }
 
-  std::string home;
-  TVirtualClock clock{5000};
+  static TSessionOptions Options(TFakeVideo& video) {
+    TSessionOptions o;
+    o.Data = TARVELLE_BUILD_DIR "/";
+    o.Video = &video;
+    return o;
+  }
+
   TFakeVideo video;
-  TMainForm form{&video};
-  TApplication app{form, video};
+  TGameSession session{Options(video)};
+  std::string home = session.Options().Home + "/";
+  TVirtualClock& clock = session.VirtualClock();
+  TMainForm& form = session.Form();
+  TApplication& app = session.App();
 };

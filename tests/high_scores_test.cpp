@@ -155,6 +155,7 @@ TEST_F(ScoreFile, ASaveMakesTheFolderAgainIfItWentWhileTheGameRan) {
 
 TEST_F(ScoreFile, FallsBackToTheProgramFolder) {
   ForgetHighScores();
+  std::filesystem::remove_all(home + "Morvane");  // made as the session read the settings
   WriteAll(home + "Morvane", "a file where the folder should be");
   EXPECT_EQ(HighScoreFolder(), G.ProgramFolder);
 }

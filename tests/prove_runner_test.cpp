@@ -7,8 +7,13 @@
 #include <chrono>
 #include <thread>
 
+#include "core/globals.h"
 #include "core/pad.h"
+#include "game/level_reader.h"
+#include "game/rules.h"
 #include "support/level_files.h"
+#include "tools/bot/bot_search.h"
+#include "tools/editor/level_picture.h"
 
 namespace {
 
@@ -78,6 +83,29 @@ TEST(ProveRunner, RefusesALevelWithAnErrorAndStopsWhenAsked) {
   EXPECT_TRUE(s.Stopped);
   EXPECT_LT(s.Progress, 1.0);
   EXPECT_FALSE(s.Results[2].Done);
+}
+
+// The route the proof gives is watched in the editor's picture of the level: played there it
+// must win as it did for the bot (which plays without drawing), on a level of the game with
+// moving pads, monsters and food.
+TEST(ProveRunner, ARouteItFoundWatchedInTheEditorEndsWon) {
+  const TLevelRecord level = TLevelReader(TARVELLE_BUILD_DIR "/LevelsFree.dat").ReadLevel(3);
+  TBotOptions o;
+  o.Levels = {level};
+  o.Difficulty = 2;
+  const TBotResult found = SearchWin(o);
+  ASSERT_TRUE(found.Won);
+  ASSERT_GE(found.Steps.size(), 3u);
+
+  TLevelPicture picture(TARVELLE_BUILD_DIR);
+  picture.StartRoute(level, 2, found.Steps);
+  int frames = 0;
+  while (picture.StepRoute() && frames < 100000) ++frames;
+  EXPECT_TRUE(G.GameState == gsLevelDone ||
+              (G.GameState == gsTransition && TransitionInterrupted(gsLevelDone)))
+      << GameStateName(G.GameState);
+  EXPECT_EQ(G.TimeLeft, found.TimeLeft);
+  EXPECT_EQ(G.Score, found.Score);
 }
 
 }  // namespace

@@ -9,9 +9,7 @@
 #include "fuzz/fuzz_target.h"
 #include "fuzz/level_world.h"
 #include "fuzz/replay_bytes.h"
-#include "game/demo.h"
 #include "game/replay.h"
-#include "platform/paths.h"
 
 namespace {
 
@@ -27,25 +25,14 @@ TARVELLE_FUZZ_TARGET(replay_play) {
   } catch (const EReplayError&) {
     return;  // the replay_file target covers the refusals
   }
-  // The window is made again only after a replay has closed it.
-  static std::unique_ptr<fuzz::TLevelWorld> world;
-  if (!world || G.Quitting) {
-    world.reset();
-    world = std::make_unique<fuzz::TLevelWorld>(true);
-  }
-  // Scores, settings and replays the game saves go to the scratch.
-  paths::OverrideHome(fuzz::ScratchFolder() + "replay-home");
-  G = world->Start;
-  SetClock(&world->Clock);
-  ResetDemos();
-  world->Form.ResetToMenu();
+  // Scores, settings and replays the game saves go to the scratch (the session's home).
+  TGameSession& session = fuzz::PlaySession();
+  session.Form().ResetToMenu();
   {
-    TReplayPlayer player(replay, world->Form);
+    TReplayPlayer player(replay, session.Form());
     player.Start();
     for (size_t n = 0; n < MaxCalls && !G.Quitting && player.Step(); ++n) {
     }
   }
   ClearAllSprites();
-  SetClock(nullptr);
-  paths::OverrideHome("");
 }

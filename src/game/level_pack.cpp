@@ -7,6 +7,7 @@
 #include "core/level_set.h"
 #include "game/in_out_error.h"
 #include "game/level_reader.h"
+#include "game/levels_in_memory.h"
 #include "game/replay.h"
 #include "platform/paths.h"
 
@@ -60,6 +61,7 @@ std::string LevelFilePath() {
 }
 
 uint32_t LevelFileChecksum() {
+  if (LevelRecordsInMemory() && !G.DemoMode) return LevelRecordsChecksum();
   return FileChecksum(LevelFilePath());
 }
 

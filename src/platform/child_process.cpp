@@ -23,17 +23,25 @@ TChildProcess::~TChildProcess() {
   Stop();
 }
 
-bool TChildProcess::Start(const std::vector<std::string>& args, std::string* error) {
+bool TChildProcess::Start(const std::vector<std::string>& args, std::string* error,
+                          std::string_view input) {
   Stop();
   status_ = -1;
-  int fds[2];
+  int fds[2], in[2] = {-1, -1};
   if (args.empty() || ::pipe2(fds, O_CLOEXEC) != 0) {
     if (error) *error = args.empty() ? "no program" : std::strerror(errno);
+    return false;
+  }
+  if (!input.empty() && ::pipe2(in, O_CLOEXEC) != 0) {
+    if (error) *error = std::strerror(errno);
+    ::close(fds[0]);
+    ::close(fds[1]);
     return false;
   }
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+  if (in[0] >= 0) posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
   std::vector<char*> argv;
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
@@ -41,6 +49,23 @@ bool TChildProcess::Start(const std::vector<std::string>& args, std::string* err
       ::posix_spawn(&impl_->Pid, args[0].c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   ::close(fds[1]);
+  if (in[0] >= 0) ::close(in[0]);
+  if (in[1] >= 0) {
+    // A program that ends before reading it all must not end this one by its pipe.
+    struct sigaction ignore = {};
+    struct sigaction previous = {};
+    ignore.sa_handler = SIG_IGN;
+    ::sigaction(SIGPIPE, &ignore, &previous);
+    for (size_t done = 0; rc == 0 && done < input.size();) {
+      const ssize_t w = ::write(in[1], input.data() + done, input.size() - done);
+      if (w > 0)
+        done += static_cast<size_t>(w);
+      else if (errno != EINTR)
+        break;
+    }
+    ::sigaction(SIGPIPE, &previous, nullptr);
+    ::close(in[1]);
+  }
   if (rc != 0) {
     ::close(fds[0]);
     impl_->Pid = -1;

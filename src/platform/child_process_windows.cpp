@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/child_process.h"
 #include "platform/wide_text_windows.h"
 
@@ -42,7 +44,8 @@ TChildProcess::~TChildProcess() {
   Stop();
 }
 
-bool TChildProcess::Start(const std::vector<std::string>& args, std::string* error) {
+bool TChildProcess::Start(const std::vector<std::string>& args, std::string* error,
+                          std::string_view input) {
   Stop();
   status_ = -1;
   if (args.empty()) {
@@ -56,6 +59,16 @@ bool TChildProcess::Start(const std::vector<std::string>& args, std::string* err
     return false;
   }
   SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);  // ours alone
+  HANDLE inRead = nullptr, inWrite = nullptr;
+  if (!input.empty()) {
+    if (!CreatePipe(&inRead, &inWrite, &inherit, static_cast<DWORD>(input.size()))) {
+      if (error) *error = LastError();
+      CloseHandle(readEnd);
+      CloseHandle(writeEnd);
+      return false;
+    }
+    SetHandleInformation(inWrite, HANDLE_FLAG_INHERIT, 0);
+  }
   std::wstring commandLine;
   for (const std::string& a : args) {
     if (!commandLine.empty()) commandLine += L' ';
@@ -64,7 +77,7 @@ bool TChildProcess::Start(const std::vector<std::string>& args, std::string* err
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdInput = inRead ? inRead : GetStdHandle(STD_INPUT_HANDLE);
   startup.hStdOutput = writeEnd;
   startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   PROCESS_INFORMATION info{};
@@ -73,6 +86,16 @@ bool TChildProcess::Start(const std::vector<std::string>& args, std::string* err
                                       0, nullptr, nullptr, &startup, &info);
   const std::string startError = started ? "" : args[0] + ": " + LastError();
   CloseHandle(writeEnd);
+  if (inRead) {
+    CloseHandle(inRead);
+    for (size_t done = 0; started && done < input.size();) {
+      DWORD wrote = 0;
+      const DWORD want = static_cast<DWORD>(std::min<size_t>(input.size() - done, 1 << 20));
+      if (!WriteFile(inWrite, input.data() + done, want, &wrote, nullptr) || wrote == 0) break;
+      done += wrote;
+    }
+    CloseHandle(inWrite);
+  }
   if (!started) {
     CloseHandle(readEnd);
     if (error) *error = startError;

@@ -25,4 +25,6 @@ std::string MemoryFolder() {
 
 void BinaryStandardOutput() {}
 
+void BinaryStandardInput() {}
+
 }  // namespace process

@@ -13,5 +13,7 @@ std::string MakeTemporaryFolder(const std::string& prefix, const std::string& un
 std::string MemoryFolder();
 // Standard output as bytes (Windows would turn every "\n" into "\r\n").
 void BinaryStandardOutput();
+// Standard input read byte for byte (Windows would turn \r\n into \n).
+void BinaryStandardInput();
 
 }  // namespace process

@@ -53,4 +53,8 @@ void BinaryStandardOutput() {
   _setmode(_fileno(stdout), _O_BINARY);
 }
 
+void BinaryStandardInput() {
+  _setmode(_fileno(stdin), _O_BINARY);
+}
+
 }  // namespace process

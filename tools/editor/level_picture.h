@@ -7,16 +7,15 @@
 #include "game/level_record.h"
 #include "pixels/surface.h"
 
-class TMainForm;
-class IVideoOutput;
-class TVirtualClock;
+class TGameSession;
 
 // The picture of a level as the game draws its first frame, made by the game itself, off
-// screen: the game's form runs in this process on a clock of its own, with a game folder that
-// holds only the level. Uses the game's state, so nothing else may run the game in this process.
+// screen: a game session in this process, the level held in memory. Uses the game's state, so
+// nothing else may run the game in this process.
 class TLevelPicture {
  public:
-  // gameFolder holds the game's files: the water's pictures are taken from it when it has them.
+  // gameFolder holds the game's files: the water's pictures are taken from it ("" = the
+  // program's folder).
   explicit TLevelPicture(const std::string& gameFolder = "");
   ~TLevelPicture();
   TLevelPicture(const TLevelPicture&) = delete;
@@ -35,10 +34,7 @@ class TLevelPicture {
   const TSurface& Frame() const;
 
  private:
-  std::string folder_, home_;
-  std::unique_ptr<TVirtualClock> clock_;
-  std::unique_ptr<IVideoOutput> video_;
-  std::unique_ptr<TMainForm> form_;
+  std::unique_ptr<TGameSession> session_;
   std::vector<TDemoStepRec> route_;
   size_t next_ = 0;
 };

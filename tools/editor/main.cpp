@@ -38,7 +38,8 @@ void Usage() {
          "         or a new one that Save writes to FILE when FILE is not there yet)\n"
          "       tarvelle-editor --shot OUT.png [--level N] [FILE]  the editor's picture, "
          "without a window\n"
-         "       tarvelle-editor --prove FILE  prove level 1 of FILE at difficulties 1 to 3\n";
+         "       tarvelle-editor --prove FILE  prove level 1 of FILE (-: a record on the\n"
+         "                                     standard input) at difficulties 1 to 3\n";
 }
 
 }  // namespace

@@ -1,12 +1,11 @@
 #include "tools/editor/prove_child.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <sstream>
 
+#include "game/in_out_error.h"
 #include "game/level_check.h"
 #include "game/level_reader.h"
-#include "platform/atomic_file.h"
 #include "platform/process_env.h"
 
 TProveChild::~TProveChild() {
@@ -24,17 +23,12 @@ bool TProveChild::Start(const TLevelRecord& level) {
     status_.Error = "mend the level first: " + errors.front().Text;
     return false;
   }
-  const std::string folder = process::MakeTemporaryFolder("tarvelle-proof-");
-  if (folder.empty()) {
-    status_.Error = "cannot make a temporary folder";
-    return false;
-  }
-  file_ = folder + "/level.dat";
   std::array<uint8_t, LevelRecordSize> record{};
   EncodeLevelRecord(level, record);
   std::string error;
-  if (!files::WriteAtomically(file_, std::string(record.begin(), record.end()), &error) ||
-      !child_.Start({program_, "--prove", file_}, &error)) {
+  if (!child_.Start(
+          {program_, "--prove", "-"}, &error,
+          std::string_view(reinterpret_cast<const char*>(record.data()), record.size()))) {
     Finish(error);
     return false;
   }
@@ -52,11 +46,6 @@ void TProveChild::Stop() {
 void TProveChild::Finish(const std::string& error) {
   status_.Running = false;
   status_.Error = error;
-  if (!file_.empty()) {
-    std::error_code ec;
-    std::filesystem::remove_all(std::filesystem::path(file_).parent_path(), ec);
-    file_.clear();
-  }
 }
 
 namespace {
@@ -86,6 +75,19 @@ void ReadReport(const std::string& line, TProveRunner::TStatus& status) {
   }
 }
 
+// The level record on standard input, refused as the level file's reader refuses one.
+TLevelRecord StandardInputLevel() {
+  process::BinaryStandardInput();
+  std::array<uint8_t, LevelRecordSize> bytes{};
+  if (std::fread(bytes.data(), 1, bytes.size(), stdin) != bytes.size())
+    throw EInOutError(EInOutError::ecReadBeyondEnd, "standard input: no whole level record");
+  const TLevelRecord level = DecodeLevelRecord(bytes);
+  const std::vector<TLevelProblem> errors = LevelRecordErrors(level);
+  if (!errors.empty())
+    throw EInOutError(EInOutError::ecInvalidData, "standard input: " + errors.front().Text);
+  return level;
+}
+
 }  // namespace
 
 TProveRunner::TStatus TProveChild::Status() {
@@ -101,7 +103,7 @@ TProveRunner::TStatus TProveChild::Status() {
 
 int RunProofCommand(const std::string& file) {
   try {
-    const TLevelRecord level = TLevelReader(file).ReadLevel(1);
+    const TLevelRecord level = file == "-" ? StandardInputLevel() : TLevelReader(file).ReadLevel(1);
     double shown = -1;
     const TProofResults results = ProveLevel(level, [&shown](double f) {
       if (f - shown >= 0.005 || f == 1.0) {

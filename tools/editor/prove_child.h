@@ -5,8 +5,8 @@
 #include "tools/editor/prove_runner.h"
 
 // The editor draws with the game's state, so its proofs run in a program of their own: the
-// editor itself started as `tarvelle-editor --prove FILE`, which proves level 1 of FILE and
-// reports on its standard output. Same status as a TProveRunner.
+// editor itself started as `tarvelle-editor --prove -`, which proves the level record it reads
+// on its standard input and reports on its standard output. Same status as a TProveRunner.
 class TProveChild {
  public:
   explicit TProveChild(std::string program) : program_(std::move(program)) {}
@@ -21,11 +21,11 @@ class TProveChild {
   void Finish(const std::string& error);
 
   std::string program_;
-  std::string file_;
   TChildProcess child_;
   TProveRunner::TStatus status_;
 };
 
-// The proving program's side: proves level 1 of file, writing "progress F" lines and one
-// "result D WON TIMELEFT ENERGY STEPS TIME KEY ..." line per difficulty. Returns the exit status.
+// The proving program's side: proves level 1 of file ("-": the record on standard input),
+// writing "progress F" lines and one "result D WON TIMELEFT ENERGY STEPS TIME KEY ..." line per
+// difficulty. Returns the exit status.
 int RunProofCommand(const std::string& file);

@@ -1,13 +1,8 @@
 #include "tools/editor/prove_runner.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <stdexcept>
 
-#include "core/level_set.h"
 #include "game/level_check.h"
-#include "platform/atomic_file.h"
-#include "platform/process_env.h"
 #include "tools/bot/bot_search.h"
 
 namespace {
@@ -17,45 +12,17 @@ constexpr int32_t Difficulties = 3;
 constexpr int32_t Beams[] = {24, 96, 384};
 constexpr int32_t Tries = static_cast<int32_t>(std::size(Beams));
 
-// A game folder of its own holding only the level file: every level of it is the one proved
-// (the pictures are built into the game).
-class TProofFolder {
- public:
-  explicit TProofFolder(const TLevelRecord& level) {
-    path_ = process::MakeTemporaryFolder("tarvelle-prove-");
-    if (path_.empty()) throw std::runtime_error("cannot make a temporary folder");
-    std::array<uint8_t, LevelRecordSize> record{};
-    EncodeLevelRecord(level, record);
-    std::string bytes;
-    for (int32_t i = 0; i < LevelSetSize; ++i) bytes.append(record.begin(), record.end());
-    std::string error;
-    if (!files::WriteAtomically(path_ + "/LevelsFree.dat", bytes, &error)) {
-      std::filesystem::remove_all(path_);
-      throw std::runtime_error(error);
-    }
-  }
-  ~TProofFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 }  // namespace
 
 TProofResults ProveLevel(const TLevelRecord& level, const std::function<bool(double)>& progress) {
   TProofResults results{};
-  const TProofFolder folder(level);
   const double levelMs = std::max(1, static_cast<int32_t>(level.TimeLimit)) * 1000.0;
   for (int32_t d = 1; d <= Difficulties; ++d) {
     TProofResult& out = results[d - 1];
     out.Difficulty = d;
     for (int32_t t = 0; t < Tries; ++t) {
       TBotOptions o;
-      o.Data = folder.Path();
+      o.Levels = {level};
       o.Level = 1;
       o.Difficulty = d;
       o.Beam = Beams[t];

@@ -28,10 +28,10 @@
 #include <string>
 
 #include "core/globals.h"
-#include "front/replay_player.h"
 #include "front/screen_calls.h"
 #include "game/replay.h"
 #include "game/replay_recorder.h"
+#include "session/replay_check.h"
 #include "tools/bot/bot_search.h"
 #include "tools/drive/driver.h"
 #include "tools/drive/script.h"
@@ -209,14 +209,12 @@ class TSoak {
   bool Replay(uint64_t& playedMs, int& checked) {
     if (LastReplayFile().empty()) return true;
     ++checked;
-    const TReplay replay = ReadReplayFile(LastReplayFile());
-    TReplayPlayer player(replay, driver_.Form());
-    player.Start();
-    while (player.Step()) {
-    }
-    playedMs += player.NextAt();
-    const bool same = TReplayPlayer::Now() == replay.Final;
-    if (!same) std::cerr << "tarvelle-soak: " << LastReplayFile() << " ended otherwise\n";
+    const TReplayCheck c = CheckReplay(driver_, ReadReplayFile(LastReplayFile()));
+    playedMs += c.LengthMs;
+    const bool same = c.Verdict == TReplayCheck::Exact;
+    if (!same)
+      std::cerr << "tarvelle-soak: " << LastReplayFile()
+                << " ended otherwise: " << ReplayCheckJson(c) << "\n";
     BackToMenu();
     return same;
   }
