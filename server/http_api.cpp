@@ -3,6 +3,7 @@
 #include <httplib.h>
 
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 #include <nlohmann/json.hpp>
 #include <random>
@@ -139,6 +140,33 @@ std::string TApi::TableBody(const std::string& levels, int32_t difficulty, int32
 }
 
 void TApi::AddRoutes(httplib::Server& server) {
+  server.set_default_headers({{"Access-Control-Allow-Origin", "*"}});
+  server.set_error_handler([](const httplib::Request& req, httplib::Response& res) {
+    if (!res.body.empty()) return;
+    if (res.status == 413) {
+      res.set_content(
+          R"({"status":"refused","code":"too-large","reason":"The file sent is too large."})",
+          "application/json");
+    } else if (req.path.starts_with("/api/")) {
+      res.set_content(R"({"status":"error","reason":"No such thing here."})", "application/json");
+    }
+  });
+  server.set_exception_handler([](const httplib::Request& req, httplib::Response& res,
+                                  std::exception_ptr e) {
+    std::string what = "?";
+    try {
+      std::rethrow_exception(e);
+    } catch (const std::exception& x) {
+      what = x.what();
+    } catch (...) {
+    }
+    std::fprintf(stderr, "tarvelle-server: %s %s: %s\n", req.method.c_str(), req.path.c_str(),
+                 what.c_str());
+    res.status = 503;
+    res.set_header("Retry-After", "10");
+    res.set_content(R"({"status":"busy","reason":"The server can't answer just now."})",
+                    "application/json");
+  });
   server.Options(R"(/api/.*)", [](const httplib::Request&, httplib::Response& res) {
     res.status = 204;
     res.set_header("Access-Control-Allow-Methods", "GET, POST, OPTIONS");

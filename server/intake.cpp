@@ -99,10 +99,14 @@ std::variant<TIntake, TRefusal> ReadSubmission(const std::string& utf8Name,
   in.Score = r.Final.Score;
   in.LengthMs = LengthMs(r);
   if (in.LengthMs > MaxGameMs) return Refuse("too-long");
-  in.GameKey = in.Levels + "-" + std::to_string(r.Seed) + "-" + std::to_string(r.Difficulty) + "-" +
-               std::to_string(r.StartLevel) + "-" + std::to_string(r.Final.Score) + "-" +
-               std::to_string(r.Final.RandomState) + "-" + std::to_string(r.Entries.size()) +
-               "-" + std::to_string(in.LengthMs);
+  // The game itself: its level set and the whole of its canonical file (two checksums of
+  // it, 96 bits), so that the same game sent again in any spelling of the file is found.
+  uint64_t fnv = 0xcbf29ce484222325ull;
+  for (const char ch : in.Replay) fnv = (fnv ^ static_cast<uint8_t>(ch)) * 0x100000001b3ull;
+  char key[64];
+  std::snprintf(key, sizeof key, "-%016llx-%08x", static_cast<unsigned long long>(fnv),
+                ReplayChecksum(in.Replay));
+  in.GameKey = in.Levels + key;
   return in;
 }
 

@@ -25,7 +25,7 @@ struct TRefusal {
 TRefusal Refuse(const std::string& code, const std::string& detail = "");
 
 // A replay ready to be verified: the canonical file (decoded and written again), the numbers
-// taken from it, and the key that names the game itself.
+// taken from it, and the key that names the game itself (the same game sent again has it).
 struct TIntake {
   std::string Name;  // Windows-1252, as the game's table keeps it
   std::string Replay;

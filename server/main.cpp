@@ -85,33 +85,6 @@ int Serve(const TServerOptions& o, TStore& store) {
   server.set_write_timeout(10, 0);
   server.set_keep_alive_timeout(5);
   server.set_payload_max_length(2 * 1024 * 1024);
-  server.set_default_headers({{"Access-Control-Allow-Origin", "*"}});
-  server.set_error_handler([](const httplib::Request& req, httplib::Response& res) {
-    if (!res.body.empty()) return;
-    if (res.status == 413) {
-      res.set_content(
-          R"({"status":"refused","code":"too-large","reason":"The file sent is too large."})",
-          "application/json");
-    } else if (req.path.starts_with("/api/")) {
-      res.set_content(R"({"status":"error","reason":"No such thing here."})", "application/json");
-    }
-  });
-  server.set_exception_handler([](const httplib::Request& req, httplib::Response& res,
-                                  std::exception_ptr e) {
-    std::string what = "?";
-    try {
-      std::rethrow_exception(e);
-    } catch (const std::exception& x) {
-      what = x.what();
-    } catch (...) {
-    }
-    std::fprintf(stderr, "tarvelle-server: %s %s: %s\n", req.method.c_str(), req.path.c_str(),
-                 what.c_str());
-    res.status = 503;
-    res.set_header("Retry-After", "10");
-    res.set_content(R"({"status":"busy","reason":"The server can't answer just now."})",
-                    "application/json");
-  });
   routes.AddRoutes(server);
   if (!AddPageRoutes(server, web)) {
     std::fprintf(stderr, "tarvelle-server: cannot serve %s\n", web.c_str());
