@@ -9,7 +9,9 @@ struct TChildLimits {
   int32_t WallMs = 60000;   // time on the clock
 };
 
-// Called in a child after fork, before exec: processor and memory limits, and (Linux) a seccomp
-// filter under which no socket can be made and no file opened for writing, made, renamed or
-// removed. False when the filter could not be put in place (the child must then not go on).
-bool EnterSandbox(const TChildLimits& limits);
+// Called in a child after fork, before exec: processor and memory limits; a Landlock ruleset
+// under which nothing is written, made or removed outside folder; a seccomp filter under which
+// no socket can be made. Where the kernel has no Landlock, the filter refuses every write to a
+// file instead. False when a limit could not be put in place (the child must then not go on).
+// Only async-signal-safe calls.
+bool EnterSandbox(const TChildLimits& limits, const char* folder);

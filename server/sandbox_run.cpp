@@ -11,6 +11,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 
 namespace fs = std::filesystem;
 
@@ -62,6 +63,14 @@ TSandboxRun RunInSandbox(const std::vector<std::string>& args, const std::string
   std::vector<char*> argv;
   for (std::string& a : copy) argv.push_back(a.data());
   argv.push_back(nullptr);
+  // The child's environment: the server's, its temporary files in its own folder.
+  std::vector<std::string> env;
+  for (char** e = environ; *e; ++e)
+    if (!std::string_view(*e).starts_with("TMPDIR=")) env.emplace_back(*e);
+  env.push_back("TMPDIR=" + folder);
+  std::vector<char*> envp;
+  for (std::string& e : env) envp.push_back(e.data());
+  envp.push_back(nullptr);
   int out[2], err[2];
   if (pipe2(out, O_CLOEXEC | O_NONBLOCK) != 0) return run;
   if (pipe2(err, O_CLOEXEC | O_NONBLOCK) != 0) {
@@ -79,8 +88,8 @@ TSandboxRun RunInSandbox(const std::vector<std::string>& args, const std::string
     dup2(out[1], 1);
     dup2(err[1], 2);
     close_range(3, ~0u, 0);
-    if (chdir(folder.c_str()) != 0 || !EnterSandbox(limits)) _exit(126);
-    execv(argv[0], argv.data());
+    if (chdir(folder.c_str()) != 0 || !EnterSandbox(limits, folder.c_str())) _exit(126);
+    execve(argv[0], argv.data(), envp.data());
     _exit(127);
   }
   close(out[1]);

@@ -17,7 +17,8 @@ struct TSandboxRun {
   std::string Failure(const TChildLimits& limits) const;
 };
 
-// Runs args[0] with the arguments after it in folder, in the sandbox, within the limits.
+// Runs args[0] with the arguments after it in folder, in the sandbox, within the limits: it
+// may write only in folder, which is its TMPDIR too.
 TSandboxRun RunInSandbox(const std::vector<std::string>& args, const std::string& folder,
                          const TChildLimits& limits);
 

@@ -311,7 +311,7 @@ void TStore::RenewProof(const TProofJob& job, int64_t until) {
 }
 
 void TStore::FinishProof(const TProofJob& job, bool won, const std::string& detail,
-                         int64_t now) {
+                         int64_t now, bool failed) {
   TLease db(*this);
   TTransaction t(*db);
   if (db->Exec(Sql("UPDATE proofs SET state = ?, detail = ? WHERE pack_id = ? AND level = ?"
@@ -322,8 +322,9 @@ void TStore::FinishProof(const TProofJob& job, bool won, const std::string& deta
   if (!won) {
     db->Exec(Sql("UPDATE packs SET state = 'refused', reason = ?, decided = ?"
                  " WHERE id = ? AND state = 'proving'"),
-             {"Level " + std::to_string(job.Level) + " can't be won: " + detail, now,
-              job.PackId});
+             {"Level " + std::to_string(job.Level) +
+                  (failed ? " could not be proved here: " : " can't be won: ") + detail,
+              now, job.PackId});
     db->Exec(Sql("UPDATE proofs SET state = 'dropped' WHERE pack_id = ?"
                  " AND state IN ('pending', 'running')"),
              {job.PackId});

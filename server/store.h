@@ -88,8 +88,9 @@ class TStore {
   std::optional<TProofJob> TakeProof(int64_t now, int64_t leaseMs);
   void RenewProof(const TProofJob& job, int64_t until);
   // Notes one level's proof; the pack is listed when every level is won, refused (reason
-  // given) at the first level lost.
-  void FinishProof(const TProofJob& job, bool won, const std::string& detail, int64_t now);
+  // given) at the first level lost, or that could not be proved (failed: the proof itself).
+  void FinishProof(const TProofJob& job, bool won, const std::string& detail, int64_t now,
+                   bool failed = false);
 
   // Takes a game or a pack out of every list (a moderator's command); false when no such id.
   bool Hide(const std::string& id);

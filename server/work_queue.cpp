@@ -115,7 +115,7 @@ bool TWorkQueue::ProveOne() {
                  job->Level, p.Detail.c_str());
     if (job->Claim < MaxAttempts) return true;
   }
-  store_.FinishProof(*job, p.Won, p.Detail, NowMs());
+  store_.FinishProof(*job, p.Won, p.Detail, NowMs(), !p.Done);
   return true;
 }
 
