@@ -90,7 +90,12 @@ json PackJson(const TPack& p) {
     j["file"] = "/api/v1/packs/" + p.Id + "/file";
     j["play"] = "/play/?levels=/api/v1/packs/" + p.Id + "/file";
   }
-  if (!p.Details.empty()) j["proofs"] = p.Details;
+  if (!p.Proofs.empty()) {
+    json proofs = json::array();
+    for (const TProofRow& r : p.Proofs)
+      proofs.push_back({{"level", r.Level}, {"state", r.State}, {"detail", r.Detail}});
+    j["proofs"] = proofs;
+  }
   return j;
 }
 

@@ -86,6 +86,8 @@ std::variant<TIntake, TRefusal> ReadSubmission(const std::string& utf8Name,
   } catch (const EReplayError& e) {
     std::string why = e.what();
     if (why.starts_with("replay: ")) why.erase(0, 8);
+    if (why.starts_with("the file is damaged (") && why.ends_with(")"))
+      why = why.substr(21, why.size() - 22);
     return Refuse("damaged", "(" + why + ")");
   }
   TIntake in;

@@ -253,7 +253,7 @@ std::optional<TPack> TStore::Pack(const std::string& id) {
   for (const TRow& r : proofs) {
     if (*r[1] == "won") ++p.Won;
     if (*r[1] == "lost") ++p.Lost;
-    if (r[2]) p.Details.push_back(*r[0] + ": " + *r[2]);
+    p.Proofs.push_back({static_cast<int32_t>(CellNumber(r[0])), *r[1], r[2].value_or("")});
   }
   return p;
 }

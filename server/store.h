@@ -48,11 +48,16 @@ struct TProofJob {
   int64_t Claim = 0;
 };
 
+struct TProofRow {
+  int32_t Level = 0;
+  std::string State, Detail;  // state: pending, running, won, lost, dropped
+};
+
 struct TPack {
   std::string Id, Levels, Title, Author, State, Reason;
   int64_t Created = 0;
   int32_t Won = 0, Lost = 0, Total = 0;  // levels proved so far
-  std::vector<std::string> Details;       // per level proved: "3: won" ...
+  std::vector<TProofRow> Proofs;           // one a level, with Pack only
 };
 
 class TStore {
