@@ -49,7 +49,7 @@ file(GLOB_RECURSE sources CONFIGURE_DEPENDS
 # synthesizer (the music comes pre-rendered), libjpeg (stb_image reads the pack's JPEG
 # pictures: jpeg_stb.cpp).
 list(FILTER sources EXCLUDE REGEX
-  "/platform/(system_font|open_url|sdl_error_box|sdl_launcher_window)\\.cpp$")
+  "/platform/(system_font|open_url|sdl_error_box|sdl_launcher_window|limited_run)\\.cpp$")
 list(FILTER sources EXCLUDE REGEX "/media/(midi_synth|jpeg_decode|jpeg_none)\\.cpp$")
 list(FILTER sources EXCLUDE REGEX "/launcher/launcher_run\\.cpp$")
 # Windows' flavour, and the system font files found through fontconfig.

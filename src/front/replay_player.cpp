@@ -37,13 +37,17 @@ TReplayPlayer::~TReplayPlayer() {
 }
 
 uint32_t TReplayPlayer::NextReading() {
-  if (reads_ && read_ < reads_->size()) last_ = (*reads_)[read_++];
+  if (reads_ && read_ < reads_->size())
+    last_ = (*reads_)[read_++];
+  else
+    ++overrun_;
   return last_;
 }
 
 void TReplayPlayer::Feed(const std::vector<uint32_t>* reads) {
   reads_ = reads;
   read_ = 0;
+  overrun_ = 0;
 }
 
 void TReplayPlayer::Start() {
@@ -113,6 +117,8 @@ bool TReplayPlayer::Step() {
     default:
       break;
   }
+  if (drift_.Entry < 0 && (read_ != e.Reads.size() || overrun_ != 0))
+    drift_ = {static_cast<int64_t>(next_ - 1), e.Reads.size(), read_ + overrun_};
   Feed(nullptr);
   return true;
 }

@@ -29,6 +29,13 @@ class TReplayPlayer {
   // The clock reading that the call being played had when it was recorded; a call that reads
   // the clock more often than it did then gets the last reading again.
   uint32_t NextReading();
+  // The first call played that read the clock another number of times than it did when it was
+  // recorded: the game went another way there. Entries counts from 0; -1 while none has.
+  struct TDrift {
+    int64_t Entry = -1;
+    size_t Recorded = 0, Read = 0;  // clock readings
+  };
+  const TDrift& FirstDrift() const { return drift_; }
 
  private:
   void Feed(const std::vector<uint32_t>* reads);
@@ -38,6 +45,8 @@ class TReplayPlayer {
   size_t next_ = 0;
   const std::vector<uint32_t>* reads_ = nullptr;
   size_t read_ = 0;
+  size_t overrun_ = 0;  // readings asked beyond the recorded ones
+  TDrift drift_;
   uint32_t last_ = 0;
   std::unique_ptr<IClockTap> tap_;  // hands the game clock NextReading()
   IClockTap* previousTap_ = nullptr;

@@ -9,6 +9,7 @@
 #include "game/demo.h"
 #include "game/level.h"
 #include "game/level_reader.h"
+#include "game/level_set.h"
 #include "game/main_form.h"
 #include "game/playfield.h"
 #include "game/rules.h"
@@ -34,8 +35,9 @@ void BuildMenu() {
   Menu->Layout(MainForm->ImageList, 140, 21, 1);
   Menu->PlacePointer();
   Menu->Draw(MainForm->DXDraw.Surface(), MainForm->ImageList);
-  // The level file must be there; a missing one stops here with its error.
-  TLevelReader(LevelFilePath()).RecordCount();
+  // The level file must be there (unless levels are held in memory); a missing one stops here
+  // with its error.
+  if (!LevelRecordsInMemory()) TLevelReader(LevelFilePath()).RecordCount();
   G.LevelCount = 15;
 }
 

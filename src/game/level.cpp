@@ -13,7 +13,7 @@
 #include "core/level_pacing.h"
 #include "core/random.h"
 #include "game/level_pack.h"
-#include "game/level_reader.h"
+#include "game/level_set.h"
 #include "game/main_form.h"
 #include "game/playfield.h"
 #include "platform/clock.h"
@@ -143,7 +143,7 @@ void FillBonusBag(const TLevelRecord& level) {
 void LoadLevel() {
   if (G.LevelNo > G.MaxLevel && !G.DemoMode) G.MaxLevel = G.LevelNo;
   G.JoyRepeat = 3;
-  const TLevelRecord level = TLevelReader(LevelFilePath()).ReadLevel(G.LevelNo);
+  const TLevelRecord level = PlayedLevel(G.LevelNo);
 
   G.TimeLeft = level.TimeLimit;
   G.SecondsElapsed = 0;

@@ -6,6 +6,7 @@
 #include "core/globals.h"
 #include "game/in_out_error.h"
 #include "game/level_reader.h"
+#include "game/level_set.h"
 #include "game/replay.h"
 #include "platform/paths.h"
 
@@ -59,6 +60,7 @@ std::string LevelFilePath() {
 }
 
 uint32_t LevelFileChecksum() {
+  if (LevelRecordsInMemory() && !G.DemoMode) return LevelRecordsChecksum();
   return FileChecksum(LevelFilePath());
 }
 

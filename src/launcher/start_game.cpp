@@ -5,11 +5,11 @@
 #include "game/playfield.h"
 #include "media/jpeg_loader.h"
 
-void StartGame(TMainForm& form) {
+void StartGame(TMainForm& form, bool waterPictures) {
   // The desktop's keyboard repeat is left alone (keyboard_repeat.h): the game window repeats
   // held keys itself.
   G.WindowedMode = true;
   form.InitVideo();
-  LoadWaterPictures(form.ImageList);
+  if (waterPictures) LoadWaterPictures(form.ImageList);
   form.DXDraw.SetArrowCursor(G.GameState == gsPaused);
 }

@@ -16,7 +16,7 @@
 #include "game/playfield.h"
 #include "game/rules.h"
 #include "tools/bot/game_snapshot.h"
-#include "tools/drive/driver.h"
+#include "session/game_session.h"
 
 namespace {
 
@@ -78,31 +78,27 @@ constexpr int32_t MoveMs = 320;
 
 class TSearch {
  public:
-  explicit TSearch(const TBotOptions& o) : o_(o), driver_(DriverOptions(o)) {
-    SetPlayfieldPictures(false);
+  explicit TSearch(const TBotOptions& o) : o_(o), session_(SessionOptions(o)) {
     if (o_.DemoStyle)
       frames_ = {16, 7, 33};
     else
       frames_ = {o_.FrameMs};
   }
-  ~TSearch() { SetPlayfieldPictures(true); }
-
   TBotResult Run();
 
  private:
-  static TDriverOptions DriverOptions(const TBotOptions& o) {
-    TDriverOptions d;
+  static TSessionOptions SessionOptions(const TBotOptions& o) {
+    TSessionOptions d;
     d.Data = o.Data;
     d.FrameMs = o.FrameMs;
     d.Seed = o.Seed;
+    d.Offscreen = true;
+    d.Pictures = false;  // the actors move as when drawn
     return d;
   }
   void Start();
   void Frame(int32_t ms) {
-    TVirtualClock& clock = driver_.VirtualClock();
-    const int32_t sleep = std::clamp(G.SleepMs, 0, ms);
-    clock.Advance(static_cast<uint32_t>(ms - sleep));
-    driver_.Form().DXTimer1Timer(ms);
+    session_.Frame(ms);
     ++frameCount_;
   }
   // Plays one move (or a wait, move < 0) in every world; false when a world lost a life.
@@ -110,13 +106,18 @@ class TSearch {
   double Value(const TNode& n) const;
 
   TBotOptions o_;
-  THeadlessDriver driver_;
+  TGameSession session_;
   std::vector<int32_t> frames_;
   int64_t frameCount_ = 0;
 };
 
 void TSearch::Start() {
   G.SleepMs = 0;
+  if (o_.Levels.size() == 1) {
+    session_.PlayLevels(std::vector<TLevelRecord>(15, o_.Levels.front()));
+  } else if (!o_.Levels.empty()) {
+    session_.PlayLevels(o_.Levels);
+  }
   if (o_.DemoStyle) {
     ResetDemos();
     TDemoTables& t = Demos();
@@ -125,10 +126,7 @@ void TSearch::Start() {
     t.DemoRecord[1].Level = o_.Level;
     StartDemoAt(1);
   } else {
-    G.Difficulty = o_.Difficulty;
-    G.MaxLevel = G.LevelCount;
-    RandomState = o_.Seed;
-    NewGame(o_.Level);
+    session_.StartLevel(o_.Level, o_.Difficulty, o_.Seed);
   }
 }
 
@@ -187,7 +185,7 @@ bool TSearch::Play(const TNode& from, int32_t move, TNode& child) {
     }
     // A world that has won is never played again: its snapshot stays as it was.
     child.Snaps.push_back(out == oWon ? from.Snaps[w]
-                                      : std::make_shared<TGameSnapshot>(driver_.VirtualClock()));
+                                      : std::make_shared<TGameSnapshot>(session_.VirtualClock()));
     if (out == oWon) {
       child.Won[w] = true;
       if (w == 0) child.WonAt = G.LevelTicks;
@@ -264,7 +262,7 @@ TBotResult TSearch::Run() {
   Start();
   TBotResult result;
   std::vector<TNode> beam(1);
-  const auto first = std::make_shared<TGameSnapshot>(driver_.VirtualClock());
+  const auto first = std::make_shared<TGameSnapshot>(session_.VirtualClock());
   beam[0].Snaps.assign(frames_.size(), first);
   beam[0].Won.assign(frames_.size(), false);
   beam[0].StepIndex.assign(frames_.size(), 1);

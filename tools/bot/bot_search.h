@@ -5,10 +5,14 @@
 #include <vector>
 
 #include "game/demo.h"
+#include "game/level_record.h"
 
 // What the bot is asked to do.
 struct TBotOptions {
   std::string Data;  // the game folder (LevelsFree.dat); "" = the executable's
+  // The levels played, held in memory (a pack; a single level stands for a set of 15 copies of
+  // it, as the editor plays one); empty: the level file of the game folder.
+  std::vector<TLevelRecord> Levels;
   int32_t Level = 1;
   int32_t Difficulty = 1;
   // Play the level as a demo shows it (seed 12345, difficulty 1, the keys applied by the
