@@ -10,6 +10,7 @@
 
 #include "game/replay.h"
 #include "platform/paths.h"
+#include "server/check_verifier.h"
 #include "server/child_verifier.h"
 #include "server/http_api.h"
 #include "server/options.h"
@@ -43,7 +44,7 @@ int Serve(const TServerOptions& o, TStore& store) {
           ? FolderWith({exe, exe + TARVELLE_DATA_FROM_BIN, TARVELLE_DATA_DIR}, "LevelsFree.dat")
           : o.GameData;
   const std::string helpers = o.Helpers.empty()
-                                  ? FolderWith({exe, exe + TARVELLE_HELPERS_FROM_BIN}, "tarvelle-drive")
+                                  ? FolderWith({exe, exe + TARVELLE_HELPERS_FROM_BIN}, "tarvelle-check")
                                   : o.Helpers;
   const std::string web =
       o.Web.empty() ? FolderWith({exe + "web", exe + "../web", gameData + "/web"}, "index.html")
@@ -53,16 +54,24 @@ int Serve(const TServerOptions& o, TStore& store) {
     std::fprintf(stderr, "tarvelle-server: the game's LevelsFree.dat is not found (--game-data)\n");
     return 1;
   }
-  if (helpers.empty() || !fs::exists(fs::path(helpers) / "tarvelle-bot")) {
-    std::fprintf(stderr, "tarvelle-server: tarvelle-drive and tarvelle-bot are not found (--helpers)\n");
+  if (helpers.empty() || !fs::exists(fs::path(helpers) / "tarvelle-bot") ||
+      !fs::exists(fs::path(helpers) / "tarvelle-check")) {
+    std::fprintf(stderr,
+                 "tarvelle-server: tarvelle-check and tarvelle-bot are not found (--helpers)\n");
     return 1;
   }
   const TChildLimits limits{o.CpuSeconds, o.MemoryMb, o.WallMs};
   std::map<uint32_t, std::unique_ptr<IVerifier>> verifiers;
+  // The game's replay check for its rules now; for older rules, that version's check or its
+  // headless player (tarvelle-drive --replay).
   verifiers[PlayRules] =
-      std::make_unique<TChildVerifier>(helpers + "/tarvelle-drive", gameData, limits);
-  for (const auto& [rules, program] : o.RulesPrograms)
-    verifiers[rules] = std::make_unique<TChildVerifier>(program, gameData, limits);
+      std::make_unique<TCheckVerifier>(helpers + "/tarvelle-check", gameData, limits);
+  for (const auto& [rules, program] : o.RulesPrograms) {
+    if (fs::path(program).filename() == "tarvelle-check")
+      verifiers[rules] = std::make_unique<TCheckVerifier>(program, gameData, limits);
+    else
+      verifiers[rules] = std::make_unique<TChildVerifier>(program, gameData, limits);
+  }
   TWorkOptions work;
   work.Workers = o.Workers > 0 ? o.Workers : std::max(1u, std::thread::hardware_concurrency());
   work.LeaseMs = o.LeaseMs;

@@ -11,7 +11,7 @@ const char* const ServerUsage =
     "  --database URL        postgresql://USER@HOST/NAME (or an SQLite file) in its place\n"
     "  --game-data DIR       the game's data folder, with its LevelsFree.dat\n"
     "  --web DIR             the web version's folder, served under /play/\n"
-    "  --helpers DIR         the folder of tarvelle-drive and tarvelle-bot\n"
+    "  --helpers DIR         the folder of tarvelle-check and tarvelle-bot\n"
     "  --rules N=PROGRAM     verify replays of older rules N with that version's tarvelle-drive\n"
     "  --workers N           verifications and proofs at once (one a processor)\n"
     "  --threads N           connections served at once (16)\n"

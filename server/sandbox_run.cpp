@@ -57,7 +57,7 @@ bool Drain(int fd, std::string& into, size_t max) {
 }  // namespace
 
 TSandboxRun RunInSandbox(const std::vector<std::string>& args, const std::string& folder,
-                         const TChildLimits& limits) {
+                         const TChildLimits& limits, const std::string& input) {
   TSandboxRun run;
   std::vector<std::string> copy = args;
   std::vector<char*> argv;
@@ -83,8 +83,9 @@ TSandboxRun RunInSandbox(const std::vector<std::string>& args, const std::string
   if (pid == 0) {
     // The child: only async-signal-safe calls until exec. Nothing of the server's (its
     // sockets, its database) stays open in it.
-    const int null = open("/dev/null", O_RDONLY);
-    dup2(null, 0);
+    const int in = open(input.empty() ? "/dev/null" : input.c_str(), O_RDONLY);
+    if (in < 0) _exit(126);
+    dup2(in, 0);
     dup2(out[1], 1);
     dup2(err[1], 2);
     close_range(3, ~0u, 0);

@@ -19,8 +19,9 @@ struct TSandboxRun {
 
 // Runs args[0] with the arguments after it in folder, in the sandbox, within the limits: it
 // may write only in folder, which is its TMPDIR too.
+// Its standard input is the file input ("" for none).
 TSandboxRun RunInSandbox(const std::vector<std::string>& args, const std::string& folder,
-                         const TChildLimits& limits);
+                         const TChildLimits& limits, const std::string& input = "");
 
 // A temporary folder, removed with everything in it; Path is empty when none could be made.
 struct TTempFolder {

@@ -107,8 +107,8 @@ wait_decided "$s" "${#games[@]}" || fail "SQLite did not accept the batch"
 # 3. A server killed while it verifies: its job is taken again by the other once its lease ends.
 kill -9 -- "-$pid_a" "-$pid_b" 2>/dev/null || true
 mkdir -p "$tmp/slow"
-printf '#!/bin/sh\nsleep 30\n' >"$tmp/slow/tarvelle-drive"
-chmod +x "$tmp/slow/tarvelle-drive"
+printf '#!/bin/sh\nsleep 30\n' >"$tmp/slow/tarvelle-check"
+chmod +x "$tmp/slow/tarvelle-check"
 ln -s "$build/tarvelle-bot" "$tmp/slow/tarvelle-bot"
 c=$(free_port)
 start c "$c" "$db" --helpers "$tmp/slow" --game-data "$build"

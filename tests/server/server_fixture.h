@@ -16,7 +16,7 @@
 #include "game/level_pack.h"
 #include "game/replay.h"
 #include "game/replay_recorder.h"
-#include "server/child_verifier.h"
+#include "server/check_verifier.h"
 #include "server/http_api.h"
 #include "server/sandbox_run.h"
 #include "server/store.h"
@@ -51,7 +51,7 @@ class TServer {
     const std::string build = TARVELLE_BUILD_DIR;
     store_ = std::make_unique<TStore>(folder_ / "tarvelle.sqlite");
     std::map<uint32_t, std::unique_ptr<IVerifier>> verifiers;
-    verifiers[PlayRules] = std::make_unique<TChildVerifier>(build + "/tarvelle-drive", build);
+    verifiers[PlayRules] = std::make_unique<TCheckVerifier>(build + "/tarvelle-check", build);
     TWorkOptions work;
     work.Workers = 2;
     work.LeaseMs = 5000;
