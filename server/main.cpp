@@ -93,6 +93,7 @@ int Serve(const TServerOptions& o, TStore& store) {
   server.set_read_timeout(5, 0);
   server.set_write_timeout(10, 0);
   server.set_keep_alive_timeout(5);
+  server.set_keep_alive_max_count(1000);
   server.set_payload_max_length(2 * 1024 * 1024);
   routes.AddRoutes(server);
   if (!AddPageRoutes(server, web)) {

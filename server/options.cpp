@@ -14,7 +14,7 @@ const char* const ServerUsage =
     "  --helpers DIR         the folder of tarvelle-check and tarvelle-bot\n"
     "  --rules N=PROGRAM     verify replays of older rules N with that version's tarvelle-drive\n"
     "  --workers N           verifications and proofs at once (one a processor)\n"
-    "  --threads N           connections served at once (16)\n"
+    "  --threads N           connections served at once (64)\n"
     "  --per-minute N        submissions per address per minute (10)\n"
     "  --max-waiting N       jobs waiting before submissions get 503 (200)\n"
     "  --answer-within MS    wait this long for a verdict before answering 202 (3000)\n"

@@ -17,7 +17,7 @@ struct TServerOptions {
   std::string Helpers;   // the folder of tarvelle-drive and tarvelle-bot
   std::map<uint32_t, std::string> RulesPrograms;  // older rules: the player that plays them
   int Workers = 0;       // 0: one a processor
-  int Threads = 16;      // connections served at once
+  int Threads = 64;      // connections served at once
   int PerMinute = 10;
   int64_t MaxWaiting = 200;
   int64_t AnswerWithinMs = 3000;
