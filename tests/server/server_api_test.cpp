@@ -126,6 +126,11 @@ TEST(ServerApi, AnswersPendingAndBusyWithoutLosingAGame) {
   const auto [s2, done] = server.Get("/api/v1/scores/" + id);
   EXPECT_EQ(s2, 200);
   EXPECT_EQ(done["rank"], 1);
+  // A moderator hides it: out of the table, its replay no longer served.
+  EXPECT_TRUE(server.Store().Hide(id));
+  EXPECT_FALSE(server.Store().Hide("0123456789abcdef"));
+  EXPECT_EQ(server.Get("/api/v1/scores?difficulty=2").second["total"], 0);
+  EXPECT_EQ(server.Client().Get(("/api/v1/replays/" + id).c_str())->status, 404);
   // Two submissions a minute from one address, whatever became of them.
   auto limited = server.Client().Post("/api/v1/scores?name=Bob", "x", "application/octet-stream");
   ASSERT_TRUE(limited);

@@ -105,6 +105,7 @@ class TServer {
     return r && r->status == 200 ? r->body : "";
   }
   TWorkQueue& Queue() { return *queue_; }
+  TStore& Store() { return *store_; }
   const std::string& Shipped() const { return shipped_; }
 
  private:
