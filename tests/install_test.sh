@@ -22,6 +22,7 @@ cmake --install "$build" --prefix "$prefix" >"$tmp/install.log" 2>&1 ||
   echo games/tarvelle
   echo games/tarvelle-editor
   echo games/tarvelle-server
+  echo lib/tarvelle-server/tarvelle-check
   echo lib/tarvelle-server/tarvelle-drive
   echo lib/tarvelle-server/tarvelle-bot
   echo lib/systemd/system/tarvelle-server.service

@@ -19,7 +19,8 @@ for need in libsdl2-2.0-0 libsdl2-ttf-2.0-0 libfluidsynth3 timgm6mb-soundfont fo
 done
 dpkg-deb -c "$deb" >"$tmp/contents"
 for file in usr/games/tarvelle usr/games/tarvelle-server usr/lib/tarvelle-server/tarvelle-drive \
-  usr/lib/tarvelle-server/tarvelle-bot usr/lib/systemd/system/tarvelle-server.service \
+  usr/lib/tarvelle-server/tarvelle-bot usr/lib/tarvelle-server/tarvelle-check \
+  usr/lib/systemd/system/tarvelle-server.service \
   usr/share/man/man8/tarvelle-server.8.gz; do
   grep -q " ./$file\$" "$tmp/contents" || { echo "FAIL: no /$file"; exit 1; }
 done
