@@ -73,9 +73,11 @@ $desktop || stage "packages" bash scripts/install-deps.sh
 stage "build" eval 'cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARVELLE_WERROR=ON >/dev/null &&
   cmake --build build/test'
 stage "tests" eval '(cd build/test && ctest --output-on-failure --timeout 300 -j2)'
+stage "server on PostgreSQL" bash tests/server/postgres_test.sh build/test
 if ! $desktop; then
   stage "web build" bash scripts/web.sh
   stage "web browser test" bash tests/web/run.sh
+  stage "server pages test" bash tests/server/pages_test.sh build/test build/web
   stage "web sizes" python3 tools/web/sizes.py build/web
   stage "windows build and tests" bash scripts/windows.sh --test
 fi

@@ -21,6 +21,13 @@ cmake --install "$build" --prefix "$prefix" >"$tmp/install.log" 2>&1 ||
 {
   echo games/tarvelle
   echo games/tarvelle-editor
+  echo games/tarvelle-server
+  echo lib/tarvelle-server/tarvelle-check
+  echo lib/tarvelle-server/tarvelle-drive
+  echo lib/tarvelle-server/tarvelle-bot
+  echo lib/systemd/system/tarvelle-server.service
+  echo share/man/man8/tarvelle-server.8.gz
+  echo share/doc/tarvelle/server.md
   for size in 16x16 24x24 32x32 48x48 64x64 128x128 256x256; do
     echo "share/icons/hicolor/$size/apps/tarvelle.png"
   done
@@ -57,8 +64,10 @@ if command -v appstreamcli >/dev/null; then
     { cat "$tmp/as.log"; fail "appstreamcli validate"; }
 fi
 if command -v man >/dev/null; then
-  MANWIDTH=80 man -l "$prefix/share/man/man6/tarvelle.6.gz" 2>"$tmp/man.err" >/dev/null
-  [ -s "$tmp/man.err" ] && { cat "$tmp/man.err"; fail "the man page has errors"; }
+  for page in man6/tarvelle.6.gz man8/tarvelle-server.8.gz; do
+    MANWIDTH=80 man -l "$prefix/share/man/$page" 2>"$tmp/man.err" >/dev/null
+    [ -s "$tmp/man.err" ] && { cat "$tmp/man.err"; fail "the man page $page has errors"; }
+  done
 fi
 
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0
@@ -88,3 +97,19 @@ cp "$prefix/games/tarvelle" "$tmp/alone/"
 grep -q "were not found" "$tmp/alone.err" && grep -q "$tmp/alone/" "$tmp/alone.err" ||
   { cat "$tmp/alone.err"; fail "no clear message for missing data"; }
 echo "installed tree, validators, installed game and missing data all fine"
+
+# The installed server finds the game's levels and its players below the prefix, and answers.
+port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+"$prefix/games/tarvelle-server" --listen "127.0.0.1:$port" --data "$tmp/server" >"$tmp/server.log" 2>&1 &
+server=$!
+answer=
+for _ in $(seq 100); do
+  answer=$(curl -sf "http://127.0.0.1:$port/api/v1/scores") && break
+  sleep 0.1
+done
+kill "$server" 2>/dev/null
+wait "$server" 2>/dev/null
+levels=$(python3 -c 'import sys, zlib; print("%08x" % zlib.crc32(open(sys.argv[1], "rb").read()))' \
+  "$prefix/share/games/tarvelle/LevelsFree.dat")
+grep -q "\"levels\":\"$levels\"" <<<"$answer" ||
+  { cat "$tmp/server.log"; fail "the installed server does not answer with the game's table ($answer)"; }

@@ -14,11 +14,16 @@ trap 'rm -rf "$tmp"' EXIT
 deb=$(ls "$tmp"/*.deb)
 dpkg-deb -f "$deb" Depends | tee "$tmp/depends"
 for need in libsdl2-2.0-0 libsdl2-ttf-2.0-0 libfluidsynth3 timgm6mb-soundfont fonts-liberation2 \
-  xdg-utils; do
+  xdg-utils libsqlite3-0 libpqxx-6.4 libseccomp2 libcpp-httplib0.11; do
   grep -q "$need" "$tmp/depends" || { echo "FAIL: Depends lacks $need"; exit 1; }
 done
 dpkg-deb -c "$deb" >"$tmp/contents"
-grep -q ' ./usr/games/tarvelle$' "$tmp/contents" || { echo "FAIL: no /usr/games/tarvelle"; exit 1; }
+for file in usr/games/tarvelle usr/games/tarvelle-server usr/lib/tarvelle-server/tarvelle-drive \
+  usr/lib/tarvelle-server/tarvelle-bot usr/lib/tarvelle-server/tarvelle-check \
+  usr/lib/systemd/system/tarvelle-server.service \
+  usr/share/man/man8/tarvelle-server.8.gz; do
+  grep -q " ./$file\$" "$tmp/contents" || { echo "FAIL: no /$file"; exit 1; }
+done
 lintian --tag-display-limit 0 "$deb" >"$tmp/lintian" 2>&1
 cat "$tmp/lintian"
 if grep -q '^E:' "$tmp/lintian"; then
