@@ -54,11 +54,13 @@ list(FILTER sources EXCLUDE REGEX "/media/(midi_synth|jpeg_decode|jpeg_none)\\.c
 list(FILTER sources EXCLUDE REGEX "/launcher/launcher_run\\.cpp$")
 # Windows' flavour, and the system font files found through fontconfig.
 list(FILTER sources EXCLUDE REGEX "_windows\\.cpp$|/platform/font_file\\.cpp$")
+# The browser's fetch sends the requests (web_http_client.cpp).
+list(FILTER sources EXCLUDE REGEX "/platform/http_(client|transfer)\\.cpp$")
 
 add_library(tarvelle_web_game STATIC ${sources} ${EMBED_SOURCES})
 target_include_directories(tarvelle_web_game PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_include_directories(tarvelle_web_game SYSTEM PUBLIC ${SDL2_WEB}/include/SDL2)
-target_include_directories(tarvelle_web_game SYSTEM PRIVATE ${STB_INCLUDE})
+target_include_directories(tarvelle_web_game SYSTEM PRIVATE ${STB_INCLUDE} ${TARVELLE_JSON_INCLUDE})
 target_link_libraries(tarvelle_web_game PUBLIC ${SDL2_WEB}/lib/libSDL2.a)
 
 # Opening the sound needs these from Emscripten's library (named in a file: the shell would

@@ -1,12 +1,21 @@
 #include "front/records_window.h"
 
+#include <cstdio>
+#include <filesystem>
+
 #include "core/globals.h"
+#include "core/settings.h"
 #include "core/sound.h"
 #include "front/high_scores.h"
+#include "front/keys.h"
 #include "front/screen_calls.h"
 #include "game/main_form.h"
+#include "game/replay_recorder.h"
 #include "game/screen_text.h"
 #include "game/text_canvas.h"
+#include "game/world_scores.h"
+#include "pixels/pill.h"
+#include "platform/paths.h"
 
 std::unique_ptr<TRecordsWindow> RecordsWindow;
 
@@ -27,6 +36,17 @@ std::string ScoreText(int32_t points) {
   std::string s = std::to_string(points);
   if (points >= 0 && s.size() < 6) s.insert(0, 6 - s.size(), '0');
   return s;
+}
+
+// The table's file name, by which the world ranks are kept.
+std::string TableName() {
+  return paths::Utf8Of(paths::PathOf(HighScoreFile()).filename());
+}
+
+// The replay of the score just named goes to the world table.
+void ShareScore(const THighScoreEntry& e) {
+  if (G.TryingOut || LastReplayFile().empty()) return;
+  world::QueueScore(LastReplayFile(), TableName(), e.Points, e.Name());
 }
 
 }  // namespace
@@ -53,7 +73,7 @@ void TRecordsWindow::Draw() {
       BlinkStart = G.LevelTicks;
       CursorOn = !CursorOn;
     }
-  } else {
+  } else if (!Asking) {
     DrawPressAnyKey(400);
   }
   DrawPanel(380, 260);
@@ -73,8 +93,26 @@ void TRecordsWindow::Draw() {
       canvas.TextOut(180 + d, y + d, name, c);
       canvas.TextOut(scoreX + d, y + d, score, c);
     }
+    // The row's place in the world table, on the water right of the panel.
+    if (e.Points > 0) {
+      if (const int32_t rank = world::WorldRank(TableName(), e.Points, e.Name())) {
+        char text[16];
+        std::snprintf(text, sizeof text, "#%d", rank);
+        DrawString(520, y - 2, text);
+      }
+    }
   }
   if (Entering) DrawStringCentred(80, "Enter Your Name:");
+  if (Asking) {
+    DrawStringCentred(390, "Share my scores in the world table?");
+    for (const bool yes : {true, false}) {
+      const TRect& r = yes ? YesButton : NoButton;
+      const bool hot = SavedState == gsMenu && PointerInRect(r);
+      DrawPill(*s, r, {yes == YesFocused, hot, false});
+      const std::string caption = yes ? "Yes" : "No";
+      DrawString(r.Left + (r.Width() - TextWidth(caption)) / 2, r.Top + 7, caption);
+    }
+  }
   if (SavedState == gsMenu) DrawSoftCursor();
   MainForm->DXDraw.Flip();
 }
@@ -91,6 +129,7 @@ void TRecordsWindow::TypeChar(char c) {
     case 13:
       SaveHighScores();
       Entering = false;
+      NameEntered();
       if (CursorOn) Draw();
       break;
     case 27:
@@ -102,6 +141,60 @@ void TRecordsWindow::TypeChar(char c) {
       if (e.Length < 12) e.Chars[e.Length++] = c;
       break;
   }
+}
+
+void TRecordsWindow::NameEntered() {
+  switch (ShareChoice()) {
+    case scNotAsked:
+      Asking = true;
+      YesFocused = true;
+      break;
+    case scShare:
+      ShareScore(HighScores[EditRank - 1]);
+      break;
+    default:
+      break;
+  }
+}
+
+void TRecordsWindow::Answer(bool share) {
+  if (!Asking) return;
+  Asking = false;
+  PlaySound("Key");
+  SaveShareChoice(share ? scShare : scDontShare);
+  if (share) ShareScore(HighScores[EditRank - 1]);
+}
+
+void TRecordsWindow::AskKey(int32_t key) {
+  switch (key) {
+    case VK_Y:
+      Answer(true);
+      break;
+    case VK_N:
+    case VK_ESCAPE:
+      Answer(false);
+      break;
+    case VK_RETURN:
+    case VK_SPACE:
+      Answer(YesFocused);
+      break;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+      YesFocused = !YesFocused;
+      break;
+    default:
+      break;
+  }
+}
+
+void TRecordsWindow::AskClick(int32_t x, int32_t y) {
+  auto inside = [x, y](const TRect& r) {
+    return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
+  };
+  if (inside(YesButton)) Answer(true);
+  if (inside(NoButton)) Answer(false);
 }
 
 void DrawHighScores() {
@@ -118,6 +211,18 @@ bool RecordsEntering() {
 
 void LeaveHighScores() {
   if (RecordsWindow) G.GameState = RecordsWindow->SavedState;
+}
+
+bool RecordsAsking() {
+  return RecordsWindow && RecordsWindow->Asking;
+}
+
+void RecordsAskKey(int32_t key) {
+  if (RecordsWindow) RecordsWindow->AskKey(key);
+}
+
+void RecordsAskClick(int32_t x, int32_t y) {
+  if (RecordsWindow) RecordsWindow->AskClick(x, y);
 }
 
 void NameEntryChar(char c) {

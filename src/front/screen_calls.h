@@ -22,6 +22,10 @@ void RecordsFrame();
 bool RecordsEntering();  // a name is being typed
 void LeaveHighScores();
 void NameEntryChar(char c);
+// The question after the first score entered: share scores in the world table, Yes or No.
+bool RecordsAsking();
+void RecordsAskKey(int32_t key);
+void RecordsAskClick(int32_t x, int32_t y);
 
 // Options screen.
 void OptionsFrame();
