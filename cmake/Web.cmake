@@ -78,7 +78,7 @@ target_link_options(tarvelle PRIVATE
   -sENVIRONMENT=web
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB
   -sEXIT_RUNTIME=0 -sFORCE_FILESYSTEM=1
-  "-sEXPORTED_FUNCTIONS=[_main,_tarvelle_start,_tarvelle_flush,_tarvelle_hidden,_tarvelle_key,_tarvelle_storage_loaded,_tarvelle_storage_copied,_tarvelle_type,_tarvelle_state,_tarvelle_music_arrived]"
+  "-sEXPORTED_FUNCTIONS=[_main,_tarvelle_start,_tarvelle_flush,_tarvelle_hidden,_tarvelle_key,_tarvelle_storage_loaded,_tarvelle_storage_copied,_tarvelle_type,_tarvelle_state,_tarvelle_music_arrived,_tarvelle_play_replay,_tarvelle_use_levels,_tarvelle_http_done,_malloc,_free]"
   "-sEXPORTED_RUNTIME_METHODS=[FS,UTF8ToString,ccall]"
   -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_BINARY_DIR}/library_funcs.json
   --preload-file ${TARVELLE_WEB_DATA}@/)

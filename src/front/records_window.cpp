@@ -144,6 +144,8 @@ void TRecordsWindow::TypeChar(char c) {
 }
 
 void TRecordsWindow::NameEntered() {
+  // Without a world table for this run (the tools, the tests) there is nothing to ask.
+  if (world::Server().empty()) return;
   switch (ShareChoice()) {
     case scNotAsked:
       Asking = true;

@@ -1,9 +1,11 @@
 #include "tools/drive/driver.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 #include "actors/effects.h"
 #include "core/globals.h"
@@ -14,6 +16,7 @@
 #include "game/actor_report.h"
 #include "game/demo.h"
 #include "game/rules.h"
+#include "game/world_scores.h"
 #include "launcher/start_game.h"
 #include "media/png_writer.h"
 #include "platform/paths.h"
@@ -111,6 +114,16 @@ void THeadlessDriver::Execute(const TScriptCommand& c, std::ostream& out) {
     case TScriptCommand::Wait: {
       const uint32_t start = clock_.Now();
       while (clock_.Now() - start < static_cast<uint32_t>(c.A) && !form_->Closed()) RunFrame();
+      break;
+    }
+    case TScriptCommand::Network: {
+      // The answers come on the server's time, not the virtual clock's.
+      const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(c.A);
+      while ((world::QueuedScores() > 0 || world::Sending()) && !form_->Closed() &&
+             std::chrono::steady_clock::now() < until) {
+        RunFrame();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      }
       break;
     }
     case TScriptCommand::Down:

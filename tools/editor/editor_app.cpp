@@ -301,6 +301,7 @@ void TEditorApp::Do(const TWidget& w) {
 }
 
 void TEditorApp::Key(int32_t key, uint32_t shift) {
+  if (share_.Key(key, shift)) return;
   if (prompt_ == TPrompt::Recover) {
     if (key == 'R') {
       try {
@@ -411,6 +412,7 @@ void TEditorApp::FinishSaveAs() {
     message_ = "saved " + path;
     messageBad_ = false;
     if (quitAfterSave_) quit_ = true;
+    if (!quit_) share_.Offer(path);
   } else {
     message_ = "not saved: " + error;
     messageBad_ = true;
@@ -554,7 +556,12 @@ void TEditorApp::DrawLevel() {
 void TEditorApp::DrawMessages() {
   Fill(picture_, MessageArea, 0x04578F);
   int32_t y = MessageArea.Top + 3;
-  if (prompt_ == TPrompt::SaveAs) {
+  bool shareBad = false;
+  const std::string shareLine = share_.Line(shareBad);
+  if (prompt_ == TPrompt::None && !shareLine.empty()) {
+    Text(picture_, 8, y, shareLine, shareBad ? Heart : Gold);
+    y += 15;
+  } else if (prompt_ == TPrompt::SaveAs) {
     Text(picture_, 8, y,
          "Save as pack: " + s_.Typed + "_   (Enter saves in " + places_.Packs + ", Esc leaves)",
          Gold);

@@ -10,6 +10,7 @@
 #include "tools/editor/editor_panel.h"
 #include "tools/editor/level_picture.h"
 #include "tools/editor/pack_files.h"
+#include "tools/editor/pack_share.h"
 #include "tools/editor/prove_child.h"
 #include "tools/editor/recovery.h"
 
@@ -71,6 +72,7 @@ class TEditorApp {
   std::string playFolder_;
   std::vector<std::string> tryLines_;  // what the game window wrote during a try
   TProofLog proofs_;
+  TPackShare share_;  // the offer to share a pack saved with Save As
   std::vector<TPackEntry> packs_;  // the packs' folder, listed by Ctrl+O
   int32_t packChoice_ = -1;
   bool watching_ = false, routeGoesOn_ = false;
