@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils sway grim wtype
   desktop-file-utils appstream lintian file dpkg-dev xdotool imagemagick
+  libcpp-httplib-dev nlohmann-json3-dev libsqlite3-dev libpqxx-dev libseccomp-dev postgresql-15 wrk
 )
 missing=()
 for p in "${packages[@]}"; do

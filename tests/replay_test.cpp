@@ -102,14 +102,14 @@ TEST(Replay, ADamagedFileIsRefusedWithAMessage) {
   std::string flipped = good;
   flipped[8] ^= 0x10;
   std::string version = good;
-  version[4] = 3;
+  version[4] = 4;
   const struct {
     std::string Bytes;
     const char* Message;
   } cases[] = {
       {"", "r.tvr: not a Tarvelle replay"},
       {"GIF89a...." + good, "r.tvr: not a Tarvelle replay"},
-      {version, "r.tvr: a replay of version 3, this game plays version 2"},
+      {version, "r.tvr: a replay of version 4, this game plays version 3"},
       {flipped, "r.tvr: the file is damaged (checksum)"},
       {good.substr(0, good.size() - 3), "r.tvr: the file is damaged (checksum)"},
   };
@@ -154,6 +154,7 @@ TEST(Replay, IsRefusedOnOtherLevelsThanItWasRecordedOn) {
   const TReplay replay = DecodeReplay(bytes, "pond.tvr");
   EXPECT_NE(pond, 0u);
   EXPECT_EQ(replay.Levels, pond);
+  EXPECT_EQ(replay.Rules, PlayRules);
   {
     THeadlessDriver driver(TDriverOptions{});
     TReplayPlayer player(replay, driver.Form());
@@ -179,7 +180,16 @@ TEST(Replay, IsRefusedOnOtherLevelsThanItWasRecordedOn) {
   old.Seed = 7;
   old.Final.LevelNo = 1;
   std::string v1 = EncodeReplay(old);
-  v1.erase(5 + 5, 1);  // version 1 has no level checksum after the five start numbers
+  // Versions 1 and 2 have no rules number after the level checksum (one byte here), and
+  // version 1 has no level checksum after the five start numbers either.
+  std::string v2 = EncodeReplay(old);
+  v2.erase(5 + 5 + 1, 1);
+  v2[4] = 2;
+  v2.resize(v2.size() - 4);
+  const uint32_t crc2 = ReplayChecksum(v2);
+  for (int b = 0; b < 4; ++b) v2 += static_cast<char>(crc2 >> (8 * b));
+  EXPECT_EQ(DecodeReplay(v2, "old.tvr").Rules, 1u);
+  v1.erase(5 + 5, 2);
   v1[4] = 1;
   v1.resize(v1.size() - 4);
   const uint32_t crc = ReplayChecksum(v1);

@@ -8,7 +8,7 @@ namespace {
 
 bool SameReplay(const TReplay& a, const TReplay& b) {
   if (a.Seed != b.Seed || a.Difficulty != b.Difficulty || a.StartLevel != b.StartLevel ||
-      a.MaxLevel != b.MaxLevel || a.SleepMs != b.SleepMs || a.StartReads != b.StartReads ||
+      a.MaxLevel != b.MaxLevel || a.Rules != b.Rules || a.SleepMs != b.SleepMs || a.StartReads != b.StartReads ||
       !(a.Final == b.Final) || a.Entries.size() != b.Entries.size())
     return false;
   for (size_t i = 0; i < a.Entries.size(); ++i) {

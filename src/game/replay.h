@@ -43,6 +43,8 @@ struct TReplay {
   // The CRC-32 of the level file played (the game's own or a pack's); 0 in a replay of
   // version 1, which does not say.
   uint32_t Levels = 0;
+  // The rules of play it was recorded under (PlayRules then); 1 in replays of versions 1 and 2.
+  uint32_t Rules = 1;
   std::vector<uint32_t> StartReads;  // readings taken while the game started
   std::vector<TTapeEntry> Entries;
   TReplayFinal Final;
@@ -54,10 +56,15 @@ class EReplayError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The rules of play: a number that grows whenever a change to the game makes a recorded game
+// play differently (the test suite's replays stop playing back exactly then). A replay names the
+// rules it was recorded under, so a verifier knows which game can play it back.
+constexpr uint32_t PlayRules = 1;
+
 // The file: "TVRP", a version byte, the start, the entries and the final state as variable
 // length numbers (clock readings as differences from the one before), then a CRC-32 of all
 // that comes before it.
-constexpr uint8_t ReplayVersion = 2;  // 1 is read too
+constexpr uint8_t ReplayVersion = 3;  // 1 and 2 are read too
 std::string EncodeReplay(const TReplay& r);
 // The CRC-32 that ends the file, of the bytes before it.
 uint32_t ReplayChecksum(std::string_view bytes);

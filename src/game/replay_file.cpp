@@ -125,6 +125,7 @@ std::string EncodeReplay(const TReplay& r) {
   w.S(r.MaxLevel);
   w.S(r.SleepMs);
   w.U(r.Levels);
+  w.U(r.Rules);
   w.Reads(r.StartReads);
   w.U(r.Entries.size());
   for (const TTapeEntry& e : r.Entries) {
@@ -167,6 +168,11 @@ TReplay DecodeReplay(const std::string& bytes, const std::string& name) {
     const uint64_t levels = in.U();
     if (levels > UINT32_MAX) in.Fail("the level file's checksum is out of range");
     r.Levels = static_cast<uint32_t>(levels);
+  }
+  if (version >= 3) {
+    const uint64_t rules = in.U();
+    if (rules < 1 || rules > UINT32_MAX) in.Fail("the rules number is out of range");
+    r.Rules = static_cast<uint32_t>(rules);
   }
   in.Reads(r.StartReads);
   const uint64_t n = in.U();

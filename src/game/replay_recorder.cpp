@@ -134,6 +134,7 @@ TGameStartGuard::TGameStartGuard(int32_t startLevel) {
   rec.replay.MaxLevel = G.MaxLevel;
   rec.replay.SleepMs = G.SleepMs;
   rec.replay.Levels = LevelFileChecksum();
+  rec.replay.Rules = PlayRules;
   rec.recording = false;
   Capture(&rec.replay.StartReads);
   started_ = true;
