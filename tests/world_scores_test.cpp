@@ -113,6 +113,7 @@ TEST_F(WorldQueue, OfflineTheScoreWaitsForTheNextStart) {
   world::PumpWorldScores();
   server_.Answer(0, "");
   EXPECT_EQ(world::QueuedScores(), 1u);
+  EXPECT_FALSE(world::WorkLeft());
   world::PumpWorldScores();  // not again in this run
   EXPECT_EQ(server_.Calls.size(), 1u);
 
@@ -135,6 +136,7 @@ TEST_F(WorldQueue, BusyOrBrokenServersAreAskedAgainLaterNeverAtOnce) {
     world::PumpWorldScores();
     EXPECT_EQ(server_.Calls.size(), before + 1);
     EXPECT_EQ(world::QueuedScores(), 1u);
+    EXPECT_TRUE(world::WorkLeft());  // tried again in this run, once the wait is over
   }
 }
 

@@ -53,6 +53,7 @@ void ShareScore(const THighScoreEntry& e) {
 
 void TRecordsWindow::Show(bool enter, int32_t score) {
   BlinkStart = G.LevelTicks;
+  Asking = false;
   const int32_t rank = enter ? ScoreRank(score) : 0;
   Entering = rank > 0;  // a score without a place has no row to name
   if (Entering) {

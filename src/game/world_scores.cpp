@@ -337,6 +337,13 @@ bool Sending() {
   return state.sending;
 }
 
+bool WorkLeft() {
+  Load();
+  return state.sending ||
+         (!state.queue.empty() && !state.offline && !state.server.empty() &&
+          state.busyTries < kBusyTriesPerRun && state.asks < kPendingAsksPerRun);
+}
+
 int32_t WorldRank(const std::string& table, int32_t points, const std::string& name) {
   Load();
   for (const TRank& r : state.ranks)

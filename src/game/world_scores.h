@@ -41,6 +41,8 @@ void PumpWorldScores();
 // Scores waiting in the queue, and whether one is under way.
 size_t QueuedScores();
 bool Sending();
+// Scores this run still sends or asks about (not those left for a later start).
+bool WorkLeft();
 // The world rank of a row of a high-score table, 0 when not known.
 int32_t WorldRank(const std::string& table, int32_t points, const std::string& name);
 

@@ -119,7 +119,7 @@ void THeadlessDriver::Execute(const TScriptCommand& c, std::ostream& out) {
     case TScriptCommand::Network: {
       // The answers come on the server's time, not the virtual clock's.
       const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(c.A);
-      while ((world::QueuedScores() > 0 || world::Sending()) && !form_->Closed() &&
+      while (world::WorkLeft() && !form_->Closed() &&
              std::chrono::steady_clock::now() < until) {
         RunFrame();
         std::this_thread::sleep_for(std::chrono::milliseconds(10));

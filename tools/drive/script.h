@@ -6,8 +6,8 @@
 
 // One line of a driver script.
 struct TScriptCommand {
-  // Network: frames while the world table's scores wait to be answered, for at most A
-  // milliseconds of real time.
+  // Network: frames while the world table's scores are sent and answered in this run, for at
+  // most A milliseconds of real time.
   enum TKind { Frames, Wait, Down, Up, Tap, Type, Mouse, Click, Difficulty, Start, Shot, State,
                Network };
   TKind Kind = Frames;
