@@ -76,6 +76,7 @@ stage "tests" eval '(cd build/test && ctest --output-on-failure --timeout 300 -j
 if ! $desktop; then
   stage "web build" bash scripts/web.sh
   stage "web browser test" bash tests/web/run.sh
+  stage "web world table test" bash tests/web/world_run.sh build/test/tarvelle-server
   stage "web sizes" python3 tools/web/sizes.py build/web
   stage "windows build and tests" bash scripts/windows.sh --test
 fi

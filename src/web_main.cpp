@@ -297,8 +297,8 @@ EMSCRIPTEN_KEEPALIVE void tarvelle_music_arrived() {
 // a food item's cell, the share question, its answer, the scores queued for the world table.
 EMSCRIPTEN_KEEPALIVE int tarvelle_state(int what) {
   switch (what) {
-    case 0:
-      return game ? static_cast<int>(G.GameState) : -1;
+    case 0:  // a replay from a link shows its states too
+      return game || replay ? static_cast<int>(G.GameState) : -1;
     case 1:
       return G.DragonColumn * 100 + G.DragonRow;
     case 2:

@@ -52,34 +52,18 @@ wait 400
 tap Right
 wait 1200
 state
-tap Down
-wait 300
-tap Down
-wait 300
-tap Down
-wait 300
-tap Down
-wait 3000
-tap Down
-wait 300
-tap Down
-wait 300
-tap Down
-wait 3000
-tap Down
-wait 300
-tap Down
-wait 300
-tap Down
-wait 3000
-tap Space
-wait 1000
+SCRIPT
+  # From the start (1, 6) the water lies two cells to the right: a life lost each time.
+  for _ in 1 2 3 4 5 6 7; do printf 'tap Right\nwait 400\ntap Right\nwait 4000\n' ; done
+  cat <<SCRIPT
 state
 type $1
 tap Enter
 frames 3
 shot $out/$1-question.png
 tap Y
+frames 3
+shot $out/$1-answered.png
 network 30000
 frames 3
 shot $out/$1-table.png
@@ -89,12 +73,17 @@ SCRIPT
 
 game WORLD | "$build/tarvelle-drive" --home "$home" --record --server "$api" --seed "${SEED:-7}" - \
   >"$out/WORLD.txt" 2>"$out/WORLD.err" || fail "tarvelle-drive (WORLD.err)"
-grep -q '"state":"highScores"' "$out/WORLD.txt" || fail "the score did not enter the high-score table (WORLD.txt)"
+grep -q '"state":"gsHighScores"' "$out/WORLD.txt" || fail "the score did not enter the high-score table (WORLD.txt)"
 [ -f "$world/ranks.txt" ] || fail "no world rank kept (WORLD.err)"
 grep -qP '^Hiscore\.dat\t[0-9]+\tWORLD\t1$' "$world/ranks.txt" || fail "ranks.txt: $(cat "$world/ranks.txt")"
 table=$(curl -sf "${api}scores?difficulty=2")
 echo "$table" | grep -q '"name":"WORLD"' || fail "the server's table lacks the game: $table"
 grep -q '^Share = dword:1' "$home/Morvane/Tarvelle Free/settings.conf" || fail "the answer Yes is not kept"
+tail -n 1 "$out/WORLD.txt" | grep -q '"state":"gsHighScores"' || fail "the answer's key left the table"
+# The rank, on the water right of row 1, is new in the picture since the question.
+for f in question table; do convert "$out/WORLD-$f.png" -crop 110x24+515+113 +repage "$tmp/$f.png"; done
+changed=$(compare -metric AE "$tmp/question.png" "$tmp/table.png" null: 2>&1 || true)
+[ "${changed%% *}" -gt 40 ] 2>/dev/null || fail "no world rank beside row 1 (WORLD-table.png: $changed)"
 echo "ok   a game's score sent through the game's client, ranked 1, the rank kept beside the row"
 
 # Offline: the next game waits in the queue...

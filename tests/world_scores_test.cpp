@@ -160,6 +160,28 @@ TEST_F(WorldQueue, ARefusalThatWouldStandDropsTheScore) {
   }
 }
 
+TEST_F(WorldQueue, AnAnswerThatIsNoRefusalKeepsTheScore) {
+  // Another site at the address, or an answer of odd shapes: nothing is lost, nothing crashes.
+  const std::pair<int32_t, const char*> answers[] = {
+      {404, "<html>Not Found</html>"},
+      {405, ""},
+      {200, R"({"status":"accepted","rank":"first"})"},
+      {200, R"({"status":"accepted","rank":-3})"},
+      {400, R"({"status":"refused","code":7,"reason":["x"]})"},
+      {200, R"([1,2,3])"},
+  };
+  ASSERT_TRUE(Queue());
+  for (const auto& [status, body] : answers) {
+    SCOPED_TRACE(body);
+    Restart();
+    world::PumpWorldScores();
+    server_.Answer(status, body);
+    EXPECT_EQ(world::QueuedScores(), status == 400 ? 0u : 1u);
+    EXPECT_EQ(world::WorldRank("Hiscore.dat", 1200, "J\xF6rg"), 0);
+    if (status == 400) ASSERT_TRUE(Queue());
+  }
+}
+
 TEST_F(WorldQueue, APendingScoreIsAskedAboutByItsIdAfterAStart) {
   ASSERT_TRUE(Queue());
   world::PumpWorldScores();

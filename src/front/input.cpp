@@ -86,8 +86,8 @@ void TMainForm::FormKeyUp(int32_t key, uint32_t shift) {
       }
       break;
     case gsHighScores:
-      // The question is answered on the key's press; its release leaves nothing.
-      if (!RecordsEntering() && !RecordsAsking()) LeaveHighScores();
+      // The question is answered on the key's press; its release leaves the table on screen.
+      if (!RecordsEntering() && !RecordsHoldKeyUp()) LeaveHighScores();
       break;
     case gsOptions:
       OptionsKey(key);

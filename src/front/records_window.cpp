@@ -54,6 +54,8 @@ void ShareScore(const THighScoreEntry& e) {
 void TRecordsWindow::Show(bool enter, int32_t score) {
   BlinkStart = G.LevelTicks;
   Asking = false;
+  AnswerKeyDown = false;
+  covered_ = false;
   const int32_t rank = enter ? ScoreRank(score) : 0;
   Entering = rank > 0;  // a score without a place has no row to name
   if (Entering) {
@@ -75,6 +77,12 @@ void TRecordsWindow::Draw() {
       CursorOn = !CursorOn;
     }
   } else if (!Asking) {
+    if (covered_) {
+      // The question's place as it was before it came.
+      covered_ = false;
+      if (under_.Format() == s->Format())
+        s->CopyFrom(QuestionArea.Left, QuestionArea.Top, under_, under_.ClientRect());
+    }
     DrawPressAnyKey(400);
   }
   DrawPanel(380, 260);
@@ -105,6 +113,11 @@ void TRecordsWindow::Draw() {
   }
   if (Entering) DrawStringCentred(80, "Enter Your Name:");
   if (Asking) {
+    if (!covered_) {
+      covered_ = true;
+      under_ = TSurface(QuestionArea.Width(), QuestionArea.Height(), s->Format());
+      under_.CopyFrom(0, 0, *s, QuestionArea);
+    }
     DrawStringCentred(390, "Share my scores in the world table?");
     for (const bool yes : {true, false}) {
       const TRect& r = yes ? YesButton : NoButton;
@@ -172,14 +185,17 @@ void TRecordsWindow::AskKey(int32_t key) {
   switch (key) {
     case VK_Y:
       Answer(true);
+      AnswerKeyDown = true;
       break;
     case VK_N:
     case VK_ESCAPE:
       Answer(false);
+      AnswerKeyDown = true;
       break;
     case VK_RETURN:
     case VK_SPACE:
       Answer(YesFocused);
+      AnswerKeyDown = true;
       break;
     case VK_LEFT:
     case VK_RIGHT:
@@ -218,6 +234,14 @@ void LeaveHighScores() {
 
 bool RecordsAsking() {
   return RecordsWindow && RecordsWindow->Asking;
+}
+
+bool RecordsHoldKeyUp() {
+  if (!RecordsWindow) return false;
+  if (RecordsWindow->Asking) return true;
+  const bool answered = RecordsWindow->AnswerKeyDown;
+  RecordsWindow->AnswerKeyDown = false;
+  return answered;
 }
 
 void RecordsAskKey(int32_t key) {

@@ -4,6 +4,7 @@
 
 #include "core/game_state.h"
 #include "pixels/rect.h"
+#include "pixels/surface.h"
 
 // The high-score table over a panel; after a game that earned a place, with name entry on the
 // new row.
@@ -17,6 +18,8 @@ class TRecordsWindow {
   // After the first name entered: "Share my scores in the world table?", Yes or No.
   bool Asking = false;
   bool YesFocused = true;  // the button Enter takes
+  // The key that answered: its release stays on the table (the rank is still to come).
+  bool AnswerKeyDown = false;
 
   // The question's buttons on the 640 x 480 screen.
   static constexpr TRect YesButton = Bounds(200, 420, 110, 32);
@@ -34,6 +37,11 @@ class TRecordsWindow {
 
  private:
   void NameEntered();
+
+  // What the question covers, to be put back once it is answered.
+  static constexpr TRect QuestionArea = Bounds(0, 380, 640, 76);
+  TSurface under_;
+  bool covered_ = false;
 };
 
 // The records window, made the first time the table is needed (null before).

@@ -26,6 +26,9 @@ void NameEntryChar(char c);
 bool RecordsAsking();
 void RecordsAskKey(int32_t key);
 void RecordsAskClick(int32_t x, int32_t y);
+// A key's release that leaves the table alone: while the question is up, and the release of
+// the key that answered it (which takes it, once).
+bool RecordsHoldKeyUp();
 
 // Options screen.
 void OptionsFrame();

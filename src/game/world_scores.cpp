@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
@@ -177,6 +178,12 @@ void KeepRank(const TQueued& q, int32_t rank) {
   SaveRanks();
 }
 
+// A text field of an answer, "" when it is missing or not a text.
+std::string Field(const nlohmann::json& body, const char* name) {
+  const auto it = body.find(name);
+  return it != body.end() && it->is_string() ? it->get<std::string>() : "";
+}
+
 std::string Describe(const TQueued& q) {
   return "the score " + std::to_string(q.Points) + " of \"" + Utf8FromCp1252(q.Name) + "\"";
 }
@@ -204,23 +211,32 @@ void Answered(const http::TAnswer& answer) {
     body = nlohmann::json::object();
   }
   if (!body.is_object()) body = nlohmann::json::object();
-  const std::string status = body.value("status", "");
-  if (answer.Status >= 400) {
+  const std::string status = Field(body, "status");
+  if (answer.Status >= 400 && status == "refused") {
     // A refusal stands: the same replay would be refused again.
-    std::string reason = body.value("reason", "");
+    std::string reason = Field(body, "reason");
     if (reason.empty()) reason = "HTTP status " + std::to_string(answer.Status);
+    const std::string code = Field(body, "code");
     std::fprintf(stderr, "Tarvelle: the world table refused %s (%s): %s\n", Describe(q).c_str(),
-                 body.value("code", "refused").c_str(), reason.c_str());
+                 code.empty() ? "refused" : code.c_str(), reason.c_str());
     DropFirst();
     return;
   }
-  if (status == "accepted" && body.contains("rank") && body["rank"].is_number_integer()) {
+  if (answer.Status == 404 && !q.Id.empty()) {
+    // The server no longer knows the game it was sent: it is sent again.
+    q.Id.clear();
+    SaveQueue();
+    ++state.busyTries;
+    return;
+  }
+  if (status == "accepted" && body.contains("rank") && body["rank"].is_number_integer() &&
+      body["rank"].get<int64_t>() > 0 && body["rank"].get<int64_t>() <= INT32_MAX) {
     KeepRank(q, body["rank"].get<int32_t>());
     DropFirst();
     return;
   }
-  if (status == "pending" && body.contains("id") && body["id"].is_string()) {
-    const std::string id = body["id"].get<std::string>();
+  if (status == "pending" && !Field(body, "id").empty()) {
+    const std::string id = Field(body, "id");
     if (id != q.Id) {
       q.Id = id;
       SaveQueue();
@@ -230,9 +246,12 @@ void Answered(const http::TAnswer& answer) {
     state.askDelay = std::min(state.askDelay * 2, kLongestAskMs);
     return;
   }
-  // An answer the game does not understand: tried again at the next start.
-  std::fprintf(stderr, "Tarvelle: the world table gave an answer that is not understood (%d)\n",
-               answer.Status);
+  // An answer the game does not understand (another site at the address, a server of another
+  // version): tried again at the next start.
+  std::fprintf(stderr,
+               "Tarvelle: the world table's answer (HTTP status %d) is not understood; %s is kept "
+               "for later\n",
+               answer.Status, Describe(q).c_str());
   state.offline = true;
 }
 

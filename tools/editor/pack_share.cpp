@@ -73,7 +73,8 @@ std::string TPackShare::Outcome(const std::string& title, int32_t status, const 
     return title + " sent to the world table (pack " + id +
            "): it is listed once every level is proved winnable";
   }
-  const std::string reason = answer.value("reason", "");
+  const auto it = answer.find("reason");
+  const std::string reason = it != answer.end() && it->is_string() ? it->get<std::string>() : "";
   return title + " was not shared: " +
          (reason.empty() ? "the world table answered " + std::to_string(status) : reason);
 }
