@@ -80,8 +80,8 @@ table=$(curl -sf "${api}scores?difficulty=2")
 echo "$table" | grep -q '"name":"WORLD"' || fail "the server's table lacks the game: $table"
 grep -q '^Share = dword:1' "$home/Morvane/Tarvelle Free/settings.conf" || fail "the answer Yes is not kept"
 tail -n 1 "$out/WORLD.txt" | grep -q '"state":"gsHighScores"' || fail "the answer's key left the table"
-# The rank, on the water right of row 1, is new in the picture since the question.
-for f in question table; do convert "$out/WORLD-$f.png" -crop 110x24+515+113 +repage "$tmp/$f.png"; done
+# The rank, between the name and the score of row 1, is new in the picture since the question.
+for f in question table; do convert "$out/WORLD-$f.png" -crop 90x20+335+116 +repage "$tmp/$f.png"; done
 changed=$(compare -metric AE "$tmp/question.png" "$tmp/table.png" null: 2>&1 || true)
 [ "${changed%% *}" -gt 40 ] 2>/dev/null || fail "no world rank beside row 1 (WORLD-table.png: $changed)"
 echo "ok   a game's score sent through the game's client, ranked 1, the rank kept beside the row"

@@ -60,6 +60,8 @@ class WorldQueue : public ::testing::Test {
     replay_ = (home_ / "game-s1200-hiscore.tvr").string();
     TReplay r;
     r.Final.Score = 1200;
+    r.Final.LevelNo = 1;
+    r.Final.Lives = 0;
     std::ofstream(replay_, std::ios::binary) << EncodeReplay(r);
   }
   void TearDown() override {
@@ -128,7 +130,9 @@ TEST_F(WorldQueue, BusyOrBrokenServersAreAskedAgainLaterNeverAtOnce) {
   for (const int32_t status : {429, 503, 500}) {
     SCOPED_TRACE(status);
     Restart();
-    if (world::QueuedScores() == 0) ASSERT_TRUE(Queue());
+    if (world::QueuedScores() == 0) {
+      ASSERT_TRUE(Queue());
+    }
     const size_t before = server_.Calls.size();
     world::PumpWorldScores();
     ASSERT_EQ(server_.Calls.size(), before + 1);
@@ -178,7 +182,9 @@ TEST_F(WorldQueue, AnAnswerThatIsNoRefusalKeepsTheScore) {
     server_.Answer(status, body);
     EXPECT_EQ(world::QueuedScores(), status == 400 ? 0u : 1u);
     EXPECT_EQ(world::WorldRank("Hiscore.dat", 1200, "J\xF6rg"), 0);
-    if (status == 400) ASSERT_TRUE(Queue());
+    if (status == 400) {
+      ASSERT_TRUE(Queue());
+    }
   }
 }
 

@@ -102,14 +102,20 @@ void TRecordsWindow::Draw() {
       canvas.TextOut(180 + d, y + d, name, c);
       canvas.TextOut(scoreX + d, y + d, score, c);
     }
-    // The row's place in the world table, on the water right of the panel.
-    if (e.Points > 0) {
-      if (const int32_t rank = world::WorldRank(TableName(), e.Points, e.Name())) {
-        char text[16];
-        std::snprintf(text, sizeof text, "#%d", rank);
-        DrawString(520, y - 2, text);
-      }
-    }
+  }
+  // Each row's place in the world table, when known: "world 12" between the name and the
+  // score, smaller, in the row's colour.
+  TTextCanvas small(*s, "Arial", 12, false);
+  for (int32_t n = 1; n <= kHighScoreCount; ++n) {
+    const THighScoreEntry& e = HighScores[n - 1];
+    if (e.Points <= 0) continue;
+    const int32_t rank = world::WorldRank(TableName(), e.Points, e.Name());
+    if (rank <= 0) continue;
+    char text[24];
+    std::snprintf(text, sizeof text, "world %d", rank);
+    const int32_t x = 420 - small.TextWidth(text), y = 90 + 25 * n + 3;
+    small.TextOut(x + 1, y + 1, text, kShadow);
+    small.TextOut(x, y, text, RankColour(n));
   }
   if (Entering) DrawStringCentred(80, "Enter Your Name:");
   if (Asking) {

@@ -42,9 +42,10 @@ EM_JS(void, tarvelle_fetch_start, (int id, const char* method, const char* url, 
     const bytes = data || new Uint8Array(0);
     const at = _malloc(bytes.length + 1);
     HEAPU8.set(bytes, at);
-    const why = new TextEncoder().encode((error || "") + "\0");
-    const whyAt = _malloc(why.length);
+    const why = new TextEncoder().encode(error || "");
+    const whyAt = _malloc(why.length + 1);
     HEAPU8.set(why, whyAt);
+    HEAPU8[whyAt + why.length] = 0;
     _tarvelle_http_done(id, status, at, bytes.length, retry, whyAt);
     _free(at);
     _free(whyAt);
