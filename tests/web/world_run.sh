@@ -4,10 +4,10 @@
 # Chromium. Screenshots and the console go to build/web-world-test/.
 #   world_run.sh TARVELLE_SERVER
 set -euo pipefail
+server_bin=$(realpath -m "${1:?usage: world_run.sh TARVELLE_SERVER}")
 cd "$(dirname "$0")"
 here=$PWD
 root=$(cd ../.. && pwd)
-server_bin=$1
 out="$root/build/web-world-test"
 [ -f "$root/build/web/index.html" ] || { echo "world_run.sh: build/web is missing (scripts/web.sh)"; exit 1; }
 [ -x "$server_bin" ] || { echo "world_run.sh: no server program at $server_bin"; exit 1; }

@@ -145,7 +145,8 @@
   // The page's buttons follow the game: Yes and No at the exit prompt and at the question
   // after the first name, the name's field while a name is typed.
   function followState() {
-    prompt.hidden = gameState !== gs.exitPrompt && !asking;
+    // (At the question, on a touch screen only: elsewhere the game's own buttons are clicked.)
+    prompt.hidden = gameState !== gs.exitPrompt && !(asking && touched);
     const wasTyping = !nameBar.hidden;
     nameBar.hidden = !(typing && touched);
     if (typing && touched && !wasTyping) {
