@@ -12,6 +12,7 @@
 namespace {
 
 constexpr int32_t kEnter = 13, kEscape = 27, kBack = 8, kSpace = 32;
+constexpr uint32_t kCtrl = 4;  // the shift state's Ctrl bit
 constexpr size_t kAuthorLength = 24;
 
 std::string ReadWhole(const std::string& path) {
@@ -37,6 +38,13 @@ void TPackShare::Offer(const std::string& path) {
 
 bool TPackShare::Key(int32_t key, uint32_t shift) {
   if (!offered_) return false;
+  const bool typed = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9') || key == kSpace ||
+                     key == kBack || key == kEnter || key == kEscape;
+  if (!typed || (shift & kCtrl)) {
+    // Any other key (F9, Ctrl+S, the arrows...) goes on to the editor: the offer is left.
+    offered_ = false;
+    return false;
+  }
   if (key == kEscape) {
     offered_ = false;
   } else if (key == kEnter) {

@@ -12,7 +12,8 @@ class TPackShare {
   void Offer(const std::string& path);
   bool Offered() const { return offered_; }
   // A key while the offer stands (the editor's key codes: letters, digits, Space, Backspace,
-  // Enter, Esc). True when it was the offer's.
+  // Enter, Esc). True when it was the offer's; any other key, or one with Ctrl, leaves the
+  // offer and is the editor's.
   bool Key(int32_t key, uint32_t shift);
   // Takes the server's answer when it has come; the line to show in the message area, "" for
   // none, and whether it tells of a failure.
