@@ -54,11 +54,13 @@ list(FILTER sources EXCLUDE REGEX "/media/(midi_synth|jpeg_decode|jpeg_none)\\.c
 list(FILTER sources EXCLUDE REGEX "/launcher/launcher_run\\.cpp$")
 # Windows' flavour, and the system font files found through fontconfig.
 list(FILTER sources EXCLUDE REGEX "_windows\\.cpp$|/platform/font_file\\.cpp$")
+# The browser's fetch sends the requests (web_http_client.cpp).
+list(FILTER sources EXCLUDE REGEX "/platform/http_(client|transfer)\\.cpp$")
 
 add_library(tarvelle_web_game STATIC ${sources} ${EMBED_SOURCES})
 target_include_directories(tarvelle_web_game PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_include_directories(tarvelle_web_game SYSTEM PUBLIC ${SDL2_WEB}/include/SDL2)
-target_include_directories(tarvelle_web_game SYSTEM PRIVATE ${STB_INCLUDE})
+target_include_directories(tarvelle_web_game SYSTEM PRIVATE ${STB_INCLUDE} ${TARVELLE_JSON_INCLUDE})
 target_link_libraries(tarvelle_web_game PUBLIC ${SDL2_WEB}/lib/libSDL2.a)
 
 # Opening the sound needs these from Emscripten's library (named in a file: the shell would
@@ -76,7 +78,7 @@ target_link_options(tarvelle PRIVATE
   -sENVIRONMENT=web
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB
   -sEXIT_RUNTIME=0 -sFORCE_FILESYSTEM=1
-  "-sEXPORTED_FUNCTIONS=[_main,_tarvelle_start,_tarvelle_flush,_tarvelle_hidden,_tarvelle_key,_tarvelle_storage_loaded,_tarvelle_storage_copied,_tarvelle_type,_tarvelle_state,_tarvelle_music_arrived]"
+  "-sEXPORTED_FUNCTIONS=[_main,_tarvelle_start,_tarvelle_flush,_tarvelle_hidden,_tarvelle_key,_tarvelle_storage_loaded,_tarvelle_storage_copied,_tarvelle_type,_tarvelle_state,_tarvelle_music_arrived,_tarvelle_play_replay,_tarvelle_use_levels,_tarvelle_http_done,_malloc,_free]"
   "-sEXPORTED_RUNTIME_METHODS=[FS,UTF8ToString,ccall]"
   -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_BINARY_DIR}/library_funcs.json
   --preload-file ${TARVELLE_WEB_DATA}@/)

@@ -5,7 +5,7 @@ enable_language(RC)
 find_package(SDL2 CONFIG REQUIRED)
 find_package(SDL2_ttf CONFIG REQUIRED)
 find_package(JPEG REQUIRED)
-target_link_libraries(tarvelle_system INTERFACE SDL2::SDL2 SDL2_ttf::SDL2_ttf JPEG::JPEG)
+target_link_libraries(tarvelle_system INTERFACE SDL2::SDL2 SDL2_ttf::SDL2_ttf JPEG::JPEG winhttp)
 # The stb headers (libstb-dev) are plain portable C: the cross build reads them from Debian's
 # folder through a link of its own (the rest of /usr/include is Linux's).
 set(TARVELLE_HOST_INCLUDE ${CMAKE_BINARY_DIR}/host-include)
@@ -46,7 +46,7 @@ endif()
 function(tarvelle_windows_sources var)
   set(s ${${var}})
   list(FILTER s EXCLUDE REGEX
-    "/platform/(atomic_file|paths|open_url|font_file|quiet_audio|process_env|child_process|limited_run)\\.cpp$")
+    "/platform/(atomic_file|paths|open_url|font_file|quiet_audio|process_env|child_process|limited_run|http_transfer)\\.cpp$")
   list(FILTER s EXCLUDE REGEX "/platform/user_registry\\.cpp$")
   list(FILTER s EXCLUDE REGEX "/platform/web|/media/jpeg_none\\.cpp$")
   if(TARVELLE_OGG_MUSIC)

@@ -4,6 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev fonts-liberation2 libstb-dev libjpeg62-turbo-dev libfluidsynth-dev timgm6mb-soundfont
+  libcurl4-openssl-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-utils sway grim wtype
   desktop-file-utils appstream lintian file dpkg-dev xdotool imagemagick

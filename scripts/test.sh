@@ -77,6 +77,7 @@ stage "server on PostgreSQL" bash tests/server/postgres_test.sh build/test
 if ! $desktop; then
   stage "web build" bash scripts/web.sh
   stage "web browser test" bash tests/web/run.sh
+  stage "web world table test" bash tests/web/world_run.sh build/test/tarvelle-server
   stage "server pages test" bash tests/server/pages_test.sh build/test build/web
   stage "web sizes" python3 tools/web/sizes.py build/web
   stage "windows build and tests" bash scripts/windows.sh --test

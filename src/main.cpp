@@ -21,6 +21,7 @@
 #include "launcher/program_folder.h"
 #include "launcher/replay_window.h"
 #include "launcher/start_game.h"
+#include "launcher/world_server.h"
 #include "platform/paths.h"
 #include "platform/save_failure.h"
 #include "platform/video.h"
@@ -35,12 +36,14 @@
 namespace {
 
 const char* kUsage =
-    "usage: tarvelle [--levels NAME|FILE] [--play | --replay FILE]\n"
+    "usage: tarvelle [--levels NAME|FILE] [--play | --replay FILE | --get-pack ID] [--server URL]\n"
     "  --levels NAME|FILE  play a level pack (NAME.dat in the packs' folder, or a file)\n"
     "  --play     start the game at once, without the launcher window\n"
     "  --level N --difficulty D  with --play: start level N at difficulty D (1 to 3) at once\n"
     "  --try      a level tried from the level editor: Esc ends the program, nothing is saved\n"
     "  --replay FILE  play a recorded game back in the window\n"
+    "  --get-pack ID  download a pack of the world table's exchange into the packs' folder\n"
+    "  --server URL   the world table's address for this run (https://host/api/v1/)\n"
     "  --version  print the version\n";
 
 }  // namespace
@@ -48,7 +51,7 @@ const char* kUsage =
 int main(int argc, char** argv) {
   bool play = false;
   int startLevel = 0, difficulty = 0;
-  std::string replay, pack;
+  std::string replay, pack, getPack, server;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--play") == 0) {
       play = true;
@@ -62,6 +65,10 @@ int main(int argc, char** argv) {
       pack = argv[++i];
     } else if (std::strcmp(argv[i], "--replay") == 0 && i + 1 < argc) {
       replay = argv[++i];
+    } else if (std::strcmp(argv[i], "--get-pack") == 0 && i + 1 < argc) {
+      getPack = argv[++i];
+    } else if (std::strcmp(argv[i], "--server") == 0 && i + 1 < argc) {
+      server = argv[++i];
     } else if (std::strcmp(argv[i], "--version") == 0) {
       std::printf("Tarvelle %s\n", kGameVersion);
       return 0;
@@ -100,6 +107,8 @@ int main(int argc, char** argv) {
   } catch (const ESettingsError& e) {
     ShowErrorBox("Tarvelle", e.what());
   }
+  ChooseWorldServer(server);
+  if (!getPack.empty()) return GetPack(getPack);
   try {
     std::unique_ptr<IVideoOutput> video = CreateSdlVideo();
     TMainForm form(video.get());

@@ -12,6 +12,7 @@
 #include "core/settings.h"
 #include "fake_video.h"
 #include "front/input.h"
+#include "game/world_scores.h"
 #include "launcher/launcher_form.h"
 #include "launcher/launcher_run.h"
 #include "launcher/launcher_text.h"
@@ -101,8 +102,8 @@ class Launcher : public ::testing::Test {
 
 TEST_F(Launcher, EnterPressesTheFocusedButtonAndTabWalksTheButtons) {
   EXPECT_EQ(form.Focused(), TForm1::Button1);
-  const TForm1::TControlId order[] = {TForm1::Button7, TForm1::Button4, TForm1::Button2,
-                                      TForm1::Button1};
+  const TForm1::TControlId order[] = {TForm1::Button5, TForm1::Button7, TForm1::Button4,
+                                      TForm1::Button2, TForm1::Button1};
   for (TForm1::TControlId want : order) {
     form.KeyDown(9, 0);
     EXPECT_EQ(form.Focused(), want);
@@ -154,6 +155,14 @@ TEST_F(Launcher, ButtonsAndLinksOpenTheirAddresses) {
   EXPECT_EQ(host.Closes, 0);
   Click(TForm1::Button2);
   EXPECT_EQ(host.Closes, 1);
+}
+
+TEST_F(Launcher, WorldTableOpensTheWorldTablesPages) {
+  world::SetServer("http://127.0.0.1:8080/api/v1/");
+  Click(TForm1::Button5);
+  world::SetServer("");
+  ASSERT_EQ(host.Opened.size(), 1u);
+  EXPECT_EQ(host.Opened[0], "http://127.0.0.1:8080/");
 }
 
 TEST_F(Launcher, HelpOpensTheReadmeOnlyWhenItIsThere) {

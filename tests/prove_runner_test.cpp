@@ -7,6 +7,7 @@
 #include <chrono>
 #include <thread>
 
+#include "actors/effects.h"
 #include "core/globals.h"
 #include "core/pad.h"
 #include "game/level_reader.h"

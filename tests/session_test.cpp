@@ -183,7 +183,7 @@ TEST_F(ReplayCheck, RunsInAProgramOfItsOwnWithinLimits) {
   EXPECT_EQ(CheckReplayInChild(TARVELLE_CHECK_PROGRAM, *recorded, levels, wall).Failure,
             TChildCheck::OverWall);
   TCheckLimits memory;
-  memory.MemoryMb = 32;  // the game's pictures alone need more
+  memory.MemoryMb = 32;  // too little for the program and its libraries
   const TChildCheck small = CheckReplayInChild(TARVELLE_CHECK_PROGRAM, *recorded, levels, memory);
   EXPECT_FALSE(small.Answered);
   EXPECT_EQ(small.Failure, TChildCheck::OverMemory) << small.Message;

@@ -25,6 +25,9 @@ struct TRunChoice {
   int32_t StoredDifficulty = 0, StoredMaxLevel = 0;
 } runChoice;
 
+TShareChoice shareChoice = scNotAsked;
+std::string worldServer;
+
 // Where the system has a registry the settings live there, under this key of the user's branch;
 // a per-user root given in place of the user's own (the headless driver's --home, the tests)
 // keeps them in its settings.conf, as elsewhere.
@@ -70,6 +73,14 @@ void LoadSettings() {
     G.MusVol = static_cast<uint16_t>(
         key.ValueExists("MusVol") ? InRange(key.ReadInteger("MusVol"), 0, 10, 7) : 7);
     G.Difficulty = key.ValueExists("Diff") ? InRange(key.ReadInteger("Diff"), 1, 3, 2) : 2;
+    shareChoice = scNotAsked;
+    if (key.ValueExists("Share")) {
+      try {
+        shareChoice = static_cast<TShareChoice>(InRange(key.ReadInteger("Share"), 0, 2, 0));
+      } catch (const ESettingsError&) {
+      }
+    }
+    worldServer = key.ReadString("WorldServer");
   });
 }
 
@@ -89,6 +100,23 @@ void SaveMaxLevel() {
     key.WriteInteger("Level", MaxLevelToSave());
     key.Flush();
   });
+}
+
+TShareChoice ShareChoice() {
+  return shareChoice;
+}
+
+void SaveShareChoice(TShareChoice choice) {
+  shareChoice = choice;
+  if (G.TryingOut) return;
+  WithKey([choice](auto& key) {
+    key.WriteInteger("Share", choice);
+    key.Flush();
+  });
+}
+
+std::string WorldServerSetting() {
+  return worldServer;
 }
 
 void ChooseForThisRun(int32_t difficulty, int32_t level) {

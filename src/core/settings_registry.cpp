@@ -54,6 +54,11 @@ int32_t TSettingsRegistryKey::ReadInteger(const std::string& name) const {
   return v.Number;
 }
 
+std::string TSettingsRegistryKey::ReadString(const std::string& name) const {
+  const user_registry::TValue v = key_.Read(name);
+  return v.Type == user_registry::TValue::vtString ? v.Text : "";
+}
+
 void TSettingsRegistryKey::WriteInteger(const std::string& name, int32_t value) {
   pending_[name] = value;
 }

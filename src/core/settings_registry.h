@@ -20,6 +20,8 @@ class TSettingsRegistryKey {
   // Raises ESettingsError "Invalid data type for '%s'" unless the value is a 32-bit integer.
   int32_t ReadInteger(const std::string& name) const;
   void WriteInteger(const std::string& name, int32_t value);
+  // The text of a string value; "" when it is missing or not a string.
+  std::string ReadString(const std::string& name) const;
   // Writes the values given since Open; false when one can't be written, told to the player
   // (files::ReportSaveFailure).
   bool Flush();

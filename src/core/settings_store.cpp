@@ -163,6 +163,11 @@ int32_t TSettingsKey::ReadInteger(const std::string& name) const {
   return it->second.Value.Number;
 }
 
+std::string TSettingsKey::ReadString(const std::string& name) const {
+  const auto it = values_.find(Lower(name));
+  return it != values_.end() && it->second.Value.Type == vtString ? it->second.Value.Text : "";
+}
+
 void TSettingsKey::WriteInteger(const std::string& name, int32_t value) {
   Entry(name).Value = TValue{vtDword, "", value};
 }

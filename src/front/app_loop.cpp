@@ -11,7 +11,9 @@
 #include "front/touch_gesture.h"
 #include "game/cp1252.h"
 #include "game/replay_recorder.h"
+#include "game/world_scores.h"
 #include "platform/clock.h"
+#include "platform/http_client.h"
 #include "platform/video.h"
 
 char KeyCharacter(int32_t key, uint32_t shift) {
@@ -130,6 +132,9 @@ void TApplication::Step() {
   RepeatHeldKey();
   FollowTextInput();
   form_.DXTimer1.Idle();
+  // The world table's answers, and the next score to send: in the background, never waited on.
+  http::Poll();
+  world::PumpWorldScores();
 }
 
 void QuitAfterErrors(TMainForm& form) {

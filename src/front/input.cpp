@@ -39,6 +39,9 @@ void TMainForm::FormKeyDown(int32_t key, uint32_t shift) {
     case gsPaused:
       if (key == VK_PAUSE || key == VK_ESCAPE || key == VK_P) ResumeGame();
       break;
+    case gsHighScores:
+      if (RecordsAsking()) RecordsAskKey(key);
+      break;
     default:
       break;
   }
@@ -83,7 +86,8 @@ void TMainForm::FormKeyUp(int32_t key, uint32_t shift) {
       }
       break;
     case gsHighScores:
-      if (!RecordsEntering()) LeaveHighScores();
+      // The question is answered on the key's press; its release leaves the table on screen.
+      if (!RecordsEntering() && !RecordsHoldKeyUp()) LeaveHighScores();
       break;
     case gsOptions:
       OptionsKey(key);
@@ -114,7 +118,11 @@ void TMainForm::DXDrawMouseUp(int32_t button, uint32_t shift, int32_t x, int32_t
       if (button == 0 && PointerOverSelected()) ActivateSelected();
       break;
     case gsHighScores:
-      if (!RecordsEntering()) LeaveHighScores();
+      if (RecordsAsking()) {
+        if (button == 0) RecordsAskClick(x, y);
+      } else if (!RecordsEntering()) {
+        LeaveHighScores();
+      }
       break;
     case gsOptions:
       if (button == 0) OptionsClick();

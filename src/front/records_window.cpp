@@ -1,12 +1,21 @@
 #include "front/records_window.h"
 
+#include <cstdio>
+#include <filesystem>
+
 #include "core/globals.h"
+#include "core/settings.h"
 #include "core/sound.h"
 #include "front/high_scores.h"
+#include "front/keys.h"
 #include "front/screen_calls.h"
 #include "game/main_form.h"
+#include "game/replay_recorder.h"
 #include "game/screen_text.h"
 #include "game/text_canvas.h"
+#include "game/world_scores.h"
+#include "pixels/pill.h"
+#include "platform/paths.h"
 
 std::unique_ptr<TRecordsWindow> RecordsWindow;
 
@@ -29,10 +38,24 @@ std::string ScoreText(int32_t points) {
   return s;
 }
 
+// The table's file name, by which the world ranks are kept.
+std::string TableName() {
+  return paths::Utf8Of(paths::PathOf(HighScoreFile()).filename());
+}
+
+// The replay of the score just named goes to the world table.
+void ShareScore(const THighScoreEntry& e) {
+  if (G.TryingOut || LastReplayFile().empty()) return;
+  world::QueueScore(LastReplayFile(), TableName(), e.Points, e.Name());
+}
+
 }  // namespace
 
 void TRecordsWindow::Show(bool enter, int32_t score) {
   BlinkStart = G.LevelTicks;
+  Asking = false;
+  AnswerKeyDown = false;
+  covered_ = false;
   const int32_t rank = enter ? ScoreRank(score) : 0;
   Entering = rank > 0;  // a score without a place has no row to name
   if (Entering) {
@@ -53,7 +76,13 @@ void TRecordsWindow::Draw() {
       BlinkStart = G.LevelTicks;
       CursorOn = !CursorOn;
     }
-  } else {
+  } else if (!Asking) {
+    if (covered_) {
+      // The question's place as it was before it came.
+      covered_ = false;
+      if (under_.Format() == s->Format())
+        s->CopyFrom(QuestionArea.Left, QuestionArea.Top, under_, under_.ClientRect());
+    }
     DrawPressAnyKey(400);
   }
   DrawPanel(380, 260);
@@ -74,7 +103,36 @@ void TRecordsWindow::Draw() {
       canvas.TextOut(scoreX + d, y + d, score, c);
     }
   }
+  // Each row's place in the world table, when known: "world 12" between the name and the
+  // score, smaller, in the row's colour.
+  TTextCanvas small(*s, "Arial", 12, false);
+  for (int32_t n = 1; n <= kHighScoreCount; ++n) {
+    const THighScoreEntry& e = HighScores[n - 1];
+    if (e.Points <= 0) continue;
+    const int32_t rank = world::WorldRank(TableName(), e.Points, e.Name());
+    if (rank <= 0) continue;
+    char text[24];
+    std::snprintf(text, sizeof text, "world %d", rank);
+    const int32_t x = 420 - small.TextWidth(text), y = 90 + 25 * n + 3;
+    small.TextOut(x + 1, y + 1, text, kShadow);
+    small.TextOut(x, y, text, RankColour(n));
+  }
   if (Entering) DrawStringCentred(80, "Enter Your Name:");
+  if (Asking) {
+    if (!covered_) {
+      covered_ = true;
+      under_ = TSurface(QuestionArea.Width(), QuestionArea.Height(), s->Format());
+      under_.CopyFrom(0, 0, *s, QuestionArea);
+    }
+    DrawStringCentred(390, "Share my scores in the world table?");
+    for (const bool yes : {true, false}) {
+      const TRect& r = yes ? YesButton : NoButton;
+      const bool hot = SavedState == gsMenu && PointerInRect(r);
+      DrawPill(*s, r, {yes == YesFocused, hot, false});
+      const std::string caption = yes ? "Yes" : "No";
+      DrawString(r.Left + (r.Width() - TextWidth(caption)) / 2, r.Top + 7, caption);
+    }
+  }
   if (SavedState == gsMenu) DrawSoftCursor();
   MainForm->DXDraw.Flip();
 }
@@ -91,6 +149,7 @@ void TRecordsWindow::TypeChar(char c) {
     case 13:
       SaveHighScores();
       Entering = false;
+      NameEntered();
       if (CursorOn) Draw();
       break;
     case 27:
@@ -102,6 +161,65 @@ void TRecordsWindow::TypeChar(char c) {
       if (e.Length < 12) e.Chars[e.Length++] = c;
       break;
   }
+}
+
+void TRecordsWindow::NameEntered() {
+  // Without a world table for this run (the tools, the tests) there is nothing to ask.
+  if (world::Server().empty()) return;
+  switch (ShareChoice()) {
+    case scNotAsked:
+      Asking = true;
+      YesFocused = true;
+      break;
+    case scShare:
+      ShareScore(HighScores[EditRank - 1]);
+      break;
+    default:
+      break;
+  }
+}
+
+void TRecordsWindow::Answer(bool share) {
+  if (!Asking) return;
+  Asking = false;
+  PlaySound("Key");
+  SaveShareChoice(share ? scShare : scDontShare);
+  if (share) ShareScore(HighScores[EditRank - 1]);
+}
+
+void TRecordsWindow::AskKey(int32_t key) {
+  switch (key) {
+    case VK_Y:
+      Answer(true);
+      AnswerKeyDown = true;
+      break;
+    case VK_N:
+    case VK_ESCAPE:
+      Answer(false);
+      AnswerKeyDown = true;
+      break;
+    case VK_RETURN:
+    case VK_SPACE:
+      Answer(YesFocused);
+      AnswerKeyDown = true;
+      break;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+      YesFocused = !YesFocused;
+      break;
+    default:
+      break;
+  }
+}
+
+void TRecordsWindow::AskClick(int32_t x, int32_t y) {
+  auto inside = [x, y](const TRect& r) {
+    return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
+  };
+  if (inside(YesButton)) Answer(true);
+  if (inside(NoButton)) Answer(false);
 }
 
 void DrawHighScores() {
@@ -118,6 +236,26 @@ bool RecordsEntering() {
 
 void LeaveHighScores() {
   if (RecordsWindow) G.GameState = RecordsWindow->SavedState;
+}
+
+bool RecordsAsking() {
+  return RecordsWindow && RecordsWindow->Asking;
+}
+
+bool RecordsHoldKeyUp() {
+  if (!RecordsWindow) return false;
+  if (RecordsWindow->Asking) return true;
+  const bool answered = RecordsWindow->AnswerKeyDown;
+  RecordsWindow->AnswerKeyDown = false;
+  return answered;
+}
+
+void RecordsAskKey(int32_t key) {
+  if (RecordsWindow) RecordsWindow->AskKey(key);
+}
+
+void RecordsAskClick(int32_t x, int32_t y) {
+  if (RecordsWindow) RecordsWindow->AskClick(x, y);
 }
 
 void NameEntryChar(char c) {

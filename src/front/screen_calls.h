@@ -22,6 +22,13 @@ void RecordsFrame();
 bool RecordsEntering();  // a name is being typed
 void LeaveHighScores();
 void NameEntryChar(char c);
+// The question after the first score entered: share scores in the world table, Yes or No.
+bool RecordsAsking();
+void RecordsAskKey(int32_t key);
+void RecordsAskClick(int32_t x, int32_t y);
+// A key's release that leaves the table alone: while the question is up, and the release of
+// the key that answered it (which takes it, once).
+bool RecordsHoldKeyUp();
 
 // Options screen.
 void OptionsFrame();

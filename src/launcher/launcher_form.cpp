@@ -5,6 +5,7 @@
 
 #include "core/globals.h"
 #include "front/keys.h"
+#include "game/world_scores.h"
 #include "launcher/launcher_text.h"
 #include "launcher/links.h"
 #include "platform/paths.h"
@@ -12,8 +13,8 @@
 namespace {
 
 // The buttons in the order Tab walks them.
-constexpr std::array<TForm1::TControlId, 4> kTabOrder = {TForm1::Button1, TForm1::Button7,
-                                                         TForm1::Button4, TForm1::Button2};
+constexpr std::array<TForm1::TControlId, 5> kTabOrder = {
+    TForm1::Button1, TForm1::Button5, TForm1::Button7, TForm1::Button4, TForm1::Button2};
 constexpr int32_t VK_TAB = 9;
 
 bool Inside(const TRect& r, int32_t x, int32_t y) {
@@ -24,6 +25,7 @@ bool Inside(const TRect& r, int32_t x, int32_t y) {
 
 TForm1::TForm1(ILauncherHost& host, const TLauncherText& text) : host_(host), text_(text) {
   controls_[Button1] = {Bounds(264, 8, 100, 25), "Start", true, false};
+  controls_[Button5] = {Bounds(264, 88, 100, 25), "World table", false, false};
   controls_[Button7] = {Bounds(264, 120, 100, 25), "Help", false, false};
   controls_[Button4] = {Bounds(264, 152, 100, 25), "Web Site", false, false};
   controls_[Button2] = {Bounds(264, 198, 100, 25), "Exit", false, false};
@@ -58,7 +60,7 @@ void TForm1::FormCreate() {
 }
 
 TForm1::TControlId TForm1::ControlAt(int32_t x, int32_t y) const {
-  for (TControlId id : {Button1, Button7, Button4, Button2, Image1, Label4, Label7})
+  for (TControlId id : {Button1, Button5, Button7, Button4, Button2, Image1, Label4, Label7})
     if (Inside(controls_[id].Bounds, x, y)) return id;
   return NoControl;
 }
@@ -133,6 +135,9 @@ void TForm1::Click(TControlId id) {
     case Button4:
       Button4Click();
       break;
+    case Button5:
+      Button5Click();
+      break;
     case Button7:
       Button7Click();
       break;
@@ -161,6 +166,10 @@ void TForm1::Button2Click() {
 
 void TForm1::Button4Click() {
   host_.OpenAddress(WebPageAddress("", G.MaxLevel, G.GameState != gsStartup));
+}
+
+void TForm1::Button5Click() {
+  host_.OpenAddress(world::PagesAddress());
 }
 
 void TForm1::Button9Click() {

@@ -28,6 +28,7 @@ class TForm1 {
 
   enum TControlId {
     Button1,  // "Start"
+    Button5,  // "World table"
     Button7,  // "Help"
     Button4,  // "Web Site"
     Button2,  // "Exit"
@@ -70,6 +71,7 @@ class TForm1 {
   void Button2Click();  // Exit
   void Button4Click();  // web site
   void Button7Click();  // Help: Readme.html from the game's folder
+  void Button5Click();  // the world table's pages
   void Button9Click();  // the online score page (its tab is hidden)
   void Label4Click() { Button4Click(); }
   void Label7Click();  // a mail to the support address

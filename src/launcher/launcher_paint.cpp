@@ -7,6 +7,7 @@
 
 #include "launcher/launcher_form.h"
 #include "launcher/launcher_text.h"
+#include "pixels/pill.h"
 #include "pixels/surface.h"
 
 namespace {
@@ -19,20 +20,12 @@ constexpr TRgb kWater{0x46, 0xB1, 0xDD};
 constexpr TRgb kPanelBorder{0x04, 0x72, 0xBC};
 constexpr TRgb kPanelInside{0x04, 0xBE, 0xF4};
 constexpr TRgb kNavy{0x1A, 0x24, 0x33};
-constexpr TRgb kCream{0xFF, 0xF3, 0xB0};
-constexpr TRgb kButtonTop{0x3E, 0x8E, 0xDB}, kButtonBottom{0x1F, 0x5F, 0xA8};
-constexpr TRgb kFocusTop{0x6C, 0xD0, 0x5A}, kFocusBottom{0x2F, 0x8A, 0x36};
 // Text colours as 0x00BBGGRR.
 constexpr uint32_t kWhiteText = 0xFFFFFF, kNavyText = 0x33241A, kGoldText = 0x3FD2FF,
                    kLinkText = 0x8C3A12;
 
 uint32_t Pixel(const TSurface& s, TRgb c) {
   return ToSurfaceColor(s.Format(), c.R, c.G, c.B);
-}
-
-TRgb Mix(TRgb a, TRgb b, int num, int den) {
-  auto m = [&](uint8_t x, uint8_t y) { return uint8_t(x + (int(y) - x) * num / den); };
-  return {m(a.R, b.R), m(a.G, b.G), m(a.B, b.B)};
 }
 
 // A framed panel: a border two pixels wide, the inside, and a hairline one pixel inside that.
@@ -54,34 +47,12 @@ void ShadowText(TSurface& s, const TLauncherText& t, int32_t x, int32_t y, const
   t.Draw(s, x, y, text, colour, bold);
 }
 
-// A pill-shaped button: navy outline, a gradient from top to bottom, a light line along the
-// top; the focused one is green with a cream ring inside its outline.
+// A pill button with its caption, centred (one pixel down and right while pressed).
 void Button(TSurface& s, const TLauncherText& t, const TForm1::TControl& c, bool focused, bool hot,
             bool pressed) {
   const TRect& r = c.Bounds;
   const int w = r.Width(), h = r.Height();
-  const double rad = h / 2.0;
-  TRgb top = focused ? kFocusTop : kButtonTop, bottom = focused ? kFocusBottom : kButtonBottom;
-  if (hot) top = Mix(top, {255, 255, 255}, 1, 5);
-  if (pressed) std::swap(top, bottom);
-  for (int y = 0; y < h; ++y) {
-    const TRgb row = Mix(top, bottom, y, h - 1);
-    for (int x = 0; x < w; ++x) {
-      // Distance from the pixel's centre to the pill's middle line, less the radius.
-      const double px = x + 0.5, py = y + 0.5;
-      const double cx = std::clamp(px, rad, w - rad);
-      const double d = std::hypot(px - cx, py - rad) - rad;
-      if (d > 0) continue;
-      TRgb c2 = row;
-      if (d > -1.2)
-        c2 = kNavy;
-      else if (focused && d > -2.4)
-        c2 = kCream;
-      else if (y == (focused ? 3 : 2))
-        c2 = Mix(row, {255, 255, 255}, 2, 5);
-      s.SetPixel(r.Left + x, r.Top + y, Pixel(s, c2));
-    }
-  }
+  DrawPill(s, r, {focused, hot, pressed});
   const int32_t tw = t.Width(c.Caption, c.Bold);
   const int32_t th = t.Height();
   const int32_t off = pressed ? 1 : 0;
@@ -128,7 +99,8 @@ void PaintLauncher(const TForm1& form, const TLauncherText& text, const TSurface
                   ColorToPixel(dest.Format(), colour));
   }
 
-  for (TForm1::TControlId id : {TForm1::Button1, TForm1::Button7, TForm1::Button4, TForm1::Button2})
+  for (TForm1::TControlId id :
+       {TForm1::Button1, TForm1::Button5, TForm1::Button7, TForm1::Button4, TForm1::Button2})
     Button(dest, text, form.Control(id), form.Focused() == id, form.Hot() == id,
            form.Pressed() == id && form.Hot() == id);
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace web_page {
 
@@ -31,8 +32,22 @@ void FirstFrame() {
   EM_ASM({ if (Module.onFirstFrame) Module.onFirstFrame(); });
 }
 
-void StateChanged(int state, bool typing) {
-  EM_ASM({ if (Module.onState) Module.onState($0, $1 != 0); }, state, typing ? 1 : 0);
+void StateChanged(int state, bool typing, bool asking) {
+  EM_ASM({ if (Module.onState) Module.onState($0, $1 != 0, $2 != 0); }, state, typing ? 1 : 0,
+         asking ? 1 : 0);
+}
+
+std::string PageOrigin() {
+  char origin[512] = {};
+  EM_ASM({
+    const o = location.protocol === "http:" || location.protocol === "https:" ? location.origin : "";
+    stringToUTF8(o, $0, $1);
+  }, origin, static_cast<int>(sizeof origin));
+  return origin;
+}
+
+void ReplayEnded(int score, bool exact) {
+  EM_ASM({ if (Module.onReplayEnded) Module.onReplayEnded($0, $1 != 0); }, score, exact ? 1 : 0);
 }
 
 void PushKey(int sdlKey) {

@@ -20,9 +20,15 @@ void StorageLost(TStorageLoss why);
 void TextInput(bool on);
 // The first picture of the game has been shown.
 void FirstFrame();
-// The game state changed (its number), or a name began or ended to be typed.
-void StateChanged(int state, bool typing);
+// The game state changed (its number), a name began or ended to be typed, or a question
+// with Yes and No (other than the exit prompt) came up or went.
+void StateChanged(int state, bool typing, bool asking);
 // A key (an SDL key code) pressed and released, as the page's own buttons give it.
 void PushKey(int sdlKey);
+// The page's origin ("https://host:port"), "" for a page not served over HTTP.
+std::string PageOrigin();
+// A replay played from a link has ended: its final score, and whether it ended exactly as
+// recorded.
+void ReplayEnded(int score, bool exact);
 
 }  // namespace web_page

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 
 #include "platform/limited_run.h"
 
@@ -85,6 +86,14 @@ TChildCheck CheckReplayInChild(const std::string& program, std::string_view repl
   c.CpuSeconds = r.CpuSeconds;
   c.WallSeconds = r.WallSeconds;
   c.MaxResidentKb = r.MaxResidentKb;
+  // A program that is there but whose libraries don't fit in the memory limit can't even load.
+  std::error_code ec;
+  const bool present = std::filesystem::is_regular_file(program, ec);
+  if (r.Started && r.ExitStatus == 127 && r.Output.empty() && limits.MemoryMb > 0 && present) {
+    c.Failure = TChildCheck::OverMemory;
+    c.Message = "needed more than " + std::to_string(limits.MemoryMb) + " MB of memory to load";
+    return c;
+  }
   if (!r.Started || !r.Error.empty()) {
     c.Failure = TChildCheck::CannotStart;
     c.Message = "cannot run the check: " + (r.Error.empty() ? program : r.Error);

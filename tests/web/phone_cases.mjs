@@ -218,6 +218,14 @@ export async function phoneCases(browser, url, outDir, check, errors) {
       .then(() => check(true, "phone upright: a name typed on the phone's keyboard field is kept"),
             () => check(false, "phone upright: a name typed on the phone's keyboard field is kept"));
     await shot(page, "portrait-table");
+    // The first name kept brings the question of the world table, once: the page's No.
+    if (await page.waitForSelector("#prompt:not([hidden])", { timeout: 3000 }).then(() => true, () => false)) {
+      await shot(page, "portrait-share-question");
+      await page.tap("#no");
+      await page.waitForFunction(() => tarvellePage.state(9) === 2, { timeout: 3000, polling: 50 })
+        .then(() => check(true, "phone upright: No by a tap answers the world table's question"),
+              () => check(false, "phone upright: No by a tap answers the world table's question"));
+    }
     // A tap leaves the table for "Press any key" of the game's end, another for the menu.
     await tapPicture(page, 320, 240);
     if (await waitState(page, [gs.dead], 3000)) await tapPicture(page, 320, 240);

@@ -1,11 +1,14 @@
 #include "tools/drive/driver.h"
 
 #include <algorithm>
+#include <chrono>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include "core/globals.h"
 #include "game/rules.h"
+#include "game/world_scores.h"
 #include "media/png_writer.h"
 
 void THeadlessDriver::Run(const std::vector<TScriptCommand>& script, std::ostream& out) {
@@ -23,6 +26,16 @@ void THeadlessDriver::Execute(const TScriptCommand& c, std::ostream& out) {
     case TScriptCommand::Wait: {
       const uint32_t start = VirtualClock().Now();
       while (VirtualClock().Now() - start < static_cast<uint32_t>(c.A) && !Closed()) Step();
+      break;
+    }
+    case TScriptCommand::Network: {
+      // The answers come on the server's time, not the virtual clock's.
+      const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(c.A);
+      while (world::WorkLeft() && !Closed() &&
+             std::chrono::steady_clock::now() < until) {
+        Step();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      }
       break;
     }
     case TScriptCommand::Down:

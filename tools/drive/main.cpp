@@ -12,6 +12,7 @@
 #include "game/level_pack.h"
 #include "game/replay.h"
 #include "game/replay_recorder.h"
+#include "game/world_scores.h"
 #include "platform/paths.h"
 #include "platform/process_env.h"
 #include "tools/drive/driver.h"
@@ -20,11 +21,13 @@ namespace {
 
 const char* kUsage =
     "usage: tarvelle-drive [--data DIR] [--home DIR] [--frame MS] [--seed N] [--depth 16|32] "
-    "[--levels NAME|FILE] [--record] [SCRIPT]\n"
+    "[--levels NAME|FILE] [--record] [--server URL] [SCRIPT]\n"
     "       tarvelle-drive [--data DIR] --replay FILE   plays a recorded game, prints how it "
     "ended\n"
     "  --levels  plays a level pack: NAME.dat in the packs' folder (under --home), or a file\n"
-    "  --record  records each game the script plays into the replays folder (under --home)\n";
+    "  --record  records each game the script plays into the replays folder (under --home)\n"
+    "  --server  the world table's address (https://host/api/v1/): with --record, a score that\n"
+    "            enters the table is asked about and sent as the game does\n";
 
 bool ParseNumber(const char* s, int64_t lo, int64_t hi, int64_t& out) {
   const char* end = s + std::strlen(s);
@@ -102,6 +105,8 @@ int main(int argc, char** argv) {
       pack = value();
     } else if (a == "--record") {
       record = true;
+    } else if (a == "--server") {
+      world::SetServer(value());
     } else if (a == "--replay") {
       replayFile = value();
     } else if (a == "--help" || a == "-h") {

@@ -65,6 +65,10 @@ std::vector<TScriptCommand> ParseScript(const std::string& text) {
       count(1);
       c.Kind = TScriptCommand::Wait;
       c.A = number(0, 0, 100000000);
+    } else if (verb == "network") {
+      count(1);
+      c.Kind = TScriptCommand::Network;
+      c.A = number(0, 0, 600000);
     } else if (verb == "down" || verb == "up" || verb == "tap") {
       count(1);
       c.Kind = verb == "down" ? TScriptCommand::Down

@@ -6,7 +6,10 @@
 
 // One line of a driver script.
 struct TScriptCommand {
-  enum TKind { Frames, Wait, Down, Up, Tap, Type, Mouse, Click, Difficulty, Start, Shot, State };
+  // Network: frames while the world table's scores are sent and answered in this run, for at
+  // most A milliseconds of real time.
+  enum TKind { Frames, Wait, Down, Up, Tap, Type, Mouse, Click, Difficulty, Start, Shot, State,
+               Network };
   TKind Kind = Frames;
   int32_t A = 0, B = 0, C = 0;  // numbers: count, key code, x, y, button, level...
   std::string Text;             // typed text or file name

@@ -249,6 +249,7 @@ void TEditorApp::Do(const TWidget& w) {
 }
 
 void TEditorApp::Key(int32_t key, uint32_t shift) {
+  if (share_.Key(key, shift)) return;
   if (prompt_ != TPrompt::None) {
     PromptKey(key, shift);
     return;

@@ -11,6 +11,7 @@
 #include "tools/editor/level_picture.h"
 #include "tools/editor/level_try.h"
 #include "tools/editor/pack_files.h"
+#include "tools/editor/pack_share.h"
 #include "tools/editor/recovery_keeper.h"
 
 // Where the editor keeps packs and what it runs beside itself.
@@ -70,6 +71,7 @@ class TEditorApp {
   TEditorProof proof_;
   TLevelTry try_;
   TRecoveryKeeper recovery_;
+  TPackShare share_;  // the offer to share a pack saved with Save As
   std::vector<TPackEntry> packs_;  // the packs' folder, listed by Ctrl+O
   int32_t packChoice_ = -1;
   bool watching_ = false, routeGoesOn_ = false;

@@ -12,7 +12,12 @@ using namespace editor_draw;
 void TEditorApp::DrawMessages() {
   Fill(picture_, MessageArea, 0x04578F);
   int32_t y = MessageArea.Top + 3;
-  if (prompt_ == TPrompt::SaveAs) {
+  bool shareBad = false;
+  const std::string shareLine = share_.Line(shareBad);
+  if (prompt_ == TPrompt::None && !shareLine.empty()) {
+    Text(picture_, 8, y, shareLine, shareBad ? Heart : Gold);
+    y += 15;
+  } else if (prompt_ == TPrompt::SaveAs) {
     Text(picture_, 8, y,
          "Save as pack: " + s_.Typed + "_   (Enter saves in " + places_.Packs + ", Esc leaves)",
          Gold);

@@ -36,6 +36,7 @@ void TEditorApp::FinishSaveAs() {
     message_ = "saved " + path;
     messageBad_ = false;
     if (quitAfterSave_) quit_ = true;
+    if (!quit_) share_.Offer(path);
   } else {
     message_ = "not saved: " + error;
     messageBad_ = true;

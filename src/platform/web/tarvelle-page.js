@@ -13,7 +13,7 @@
   let module = null;
   // The player uses a touch screen: names are typed on its keyboard.
   let touched = !!(window.matchMedia && window.matchMedia("(pointer: coarse)").matches);
-  let gameState = 0, typing = false;
+  let gameState = 0, typing = false, asking = false;
   const gs = { playing: 2, exitPrompt: 8 };
   // The SDL key codes of the page's buttons.
   const keys = { Escape: 27, n: 110, y: 121 };
@@ -22,6 +22,9 @@
   window.tarvellePage = {
     firstFrameAt: 0,
     ended: 0,
+    // A replay from a link: null until it ends, then its final score and whether it played
+    // back exactly.
+    replay: null,
     wakeLock: false,
     state: (what) => (module && module._tarvelle_state ? module._tarvelle_state(what) : -1),
     savedText: (text) => {
@@ -139,10 +142,11 @@
     }
   }
 
-  // The page's buttons follow the game: Yes and No at the exit prompt, the name's field while
-  // a name is typed.
+  // The page's buttons follow the game: Yes and No at the exit prompt and at the question
+  // after the first name, the name's field while a name is typed.
   function followState() {
-    prompt.hidden = gameState !== gs.exitPrompt;
+    // (At the question, on a touch screen only: elsewhere the game's own buttons are clicked.)
+    prompt.hidden = gameState !== gs.exitPrompt && !(asking && touched);
     const wasTyping = !nameBar.hidden;
     nameBar.hidden = !(typing && touched);
     if (typing && touched && !wasTyping) {
@@ -217,6 +221,55 @@
   }
   $("name-form").onsubmit = (e) => { e.preventDefault(); done(); };
 
+  // A link may name a level pack (?levels=URL: played from Start) and a replay (?replay=URL:
+  // played at once to its end, then the title menu), fetched from the web.
+  const query = new URLSearchParams(location.search);
+  async function fetchInto(address, path) {
+    const answer = await fetch(address);
+    if (!answer.ok) throw new Error(answer.status + " " + answer.statusText);
+    const bytes = new Uint8Array(await answer.arrayBuffer());
+    const folder = path.substring(0, path.lastIndexOf("/"));
+    let made = "";
+    for (const part of folder.split("/").filter((p) => p)) {
+      made += "/" + part;
+      try { module.FS.mkdir(made); } catch (e) { /* already there */ }
+    }
+    module.FS.writeFile(path, bytes);
+    return path;
+  }
+  // A pack's file name from its address: "pack-ID" for the exchange's, else the address's last
+  // part; letters, digits, "-" and "_" only.
+  function packName(address) {
+    const path = new URL(address, location.href).pathname;
+    const exchange = path.match(/\/packs\/([^/]+)\/file$/);
+    const name = exchange ? "pack-" + exchange[1]
+                          : path.substring(path.lastIndexOf("/") + 1).replace(/\.dat$/i, "");
+    return name.replace(/[^A-Za-z0-9_-]/g, "-").substring(0, 40) || "pack";
+  }
+  async function followLink() {
+    const levels = query.get("levels"), replay = query.get("replay");
+    try {
+      if (levels) {
+        const path = await fetchInto(levels, "/home/web_user/.local/share/Morvane/Tarvelle/levels/" +
+                                     packName(levels) + ".dat");
+        if (!module.ccall("tarvelle_use_levels", "number", ["string"], [path])) return;
+      }
+      if (replay) {
+        const path = await fetchInto(replay, "/tmp/link.tvr");
+        launcher.hidden = true;
+        game.hidden = false;
+        canvas.focus();
+        if (!module.ccall("tarvelle_play_replay", "number", ["string"], [path])) {
+          game.hidden = true;
+          launcher.hidden = false;
+        }
+      }
+    } catch (e) {
+      showMessage("Tarvelle", "The link's " + (replay ? "replay" : "levels") +
+                  " could not be loaded: " + e.message);
+    }
+  }
+
   start.onclick = () => {
     if (!module || start.disabled) return;
     launcher.hidden = true;
@@ -237,21 +290,27 @@
       start.textContent = "Start";
       offerReplay();
       start.focus();
+      if (query.get("levels") || query.get("replay")) followLink();
+    },
+    onReplayEnded: (score, exact) => {
+      window.tarvellePage.replay = { score: score, exact: exact };
     },
     onFirstFrame: () => {
       if (!window.tarvellePage.firstFrameAt) window.tarvellePage.firstFrameAt = performance.now();
       fetchMusic();
       keepOffline();
     },
-    onState: (state, nowTyping) => {
+    onState: (state, nowTyping, nowAsking) => {
       gameState = state;
       typing = nowTyping;
+      asking = nowAsking;
       followState();
     },
     onGameEnded: () => {
       window.tarvellePage.ended++;
       gameState = 0;
       typing = false;
+      asking = false;
       followState();
       if (document.fullscreenElement) document.exitFullscreen();
       game.hidden = true;
