@@ -46,7 +46,7 @@ endif()
 function(tarvelle_windows_sources var)
   set(s ${${var}})
   list(FILTER s EXCLUDE REGEX
-    "/platform/(atomic_file|paths|open_url|font_file|quiet_audio|process_env|child_process)\\.cpp$")
+    "/platform/(atomic_file|paths|open_url|font_file|quiet_audio|process_env|child_process|shared_library)\\.cpp$")
   list(FILTER s EXCLUDE REGEX "/platform/user_registry\\.cpp$")
   list(FILTER s EXCLUDE REGEX "/platform/web|/media/jpeg_none\\.cpp$")
   if(TARVELLE_OGG_MUSIC)
