@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "front/keys.h"
+#include "platform/keys.h"
 #include "game/in_out_error.h"
 #include "core/pad.h"
 #include "platform/atomic_file.h"
@@ -19,15 +19,13 @@ using namespace editor_draw;
 
 namespace {
 
-constexpr int32_t VK_TAB = 9, VK_PRIOR = 33, VK_NEXT = 34, VK_F5 = 116, VK_F9 = 120;
-
 // A typed character from a key, for pack names: letters, digits, '-', '_' and '.'.
 char NameChar(int32_t key, uint32_t shift) {
-  if (key >= 'A' && key <= 'Z') return static_cast<char>((shift & ssShift) ? key : key + 32);
+  if (key >= 'A' && key <= 'Z') return static_cast<char>((shift & vk::ssShift) ? key : key + 32);
   if (key >= '0' && key <= '9') return static_cast<char>(key);
-  if (key == 189) return (shift & ssShift) ? '_' : '-';
-  if (key == 190) return '.';
-  if (key == 191) return '/';
+  if (key == vk::Minus) return (shift & vk::ssShift) ? '_' : '-';
+  if (key == vk::Period) return '.';
+  if (key == vk::Slash) return '/';
   return 0;
 }
 
@@ -315,7 +313,7 @@ void TEditorApp::Key(int32_t key, uint32_t shift) {
         messageBad_ = true;
       }
       prompt_ = TPrompt::None;
-    } else if (key == VK_ESCAPE) {
+    } else if (key == vk::Escape) {
       recovery_.Drop(m_.Path());
       prompt_ = TPrompt::None;
     }
@@ -327,7 +325,7 @@ void TEditorApp::Key(int32_t key, uint32_t shift) {
       Save(false);
     } else if (key == 'D') {
       quit_ = true;
-    } else if (key == VK_ESCAPE) {
+    } else if (key == vk::Escape) {
       prompt_ = TPrompt::None;
     }
     return;
@@ -337,12 +335,12 @@ void TEditorApp::Key(int32_t key, uint32_t shift) {
     return;
   }
   if (prompt_ == TPrompt::SaveAs) {
-    if (key == VK_RETURN) {
+    if (key == vk::Return) {
       FinishSaveAs();
-    } else if (key == VK_ESCAPE) {
+    } else if (key == vk::Escape) {
       prompt_ = TPrompt::None;
       quitAfterSave_ = false;
-    } else if (key == VK_BACK) {
+    } else if (key == vk::Back) {
       if (!s_.Typed.empty()) s_.Typed.pop_back();
     } else if (const char c = NameChar(key, shift)) {
       s_.Typed += c;
@@ -351,18 +349,18 @@ void TEditorApp::Key(int32_t key, uint32_t shift) {
   }
   if (s_.TypingArg >= 0) {
     if (key >= '0' && key <= '9' && s_.Typed.size() < 6) s_.Typed += static_cast<char>(key);
-    if (key == VK_BACK && !s_.Typed.empty()) s_.Typed.pop_back();
-    if (key == VK_RETURN || key == VK_TAB) Commit();
-    if (key == VK_ESCAPE) {
+    if (key == vk::Back && !s_.Typed.empty()) s_.Typed.pop_back();
+    if (key == vk::Return || key == vk::Tab) Commit();
+    if (key == vk::Escape) {
       s_.TypingArg = -1;
       message_.clear();
     }
     return;
   }
-  if (shift & ssCtrl) {
-    if (key == 'Z') (shift & ssShift) ? m_.Redo() : m_.Undo();
+  if (shift & vk::ssCtrl) {
+    if (key == 'Z') (shift & vk::ssShift) ? m_.Redo() : m_.Undo();
     if (key == 'Y') m_.Redo();
-    if (key == 'S') Save((shift & ssShift) != 0);
+    if (key == 'S') Save((shift & vk::ssShift) != 0);
     if (key == 'O') AskWhichToOpen();
     if (key == 'C') m_.CopyLevel();
     if (key == 'V') m_.PasteLevel();
@@ -371,11 +369,11 @@ void TEditorApp::Key(int32_t key, uint32_t shift) {
   if (key >= '0' && key <= '4') s_.Tool = key - '0';
   if (key == 'D') s_.Tool = ttDragon;
   if (key == 'G') s_.Tool = ttDiamond;
-  if (key == VK_PRIOR) m_.Select(m_.Current() - 1);
-  if (key == VK_NEXT) m_.Select(m_.Current() + 1);
-  if (key == VK_F9) Prove();
-  if (key == VK_F5) Play();
-  if (key == VK_ESCAPE && s_.Proof.Running) Prove();
+  if (key == vk::PageUp) m_.Select(m_.Current() - 1);
+  if (key == vk::PageDown) m_.Select(m_.Current() + 1);
+  if (key == vk::F9) Prove();
+  if (key == vk::F5) Play();
+  if (key == vk::Escape && s_.Proof.Running) Prove();
   if (s_.CellX > PondCols(m_.Level()) || s_.CellY > PondRows(m_.Level())) s_.CellX = s_.CellY = 0;
 }
 
@@ -433,17 +431,17 @@ void TEditorApp::AskWhichToOpen() {
 
 void TEditorApp::OpenKey(int32_t key, uint32_t shift) {
   const int32_t count = static_cast<int32_t>(packs_.size());
-  if (key == VK_ESCAPE) {
+  if (key == vk::Escape) {
     prompt_ = TPrompt::None;
-  } else if ((key == VK_UP || key == VK_DOWN) && count > 0) {
-    packChoice_ = key == VK_UP ? (packChoice_ <= 0 ? count - 1 : packChoice_ - 1)
+  } else if ((key == vk::Up || key == vk::Down) && count > 0) {
+    packChoice_ = key == vk::Up ? (packChoice_ <= 0 ? count - 1 : packChoice_ - 1)
                                : (packChoice_ + 1) % count;
     s_.Typed = packs_[packChoice_].Name;
-  } else if (key == VK_BACK) {
+  } else if (key == vk::Back) {
     if (!s_.Typed.empty()) s_.Typed.pop_back();
   } else if (const char c = NameChar(key, shift)) {
     s_.Typed += c;
-  } else if (key == VK_RETURN && !s_.Typed.empty()) {
+  } else if (key == vk::Return && !s_.Typed.empty()) {
     // A name is a pack of the packs' folder; a path is taken as it is.
     std::string path = s_.Typed;
     if (path.find_first_of("/\\") == std::string::npos) {
