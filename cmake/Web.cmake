@@ -35,40 +35,39 @@ foreach(pair "EmbeddedImages|images/*.png" "EmbeddedWaves|waves/*.wav"
   list(APPEND EMBED_SOURCES ${out})
 endforeach()
 
-file(GLOB_RECURSE sources CONFIGURE_DEPENDS
-  ${CMAKE_SOURCE_DIR}/src/launcher/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/front/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/game/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/actors/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/core/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/media/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/platform/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/pixels/*.cpp)
-# The desktop's pieces that the browser's flavour replaces: the launcher window (the page is
-# the launcher), the system fonts, the desktop's address handler and error box, the MIDI
-# synthesizer (the music comes pre-rendered), libjpeg (stb_image reads the pack's JPEG
-# pictures: jpeg_stb.cpp).
-list(FILTER sources EXCLUDE REGEX
-  "/platform/(system_font|open_url|sdl_error_box|sdl_launcher_window|limited_run)\\.cpp$")
-list(FILTER sources EXCLUDE REGEX "/media/(midi_synth|jpeg_decode|jpeg_none)\\.cpp$")
-list(FILTER sources EXCLUDE REGEX "/launcher/launcher_run\\.cpp$")
-# Windows' flavour, and the system font files found through fontconfig.
-list(FILTER sources EXCLUDE REGEX "_windows\\.cpp$|/platform/font_file\\.cpp$")
-# The browser's fetch sends the requests (web_http_client.cpp).
-list(FILTER sources EXCLUDE REGEX "/platform/http_(client|transfer)\\.cpp$")
+add_library(tarvelle_data STATIC ${EMBED_SOURCES})
+add_library(tarvelle_system INTERFACE)
+target_include_directories(tarvelle_system SYSTEM INTERFACE ${SDL2_WEB}/include/SDL2 ${STB_INCLUDE}
+  ${TARVELLE_JSON_INCLUDE})
+target_link_libraries(tarvelle_system INTERFACE ${SDL2_WEB}/lib/libSDL2.a)
 
-add_library(tarvelle_web_game STATIC ${sources} ${EMBED_SOURCES})
-target_include_directories(tarvelle_web_game PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_include_directories(tarvelle_web_game SYSTEM PUBLIC ${SDL2_WEB}/include/SDL2)
-target_include_directories(tarvelle_web_game SYSTEM PRIVATE ${STB_INCLUDE} ${TARVELLE_JSON_INCLUDE})
-target_link_libraries(tarvelle_web_game PUBLIC ${SDL2_WEB}/lib/libSDL2.a)
+# The floors of src/ (cmake/Floors.cmake), without the desktop's pieces that the browser's
+# flavour replaces: the launcher window (the page is the launcher), the system fonts, the
+# desktop's address handler and error box, the MIDI synthesizer (the music comes pre-rendered),
+# libjpeg (stb_image reads the pack's JPEG pictures: jpeg_stb.cpp); Windows' flavour, and the
+# system font files found through fontconfig.
+include(${CMAKE_SOURCE_DIR}/cmake/Floors.cmake)
+tarvelle_floor_headers(tarvelle_data data)
+set(TARVELLE_FLOOR_CHECKS OFF)
+set(TARVELLE_LEAVE_OUT
+  "/platform/(system_font|open_url|sdl_error_box|sdl_launcher_window|limited_run)\\.cpp$"
+  "/media/(midi_synth|jpeg_decode|jpeg_none)\\.cpp$"
+  "/launcher/launcher_run\\.cpp$"
+  "_windows\\.cpp$|/platform/font_file\\.cpp$"
+  # The browser's fetch sends the requests (web_http_client.cpp).
+  "/platform/http_(client|transfer)\\.cpp$")
+tarvelle_floors()
+# The floors are compiled one file at a time here, as they always were for the browser.
+foreach(floor pixels platform media core actors game front launcher)
+  set_target_properties(tarvelle_floor_${floor} PROPERTIES UNITY_BUILD OFF)
+endforeach()
 
 # Opening the sound needs these from Emscripten's library (named in a file: the shell would
 # take their dollar signs).
 file(WRITE ${CMAKE_BINARY_DIR}/library_funcs.json "[\"\$autoResumeAudioContext\", \"\$dynCall\"]\n")
 
 add_executable(tarvelle ${CMAKE_SOURCE_DIR}/src/web_main.cpp)
-target_link_libraries(tarvelle PRIVATE tarvelle_web_game idbfs.js)
+target_link_libraries(tarvelle PRIVATE tarvelle_game idbfs.js)
 set_target_properties(tarvelle PROPERTIES SUFFIX ".js")
 file(GLOB_RECURSE web_data CONFIGURE_DEPENDS ${TARVELLE_WEB_DATA}/*)
 set_property(TARGET tarvelle APPEND PROPERTY LINK_DEPENDS ${web_data})
@@ -87,7 +86,7 @@ target_link_options(tarvelle PRIVATE
 if(BENCHMARK_WEB)
   add_executable(play_bench ${CMAKE_SOURCE_DIR}/bench/play_bench.cpp)
   target_include_directories(play_bench PRIVATE ${BENCHMARK_WEB}/include)
-  target_link_libraries(play_bench PRIVATE tarvelle_web_game ${BENCHMARK_WEB}/lib/libbenchmark.a)
+  target_link_libraries(play_bench PRIVATE tarvelle_game ${BENCHMARK_WEB}/lib/libbenchmark.a)
   set_target_properties(play_bench PROPERTIES SUFFIX ".js")
   target_link_options(play_bench PRIVATE -fexceptions -sENVIRONMENT=node -sNODERAWFS=1
     -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1)

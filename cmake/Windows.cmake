@@ -42,18 +42,18 @@ if(TARVELLE_OGG_MUSIC)
   endforeach()
 endif()
 
-# The game's sources for Windows: the platform files ending in _windows instead of Linux's.
-function(tarvelle_windows_sources var)
+# The files the Windows build leaves out (regular expressions, added to var): Linux's platform
+# files, whose Windows flavours end in _windows, and the music's that it does not play.
+function(tarvelle_windows_leave_out var)
   set(s ${${var}})
-  list(FILTER s EXCLUDE REGEX
-    "/platform/(atomic_file|paths|open_url|font_file|quiet_audio|process_env|child_process|limited_run|http_transfer)\\.cpp$")
-  list(FILTER s EXCLUDE REGEX "/platform/user_registry\\.cpp$")
-  list(FILTER s EXCLUDE REGEX "/platform/web|/media/jpeg_none\\.cpp$")
+  list(APPEND s
+    "/platform/(atomic_file|paths|open_url|font_file|quiet_audio|process_env|child_process|shared_library|limited_run|http_transfer)\\.cpp$"
+    "/platform/user_registry\\.cpp$" "/platform/web|/media/jpeg_none\\.cpp$")
   if(TARVELLE_OGG_MUSIC)
-    list(FILTER s EXCLUDE REGEX "/media/midi_synth(_windows)?\\.cpp$")
+    list(APPEND s "/media/midi_synth(_windows)?\\.cpp$")
   else()
     message(STATUS "TARVELLE_OGG_MUSIC is off: the game plays without music")
-    list(FILTER s EXCLUDE REGEX "/media/(midi_synth|midi_synth_ogg|ogg_decode)\\.cpp$")
+    list(APPEND s "/media/(midi_synth|midi_synth_ogg|ogg_decode)\\.cpp$")
   endif()
   set(${var} ${s} PARENT_SCOPE)
 endfunction()

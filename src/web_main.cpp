@@ -19,7 +19,7 @@
 #include "front/app_loop.h"
 #include "front/high_scores.h"
 #include "front/input.h"
-#include "front/keys.h"
+#include "platform/keys.h"
 #include "front/replay_player.h"
 #include "front/screen_calls.h"
 #include "front/title_screen.h"
@@ -157,7 +157,7 @@ void ReplayFrame(void*) {
   bool stop = false;
   TInputEvent e;
   while (r.Video->PollEvent(e)) {
-    if (e.Kind == TInputEvent::KeyUp && e.Key == VK_ESCAPE) stop = true;
+    if (e.Kind == TInputEvent::KeyUp && e.Key == vk::Escape) stop = true;
     if (e.Kind == TInputEvent::Exposed || e.Kind == TInputEvent::Restored) r.Form->DXDraw.ShowAgain();
   }
   const uint32_t now = Clock().Now();

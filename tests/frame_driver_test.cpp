@@ -28,7 +28,7 @@ class FrameDriver : public ::testing::Test {
     G.GameState = gsPlaying;
     G.TimeLeft = timeLeft;
     G.SleepMs = 0;
-    G.LastTick = timeGetTime();
+    G.LastTick = game_clock::Now();
     G.LevelTicks = 1;
   }
   // One frame after ms milliseconds.
@@ -156,7 +156,7 @@ TEST_F(FrameDriver, ExitPromptYesGoesToMenuWithFreshClock) {
   EXPECT_EQ(G.GameState, gsMenu);
   EXPECT_TRUE(form.DXTimer1.Enabled());
   EXPECT_EQ(G.LevelTicks, 1);
-  EXPECT_EQ(G.LastTick, timeGetTime());
+  EXPECT_EQ(G.LastTick, game_clock::Now());
 }
 
 TEST_F(FrameDriver, F2TogglesTheFrameCounterInEveryState) {
@@ -186,7 +186,7 @@ TEST_F(FrameDriver, LosingFocusPausesPlayAndComingBackKeepsItPaused) {
 TEST_F(FrameDriver, MenuResumesAfterFocusWithoutALagJump) {
   G.GameState = gsMenu;
   G.SleepMs = 0;
-  G.LastTick = timeGetTime();
+  G.LastTick = game_clock::Now();
   Frame(16);
   int32_t lag = 0;
   form.DXTimer1.OnTimer = [&](int32_t l) {
@@ -304,7 +304,7 @@ class CountdownSounds : public ::testing::Test {
     form.InitVideo();
     G.GameState = gsPlaying;
     G.SleepMs = 0;
-    G.LastTick = timeGetTime();
+    G.LastTick = game_clock::Now();
   }
   void TearDown() override {
     ShutdownSound();

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/settings.h"
-#include "front/keys.h"
+#include "platform/keys.h"
 #include "front/records_window.h"
 #include "front/screen_calls.h"
 #include "front_fixture.h"
@@ -201,16 +201,16 @@ TEST_F(NameEntry, TypedTextArrivesAsWindows1252Bytes) {
   EXPECT_EQ(HighScores[0].Name(), "Zo\xEB\x80");
   EXPECT_EQ(Utf8FromCp1252(HighScores[0].Name()), "Zoë€");
   EXPECT_EQ(Plays("Key"), 4u);
-  Tap(VK_BACK);
+  Tap(vk::Back);
   EXPECT_EQ(HighScores[0].Name(), "Zo\xEB");
   Type("abcdefghijk");  // 3 + 11: the last two do not fit
   EXPECT_EQ(HighScores[0].Name(),
             "Zo\xEB"
             "abcdefghi");
-  Tap(VK_ESCAPE);  // clears the name, entry goes on
+  Tap(vk::Escape);  // clears the name, entry goes on
   EXPECT_EQ(HighScores[0].Length, 0);
   EXPECT_TRUE(RecordsEntering());
-  Tap(VK_BACK);  // on an empty name: nothing, but the key sound
+  Tap(vk::Back);  // on an empty name: nothing, but the key sound
   EXPECT_EQ(HighScores[0].Length, 0);
   EXPECT_EQ(Plays("Key"), 4u + 1 + 11 + 1 + 1);
 }
@@ -219,14 +219,14 @@ TEST_F(NameEntry, EnterStoresTheFileAndItsReleaseLeaves) {
   ShowHighScores(true, 2000);
   Type("Ann");
   Frame(200);
-  Send(TInputEvent::KeyDown, VK_RETURN);
+  Send(TInputEvent::KeyDown, vk::Return);
   EXPECT_FALSE(RecordsEntering());
   EXPECT_EQ(G.GameState, gsHighScores);
   const std::string file = ReadAll(HighScoreFile());
   ASSERT_EQ(file.size(), 200u);
   EXPECT_EQ(file.substr(0, 4), std::string("\x03"
                                            "Ann"));
-  Send(TInputEvent::KeyUp, VK_RETURN);
+  Send(TInputEvent::KeyUp, vk::Return);
   EXPECT_EQ(G.GameState, gsDead);
 }
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "front/app_loop.h"
-#include "front/keys.h"
+#include "platform/keys.h"
 #include "platform/sdl_keys.h"
 #include "platform/video.h"
 
@@ -17,9 +17,9 @@ TEST(KeyInput, KeysThatTypeACharacter) {
     uint32_t shift;
     char typed;
   };
-  for (const Case& c : {Case{VK_RETURN, 0, 13}, Case{VK_ESCAPE, 0, 27}, Case{VK_BACK, 0, 8},
-                        Case{VK_RETURN, ssShift, 13}, Case{VK_RETURN, ssAlt, 0},
-                        Case{VK_BACK, ssAlt, 0}, Case{VK_SPACE, 0, 0}, Case{'A', 0, 0}}) {
+  for (const Case& c : {Case{vk::Return, 0, 13}, Case{vk::Escape, 0, 27}, Case{vk::Back, 0, 8},
+                        Case{vk::Return, vk::ssShift, 13}, Case{vk::Return, vk::ssAlt, 0},
+                        Case{vk::Back, vk::ssAlt, 0}, Case{vk::Space, 0, 0}, Case{'A', 0, 0}}) {
     EXPECT_EQ(KeyCharacter(c.key, c.shift), c.typed) << c.key << " shift " << c.shift;
   }
 }

@@ -6,7 +6,7 @@
 #include "core/settings_store.h"
 #include "front/edit_volume.h"
 #include "front/help_screen.h"
-#include "front/keys.h"
+#include "platform/keys.h"
 #include "front/title_screen.h"
 #include "front_fixture.h"
 
@@ -34,8 +34,8 @@ TEST_F(Options, RowsSkipTheHiddenRowAndWrap) {
   struct Step {
     int32_t key, row;
   };
-  for (const Step s : {Step{VK_UP, 5}, Step{VK_DOWN, 1}, Step{VK_DOWN, 2}, Step{VK_DOWN, 4},
-                       Step{VK_UP, 2}, Step{VK_DOWN, 4}, Step{VK_DOWN, 5}}) {
+  for (const Step s : {Step{vk::Up, 5}, Step{vk::Down, 1}, Step{vk::Down, 2}, Step{vk::Down, 4},
+                       Step{vk::Up, 2}, Step{vk::Down, 4}, Step{vk::Down, 5}}) {
     const size_t keys = Plays("Key");
     Tap(s.key);
     EXPECT_EQ(EditVolume->Row, s.row);
@@ -45,47 +45,47 @@ TEST_F(Options, RowsSkipTheHiddenRowAndWrap) {
 
 TEST_F(Options, VolumesStopAtTheirEndsAndEffectsPreviewTheNewLevel) {
   G.SFXVol = 0;
-  Tap(VK_LEFT);
+  Tap(vk::Left);
   EXPECT_EQ(G.SFXVol, 0);
   EXPECT_EQ(Plays("Jump"), 0u);
-  Tap(VK_RIGHT);
+  Tap(vk::Right);
   EXPECT_EQ(G.SFXVol, 1);
   EXPECT_EQ(Plays("Jump"), 1u);
   EXPECT_EQ(DXWaveList.Find("Jump").Volume, SoundVolumeFor(1));
   G.SFXVol = 10;
-  Tap(VK_RIGHT);
+  Tap(vk::Right);
   EXPECT_EQ(G.SFXVol, 10);
   EXPECT_EQ(Plays("Jump"), 1u);
   // Music: down to 0 and back, silently.
-  Tap(VK_DOWN);
+  Tap(vk::Down);
   G.MusVol = 1;
-  Tap(VK_LEFT);
+  Tap(vk::Left);
   EXPECT_EQ(G.MusVol, 0);
-  Tap(VK_LEFT);
+  Tap(vk::Left);
   EXPECT_EQ(G.MusVol, 0);
-  Tap(VK_RIGHT);
+  Tap(vk::Right);
   EXPECT_EQ(G.MusVol, 1);
   EXPECT_EQ(Plays("Jump"), 1u);
   // Enter on a volume row does nothing.
-  Tap(VK_RETURN);
+  Tap(vk::Return);
   EXPECT_EQ(G.GameState, gsOptions);
 }
 
 TEST_F(Options, DifficultyCyclesBothWaysAndEnterOnOkLeaves) {
-  Tap(VK_DOWN);
-  Tap(VK_DOWN);
+  Tap(vk::Down);
+  Tap(vk::Down);
   ASSERT_EQ(EditVolume->Row, 4);
   G.Difficulty = 1;
   for (int32_t want : {2, 3, 1}) {
-    Tap(VK_RETURN);
+    Tap(vk::Return);
     EXPECT_EQ(G.Difficulty, want);
   }
-  Tap(VK_LEFT);
+  Tap(vk::Left);
   EXPECT_EQ(G.Difficulty, 3);
-  Tap(VK_RIGHT);
+  Tap(vk::Right);
   EXPECT_EQ(G.Difficulty, 1);
-  Tap(VK_DOWN);
-  Tap(VK_SPACE);
+  Tap(vk::Down);
+  Tap(vk::Space);
   EXPECT_EQ(G.GameState, gsMenu);
 }
 
@@ -124,13 +124,13 @@ TEST_F(Options, ClicksSetBarsAndDifficulty) {
 }
 
 TEST_F(Options, EscLeavesSilentlyAndQuittingSavesTheChanges) {
-  Tap(VK_RIGHT);  // effects 8 -> 9
-  Tap(VK_DOWN);
-  Tap(VK_LEFT);  // music 7 -> 6
-  Tap(VK_DOWN);
-  Tap(VK_LEFT);  // difficulty 2 -> 1
+  Tap(vk::Right);  // effects 8 -> 9
+  Tap(vk::Down);
+  Tap(vk::Left);  // music 7 -> 6
+  Tap(vk::Down);
+  Tap(vk::Left);  // difficulty 2 -> 1
   const size_t keys = Plays("Key"), jumps = Plays("Jump");
-  Tap(VK_ESCAPE);
+  Tap(vk::Escape);
   EXPECT_EQ(G.GameState, gsMenu);
   EXPECT_EQ(Plays("Key"), keys);
   EXPECT_EQ(Plays("Jump"), jumps);
@@ -150,12 +150,12 @@ TEST_F(HelpScreen, PagesTurnOnAnyKeyOrButtonAndEscLeaves) {
   EXPECT_EQ(SpriteRoot().ChildCount(), 4);
   Frame();
   EXPECT_GT(DrawnOverWater(), 10000);
-  Tap(VK_ESCAPE);  // Esc on page 1 leaves without page 2
+  Tap(vk::Escape);  // Esc on page 1 leaves without page 2
   EXPECT_EQ(G.GameState, gsMenu);
   EXPECT_EQ(SpriteRoot().ChildCount(), 0);
 
   OpenHelp(1);
-  Tap(VK_DOWN);
+  Tap(vk::Down);
   EXPECT_EQ(Help->Page, 2);
   EXPECT_EQ(SpriteRoot().ChildCount(), 6);
   Frame();

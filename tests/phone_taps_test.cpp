@@ -3,7 +3,7 @@
 // the last level keeps its waits where the clock can't wait; the picture fills the screen.
 #include <gtest/gtest.h>
 
-#include "front/keys.h"
+#include "platform/keys.h"
 #include "front/title_screen.h"
 #include "front_fixture.h"
 #include "game/rules.h"
@@ -40,10 +40,10 @@ TEST_F(PhoneTaps, ATapOnAMenuItemTakesItAtOnce) {
 }
 
 TEST_F(PhoneTaps, ATapContinuesWhereAnyKeyWouldAndResumesAPause) {
-  Tap(VK_RETURN);  // New Game
+  Tap(vk::Return);  // New Game
   for (int i = 0; i < 200 && G.GameState != gsPlaying; ++i) Frame();
   ASSERT_EQ(G.GameState, gsPlaying);
-  Tap(VK_P);
+  Tap(vk::P);
   ASSERT_EQ(G.GameState, gsPaused);
   TapAt({600, 450});  // far from the Dragon: no hop, a tap
   EXPECT_EQ(G.GameState, gsPlaying);
@@ -82,7 +82,7 @@ TEST_F(PhoneTaps, TheLastLevelsCongratulationKeepsItsWaitsWithoutSleeping) {
   EXPECT_EQ(Plays("Win") - before, 1u);  // the first fanfare at once
   uint32_t waited = 0;
   while (FinalEndingRunning() && waited < 10000) {
-    Tap(VK_RETURN);  // taken by nothing while the congratulation lasts
+    Tap(vk::Return);  // taken by nothing while the congratulation lasts
     TapAt({320, 240});
     ASSERT_EQ(G.GameState, gsLevelDone) << waited;
     frames.Advance(16);

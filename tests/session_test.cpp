@@ -9,7 +9,7 @@
 
 #include "core/globals.h"
 #include "core/level_set.h"
-#include "front/keys.h"
+#include "platform/keys.h"
 #include "game/level_pack.h"
 #include "game/replay.h"
 #include "game/replay_recorder.h"
@@ -39,7 +39,7 @@ std::string RecordGame(const TLevelRecord* level, uint32_t seed) {
     session.StartLevel(*level, 2, seed);
   else
     session.StartLevel(1, 2, seed);
-  for (int32_t key : {VK_UP, VK_RIGHT, VK_RIGHT, VK_UP}) {
+  for (int32_t key : {vk::Up, vk::Right, vk::Right, vk::Up}) {
     session.KeyDown(key);
     session.KeyUp(key);
     for (int i = 0; i < 25; ++i) session.Step();
@@ -125,7 +125,7 @@ TEST_F(ReplayCheck, SaysExactOrWhereTheGameWentAnotherWay) {
   TReplay turned = r;
   for (TTapeEntry& e : turned.Entries) {
     if (e.Call != tcKeyDown) continue;
-    e.A = VK_LEFT;
+    e.A = vk::Left;
     break;
   }
   const struct {

@@ -1,6 +1,6 @@
 // The title menu through the game window's key and mouse routing.
 #include "core/settings_store.h"
-#include "front/keys.h"
+#include "platform/keys.h"
 #include "front/my_menu.h"
 #include "front/screen_calls.h"
 #include "front/title_screen.h"
@@ -30,7 +30,7 @@ TEST_F(TitleMenu, ArrowsWrapRoundAndEachMovePlaysJumpOnce) {
     int32_t key;
     int32_t selected;
   };
-  for (const Step s : {Step{VK_UP, 6}, Step{VK_DOWN, 1}, Step{VK_DOWN, 2}, Step{VK_UP, 1}}) {
+  for (const Step s : {Step{vk::Up, 6}, Step{vk::Down, 1}, Step{vk::Down, 2}, Step{vk::Up, 1}}) {
     const size_t before = Plays("Jump");
     Tap(s.key);
     EXPECT_EQ(MenuSelected(), s.selected);
@@ -41,18 +41,18 @@ TEST_F(TitleMenu, ArrowsWrapRoundAndEachMovePlaysJumpOnce) {
 }
 
 TEST_F(TitleMenu, EscSelectsExitOnceAndNeverActivates) {
-  Tap(VK_ESCAPE);
+  Tap(vk::Escape);
   EXPECT_EQ(MenuSelected(), 6);
   const size_t plays = Plays("Jump");
-  Tap(VK_ESCAPE);
+  Tap(vk::Escape);
   EXPECT_EQ(MenuSelected(), 6);
   EXPECT_EQ(Plays("Jump"), plays);
   EXPECT_EQ(G.GameState, gsMenu);
   EXPECT_FALSE(form.Closed());
   // Alt+Enter switches full screen; it does not activate "Exit".
-  Tap(VK_RETURN, ssAlt);
+  Tap(vk::Return, vk::ssAlt);
   EXPECT_FALSE(form.Closed());
-  Tap(VK_RETURN);
+  Tap(vk::Return);
   EXPECT_TRUE(form.Closed());
   // Quitting wrote the settings.
   TSettingsKey key;
@@ -61,12 +61,12 @@ TEST_F(TitleMenu, EscSelectsExitOnceAndNeverActivates) {
 }
 
 TEST_F(TitleMenu, ASecondMoveWithinTheZoomShrinksFromTheSizeReached) {
-  Tap(VK_DOWN);  // "Hiscore" starts growing
+  Tap(vk::Down);  // "Hiscore" starts growing
   Frame(100);
   const int32_t grown = Menu->Item(2).Width;
   EXPECT_GT(grown, Menu->Item(2).MinWidth);
   EXPECT_LT(grown, Menu->Item(2).MaxWidth);
-  Tap(VK_DOWN);  // at once it starts shrinking from there
+  Tap(vk::Down);  // at once it starts shrinking from there
   Frame(0);
   EXPECT_NEAR(Menu->Item(2).Width, grown, 1);
   Frame(50);
@@ -77,7 +77,7 @@ TEST_F(TitleMenu, ASecondMoveWithinTheZoomShrinksFromTheSizeReached) {
 }
 
 TEST_F(TitleMenu, PointerFollowsKeysAndTheMouseSelectsAndClicks) {
-  Tap(VK_DOWN);
+  Tap(vk::Down);
   // The pointer was put on the new item, so the next frame's hover keeps it.
   EXPECT_EQ(G.PointerPos.X, 320);
   EXPECT_EQ(video.Pointer, G.PointerPos);
@@ -101,7 +101,7 @@ TEST_F(TitleMenu, PointerFollowsKeysAndTheMouseSelectsAndClicks) {
 }
 
 TEST_F(TitleMenu, ReturningToTheMenuKeepsTheSelectionAtFullSize) {
-  Tap(VK_DOWN);
+  Tap(vk::Down);
   Frame(100);
   form.ResetToMenu();
   Frame(0);
@@ -118,13 +118,13 @@ TEST_F(TitleMenu, ItemsOpenTheirScreens) {
   };
   for (const Case c : {Case{1, gsHighScores}, Case{2, gsOptions}, Case{4, gsHelp}}) {
     G.GameState = gsMenu;
-    while (MenuSelected() != 1) Tap(VK_UP);
-    for (int i = 0; i < c.downs; ++i) Tap(VK_DOWN);
-    Tap(VK_SPACE);
+    while (MenuSelected() != 1) Tap(vk::Up);
+    for (int i = 0; i < c.downs; ++i) Tap(vk::Down);
+    Tap(vk::Space);
     EXPECT_EQ(G.GameState, c.state) << c.downs;
-    Tap(VK_ESCAPE);
+    Tap(vk::Escape);
     Frame();
-    Tap(VK_ESCAPE);
+    Tap(vk::Escape);
     EXPECT_EQ(G.GameState, gsMenu) << c.downs;
   }
 }

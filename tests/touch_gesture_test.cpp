@@ -2,7 +2,7 @@
 // there, every other tap clicks.
 #include <gtest/gtest.h>
 
-#include "front/keys.h"
+#include "platform/keys.h"
 #include "front/touch_gesture.h"
 
 namespace {
@@ -18,14 +18,14 @@ TEST(TouchGesture, SwipesPressTheArrowOfTheirMainDirection) {
     int32_t key;
   };
   for (const Case& c : {
-           Case{{300, 300}, {340, 310}, true, VK_RIGHT},
-           Case{{300, 300}, {260, 290}, true, VK_LEFT},
-           Case{{300, 300}, {310, 250}, true, VK_UP},
-           Case{{300, 300}, {290, 360}, false, VK_DOWN},        // menus move by arrows too
-           Case{{300, 300}, {300 + kSwipeDistance, 300}, true, VK_RIGHT},  // just far enough
-           Case{{300, 300}, {330, 330}, true, VK_RIGHT},        // a diagonal: across wins the tie
+           Case{{300, 300}, {340, 310}, true, vk::Right},
+           Case{{300, 300}, {260, 290}, true, vk::Left},
+           Case{{300, 300}, {310, 250}, true, vk::Up},
+           Case{{300, 300}, {290, 360}, false, vk::Down},        // menus move by arrows too
+           Case{{300, 300}, {300 + kSwipeDistance, 300}, true, vk::Right},  // just far enough
+           Case{{300, 300}, {330, 330}, true, vk::Right},        // a diagonal: across wins the tie
            // A swipe that starts on a neighbouring cell is still a swipe.
-           Case{{220, 160}, {220, 100}, true, VK_UP},
+           Case{{220, 160}, {220, 100}, true, vk::Up},
        }) {
     const TTouchAction a = TouchAction(c.down, c.up, c.playing, kPond);
     EXPECT_EQ(a.Kind, TTouchAction::Arrow) << c.up.X << "," << c.up.Y;
@@ -38,9 +38,9 @@ TEST(TouchGesture, InPlayATapOnANeighbouringCellHopsThere) {
     TPoint at;
     int32_t key;
   };
-  for (const Case& c : {Case{{200, 140}, VK_RIGHT}, Case{{239, 179}, VK_RIGHT},
-                        Case{{159, 160}, VK_LEFT}, Case{{180, 139}, VK_UP},
-                        Case{{180, 100}, VK_UP}, Case{{180, 180}, VK_DOWN}}) {
+  for (const Case& c : {Case{{200, 140}, vk::Right}, Case{{239, 179}, vk::Right},
+                        Case{{159, 160}, vk::Left}, Case{{180, 139}, vk::Up},
+                        Case{{180, 100}, vk::Up}, Case{{180, 180}, vk::Down}}) {
     const TTouchAction a = TouchAction(c.at, c.at, true, kPond);
     EXPECT_EQ(a.Kind, TTouchAction::Arrow) << c.at.X << "," << c.at.Y;
     EXPECT_EQ(a.Key, c.key) << c.at.X << "," << c.at.Y;

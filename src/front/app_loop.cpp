@@ -6,7 +6,7 @@
 #include "core/globals.h"
 #include "core/settings.h"
 #include "front/input.h"
-#include "front/keys.h"
+#include "platform/keys.h"
 #include "front/screen_calls.h"
 #include "front/touch_gesture.h"
 #include "game/cp1252.h"
@@ -17,16 +17,16 @@
 #include "platform/video.h"
 
 char KeyCharacter(int32_t key, uint32_t shift) {
-  if (shift & ssAlt) return 0;
-  return key == VK_BACK || key == VK_RETURN || key == VK_ESCAPE ? static_cast<char>(key) : 0;
+  if (shift & vk::ssAlt) return 0;
+  return key == vk::Back || key == vk::Return || key == vk::Escape ? static_cast<char>(key) : 0;
 }
 
 void TApplication::KeyDown(int32_t key, uint32_t shift) {
   // A key pressed with Alt held (and F10) is a system key: only Enter and F4 reach the game.
-  if (((shift & ssAlt) || key == 121) && key != VK_RETURN && key != VK_F4) return;
+  if (((shift & vk::ssAlt) || key == vk::F10) && key != vk::Return && key != vk::F4) return;
   form_.FormKeyDown(key, shift);
   if (const char c = KeyCharacter(key, shift)) form_.FormKeyPress(c);
-  if (key == VK_F4 && (shift & ssAlt) && !form_.Closed()) {
+  if (key == vk::F4 && (shift & vk::ssAlt) && !form_.Closed()) {
     if (form_.FormCloseQuery()) form_.FormClose();
   }
 }

@@ -4,7 +4,7 @@
 
 #include "core/globals.h"
 #include "core/sound.h"
-#include "front/keys.h"
+#include "platform/keys.h"
 #include "front/screen_calls.h"
 #include "front/shapes.h"
 #include "game/main_form.h"
@@ -88,23 +88,23 @@ void TEditVolume::Ok() {
 
 void TEditVolume::Key(int32_t key) {
   switch (key) {
-    case VK_RETURN:
-    case VK_SPACE:
+    case vk::Return:
+    case vk::Space:
       if (Row == 4) ChangeDifficulty(1);
       if (Row == 5) Ok();
       break;
-    case VK_ESCAPE:
+    case vk::Escape:
       G.GameState = gsMenu;
       break;
-    case VK_UP:
+    case vk::Up:
       MoveRow(-1);
       break;
-    case VK_DOWN:
+    case vk::Down:
       MoveRow(1);
       break;
-    case VK_LEFT:
-    case VK_RIGHT: {
-      const int32_t step = key == VK_LEFT ? -1 : 1;
+    case vk::Left:
+    case vk::Right: {
+      const int32_t step = key == vk::Left ? -1 : 1;
       if (Row == 1) {
         if (G.SFXVol + step >= 0 && G.SFXVol + step <= 10) SetSoundVolume(G.SFXVol + step);
       } else if (Row == 2) {

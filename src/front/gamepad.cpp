@@ -4,7 +4,7 @@
 #include "actors/dragon.h"
 #include "core/globals.h"
 #include "front/input.h"
-#include "front/keys.h"
+#include "platform/keys.h"
 #include "front/screen_calls.h"
 #include "game/replay_recorder.h"
 #include "platform/clock.h"
@@ -97,7 +97,7 @@ void TMainForm::JoyMove(uint32_t position) {
                             G.AxisCentreY);
   if (G.ModeSwitching || !DXTimer1.Enabled()) return;
   if (G.JoyRepeatMode) {
-    const uint32_t now = static_cast<uint32_t>(timeGetTime());
+    const uint32_t now = static_cast<uint32_t>(game_clock::Now());
     const auto gap = static_cast<int32_t>(now - G.JoyLastTime);
     G.JoyLastTime = now;
     // A pause between reports starts the count afresh; the report after it is dropped.
@@ -128,10 +128,10 @@ void TMainForm::JoyMove(uint32_t position) {
       Hop(dx, dy);
       break;
     case gsOptions:
-      if (dx > 1) OptionsKey(VK_RIGHT);
-      if (dx < -1) OptionsKey(VK_LEFT);
-      if (dy > 1) OptionsKey(VK_DOWN);
-      if (dy < -1) OptionsKey(VK_UP);
+      if (dx > 1) OptionsKey(vk::Right);
+      if (dx < -1) OptionsKey(vk::Left);
+      if (dy > 1) OptionsKey(vk::Down);
+      if (dy < -1) OptionsKey(vk::Up);
       break;
     default:
       break;

@@ -3,7 +3,7 @@
 #include "core/globals.h"
 #include "core/sound.h"
 #include "front/input.h"
-#include "front/keys.h"
+#include "platform/keys.h"
 #include "front/screen_calls.h"
 #include "game/demo.h"
 #include "game/playfield.h"
@@ -16,20 +16,20 @@ void TMainForm::FormKeyDown(int32_t key, uint32_t shift) {
   switch (G.GameState) {
     case gsPlaying:
       switch (key) {
-        case VK_PAUSE:
-        case VK_P:
+        case vk::Pause:
+        case vk::P:
           PauseGame();
           break;
-        case VK_LEFT:
+        case vk::Left:
           RequestJump(-1, 0);
           break;
-        case VK_UP:
+        case vk::Up:
           RequestJump(0, -1);
           break;
-        case VK_RIGHT:
+        case vk::Right:
           RequestJump(1, 0);
           break;
-        case VK_DOWN:
+        case vk::Down:
           RequestJump(0, 1);
           break;
         default:
@@ -37,7 +37,7 @@ void TMainForm::FormKeyDown(int32_t key, uint32_t shift) {
       }
       break;
     case gsPaused:
-      if (key == VK_PAUSE || key == VK_ESCAPE || key == VK_P) ResumeGame();
+      if (key == vk::Pause || key == vk::Escape || key == vk::P) ResumeGame();
       break;
     case gsHighScores:
       if (RecordsAsking()) RecordsAskKey(key);
@@ -45,23 +45,23 @@ void TMainForm::FormKeyDown(int32_t key, uint32_t shift) {
     default:
       break;
   }
-  if (key == VK_F2) G.ShowFps = !G.ShowFps;
+  if (key == vk::F2) G.ShowFps = !G.ShowFps;
 }
 
 void TMainForm::FormKeyUp(int32_t key, uint32_t shift) {
   const TTapeCallGuard tape(tcKeyUp, key, static_cast<int32_t>(shift));
   switch (G.GameState) {
     case gsMenu:
-      if ((key == VK_RETURN || key == VK_SPACE) && !(shift & ssAlt)) ActivateSelected();
-      if (key == VK_ESCAPE && MenuSelected() != MenuItemCount())
+      if ((key == vk::Return || key == vk::Space) && !(shift & vk::ssAlt)) ActivateSelected();
+      if (key == vk::Escape && MenuSelected() != MenuItemCount())
         MoveSelection(MenuItemCount() - MenuSelected());
-      if (key == VK_UP) MoveSelection(-1);
-      if (key == VK_DOWN) MoveSelection(1);
+      if (key == vk::Up) MoveSelection(-1);
+      if (key == vk::Down) MoveSelection(1);
       break;
     case gsPlaying:
-      if (key == VK_ESCAPE && G.TryingOut) {
+      if (key == vk::Escape && G.TryingOut) {
         QuitGame();  // back to the level editor
-      } else if (key == VK_ESCAPE) {
+      } else if (key == vk::Escape) {
         G.GameState = gsExitPrompt;
       }
       break;
@@ -73,15 +73,15 @@ void TMainForm::FormKeyUp(int32_t key, uint32_t shift) {
       if (G.DemoMode) EndDemo();
       break;
     case gsExitPrompt:
-      if (key == VK_RETURN || key == VK_Y) {
+      if (key == vk::Return || key == vk::Y) {
         ResetToMenu();
         PlayMusic("intro.mid");
         DXTimer1.SetEnabled(true);
         G.LevelTicks = 1;
-        G.LastTick = timeGetTime();
-      } else if (key == VK_ESCAPE || key == VK_N) {
+        G.LastTick = game_clock::Now();
+      } else if (key == vk::Escape || key == vk::N) {
         G.GameState = gsPlaying;
-        G.LastTick = timeGetTime();
+        G.LastTick = game_clock::Now();
         DXTimer1.SetEnabled(true);
       }
       break;
@@ -93,10 +93,10 @@ void TMainForm::FormKeyUp(int32_t key, uint32_t shift) {
       OptionsKey(key);
       break;
     case gsHelp:
-      HelpKey(key == VK_ESCAPE ? VK_ESCAPE : 0);
+      HelpKey(key == vk::Escape ? vk::Escape : 0);
       break;
     case gsDemo:
-      if (key != VK_F2) EndDemo();
+      if (key != vk::F2) EndDemo();
       break;
     default:
       break;
@@ -147,13 +147,13 @@ void TMainForm::Tap(int32_t x, int32_t y) {
       break;
     case gsLevelDone:
     case gsDead:
-      FormKeyUp(VK_SPACE, 0);  // "Press any key"
+      FormKeyUp(vk::Space, 0);  // "Press any key"
       break;
     case gsDying:
-      if (G.DemoMode) FormKeyUp(VK_SPACE, 0);
+      if (G.DemoMode) FormKeyUp(vk::Space, 0);
       break;
     case gsPaused:
-      FormKeyDown(VK_PAUSE, 0);
+      FormKeyDown(vk::Pause, 0);
       break;
     default:
       DXDrawMouseUp(0, 0, x, y);

@@ -7,7 +7,7 @@
 #include "core/settings.h"
 #include "core/sound.h"
 #include "front/high_scores.h"
-#include "front/keys.h"
+#include "platform/keys.h"
 #include "front/screen_calls.h"
 #include "game/main_form.h"
 #include "game/replay_recorder.h"
@@ -189,24 +189,24 @@ void TRecordsWindow::Answer(bool share) {
 
 void TRecordsWindow::AskKey(int32_t key) {
   switch (key) {
-    case VK_Y:
+    case vk::Y:
       Answer(true);
       AnswerKeyDown = true;
       break;
-    case VK_N:
-    case VK_ESCAPE:
+    case vk::N:
+    case vk::Escape:
       Answer(false);
       AnswerKeyDown = true;
       break;
-    case VK_RETURN:
-    case VK_SPACE:
+    case vk::Return:
+    case vk::Space:
       Answer(YesFocused);
       AnswerKeyDown = true;
       break;
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN:
+    case vk::Left:
+    case vk::Right:
+    case vk::Up:
+    case vk::Down:
       YesFocused = !YesFocused;
       break;
     default:

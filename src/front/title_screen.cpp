@@ -28,7 +28,7 @@ void BuildMenu() {
   Help = std::make_unique<THelp>();
   BitmapFont = std::make_unique<TBitmapFont>(&MainForm->ImageList.Find("fnt1"));
   G.LevelTicks = 1;
-  G.LastTick = timeGetTime();
+  G.LastTick = game_clock::Now();
   G.MenuBuilt = true;
   Menu = std::make_unique<TMyMenu>();
   for (const char* name : {"New", "Hiscore", "Options", "Demo", "Help", "Exit"})

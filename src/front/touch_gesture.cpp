@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "front/keys.h"
+#include "platform/keys.h"
 
 namespace {
 
@@ -20,9 +20,9 @@ TTouchAction TouchAction(TPoint down, TPoint up, bool playing, const TTouchPond&
   if (std::abs(dx) >= kSwipeDistance || std::abs(dy) >= kSwipeDistance) {
     a.Kind = TTouchAction::Arrow;
     if (std::abs(dx) >= std::abs(dy))
-      a.Key = dx > 0 ? VK_RIGHT : VK_LEFT;
+      a.Key = dx > 0 ? vk::Right : vk::Left;
     else
-      a.Key = dy > 0 ? VK_DOWN : VK_UP;
+      a.Key = dy > 0 ? vk::Down : vk::Up;
     return a;
   }
   if (!playing || pond.CellW <= 0 || pond.CellH <= 0) return a;
@@ -32,6 +32,6 @@ TTouchAction TouchAction(TPoint down, TPoint up, bool playing, const TTouchPond&
   const int32_t dc = column - pond.Column, dr = row - pond.Row;
   if (std::abs(dc) + std::abs(dr) != 1) return a;
   a.Kind = TTouchAction::Arrow;
-  a.Key = dc > 0 ? VK_RIGHT : dc < 0 ? VK_LEFT : dr > 0 ? VK_DOWN : VK_UP;
+  a.Key = dc > 0 ? vk::Right : dc < 0 ? vk::Left : dr > 0 ? vk::Down : vk::Up;
   return a;
 }

@@ -9,6 +9,7 @@
 #include "game/in_out_error.h"
 #include "game/level.h"
 #include "game/main_form.h"
+#include "platform/keys.h"
 
 namespace {
 
@@ -93,16 +94,16 @@ void DemoStep() {
   if (step.Time > G.LevelTicks) return;
   if (!Dragon || Dragon->Hopping()) return;
   switch (step.KeyCode) {
-    case 37:
+    case vk::Left:
       RequestJump(-1, 0);
       break;
-    case 38:
+    case vk::Up:
       RequestJump(0, -1);
       break;
-    case 39:
+    case vk::Right:
       RequestJump(1, 0);
       break;
-    case 40:
+    case vk::Down:
       RequestJump(0, 1);
       break;
     default:

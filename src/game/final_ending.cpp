@@ -58,21 +58,21 @@ void ShowFinalEnding() {
   }
   // The fanfare sounds right and left in turn; the game takes no input meanwhile.
   if (!Clock().Waits()) {
-    ending = {true, static_cast<uint32_t>(timeGetTime()), 0};
+    ending = {true, static_cast<uint32_t>(game_clock::Now()), 0};
     FinalEndingStep();
     return;
   }
   for (int i = 1; i <= kFanfares; ++i) {
     PlayFanfare(i);
-    Sleep(kFanfareGap);
+    game_clock::Sleep(kFanfareGap);
   }
-  Sleep(kAfterFanfares);
+  game_clock::Sleep(kAfterFanfares);
   CheckHighScore();
 }
 
 void FinalEndingStep() {
   if (!ending.Running) return;
-  const uint32_t t = static_cast<uint32_t>(timeGetTime()) - ending.Start;
+  const uint32_t t = static_cast<uint32_t>(game_clock::Now()) - ending.Start;
   while (ending.Played < kFanfares && t >= static_cast<uint32_t>(ending.Played) * kFanfareGap)
     PlayFanfare(++ending.Played);
   if (t < kFanfares * kFanfareGap + kAfterFanfares) return;

@@ -13,7 +13,7 @@
 void TGameWindow::DoFrame() {
   if (!DXDraw.CanDraw()) return;
   const TTapeCallGuard tape(tcFrame, G.LagCount);
-  Sleep(static_cast<uint32_t>(G.SleepMs));
+  game_clock::Sleep(static_cast<uint32_t>(G.SleepMs));
   switch (G.GameState) {
     case gsStartup:
       G.GameState = gsMenu;
@@ -124,7 +124,7 @@ void TGameWindow::PauseGame() {
 
 void TGameWindow::ResumeGame() {
   DXDraw.SetArrowCursor(false);
-  G.LastTick = timeGetTime();
+  G.LastTick = game_clock::Now();
   G.GameState = gsPlaying;
   DXTimer1.SetEnabled(true);
 }

@@ -191,6 +191,6 @@ void LoadLevel() {
   DrawPlayfield();
 
   G.GameState = gsPlaying;
-  G.LastTick = timeGetTime();
+  G.LastTick = game_clock::Now();
   if (MainForm) MainForm->DXTimer1.SetEnabled(true);
 }

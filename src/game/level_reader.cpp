@@ -1,7 +1,5 @@
 #include "game/level_reader.h"
 
-#include <sys/stat.h>
-
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -27,8 +25,7 @@ TFile OpenLevelFile(const std::string& path, const std::string& name) {
     throw EInOutError(EInOutError::ecFileNotFound,
                       name + ": file not found (" + path + ": " + std::strerror(errno) + ")");
   }
-  struct stat st {};
-  if (::fstat(::fileno(f.get()), &st) != 0 || !S_ISREG(st.st_mode)) {
+  if (!paths::IsPlainFile(f.get())) {
     throw EInOutError(EInOutError::ecReadFailed, name + ": not a file (" + path + ")");
   }
   return f;

@@ -76,7 +76,7 @@ void ContinueAfterKey() {
   } else if (G.Lives == 0 || G.LevelNo >= G.LevelCount) {
     if (form) form->BackToMenu();
     G.LevelTicks = 1;
-    G.LastTick = timeGetTime();
+    G.LastTick = game_clock::Now();
     if (form) form->DXTimer1.SetEnabled(true);
   } else {
     if (G.GameState == gsLevelDone) ++G.LevelNo;

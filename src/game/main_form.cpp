@@ -64,7 +64,7 @@ void TGameWindow::QuitGame() {
 }
 
 void UpdateClock() {
-  const int32_t now = timeGetTime();
+  const int32_t now = game_clock::Now();
   // The millisecond clock wraps after 49.7 days: differences are taken modulo 2^32.
   G.FrameDelta =
       static_cast<int32_t>(static_cast<uint32_t>(now) - static_cast<uint32_t>(G.LastTick));

@@ -16,7 +16,7 @@ void TGameWindow::InitVideo() {
     return;
   } catch (const EDXDrawError&) {
   }
-  Sleep(500);
+  game_clock::Sleep(500);
   try {
     DXDraw.Initialize();
     return;
@@ -114,5 +114,5 @@ void TGameWindow::DXTimer1Activate() {
       G.MusVol > 0)
     MusicPlayer.Resume();
   DXTimer1.SetEnabled(G.TimerWasEnabled);
-  if (G.TimerWasEnabled) G.LastTick = timeGetTime();
+  if (G.TimerWasEnabled) G.LastTick = game_clock::Now();
 }

@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "core/globals.h"
-#include "front/keys.h"
 #include "game/world_scores.h"
+#include "platform/keys.h"
 #include "launcher/launcher_text.h"
 #include "launcher/links.h"
 #include "platform/paths.h"
@@ -15,7 +15,6 @@ namespace {
 // The buttons in the order Tab walks them.
 constexpr std::array<TForm1::TControlId, 5> kTabOrder = {
     TForm1::Button1, TForm1::Button5, TForm1::Button7, TForm1::Button4, TForm1::Button2};
-constexpr int32_t VK_TAB = 9;
 
 bool Inside(const TRect& r, int32_t x, int32_t y) {
   return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
@@ -75,22 +74,22 @@ void TForm1::MoveFocus(int step) {
 void TForm1::KeyDown(int32_t key, uint32_t shift) {
   if (started_ || closed_) return;
   switch (key) {
-    case VK_RETURN:
-    case VK_SPACE:
+    case vk::Return:
+    case vk::Space:
       Click(focused_);  // as on a dialog: the focused button is pressed
       break;
-    case VK_ESCAPE:
+    case vk::Escape:
       Button2Click();
       break;
-    case VK_TAB:
+    case vk::Tab:
       MoveFocus((shift & 1) ? -1 : 1);
       break;
-    case VK_LEFT:
-    case VK_UP:
+    case vk::Left:
+    case vk::Up:
       MoveFocus(-1);
       break;
-    case VK_RIGHT:
-    case VK_DOWN:
+    case vk::Right:
+    case vk::Down:
       MoveFocus(1);
       break;
     default:

@@ -9,7 +9,7 @@
 #include "core/settings.h"
 #include "core/settings_store.h"
 #include "front/input.h"
-#include "front/keys.h"
+#include "platform/keys.h"
 #include "front/replay_player.h"
 #include "launcher/start_game.h"
 #include "platform/clock.h"
@@ -23,7 +23,7 @@ bool KeepShowing(IVideoOutput& video, TMainForm& form, int waitMs) {
   bool got = waitMs > 0 ? video.WaitEvent(e, waitMs) : video.PollEvent(e);
   while (got) {
     if (e.Kind == TInputEvent::CloseRequest) return false;
-    if (e.Kind == TInputEvent::KeyUp && e.Key == VK_ESCAPE) return false;
+    if (e.Kind == TInputEvent::KeyUp && e.Key == vk::Escape) return false;
     if (e.Kind == TInputEvent::Exposed || e.Kind == TInputEvent::Restored) form.DXDraw.ShowAgain();
     got = video.PollEvent(e);
   }

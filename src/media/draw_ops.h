@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "pixels/simd_level.h"  // the level the routines below use
 #include "pixels/surface.h"
 
 // The game's own pixel drawing on software surfaces. Both surfaces share one pixel format;
@@ -30,13 +31,3 @@ double Sin256(int angle);
 // nothing); destination pixels stay unchanged where the source pixel equals key.
 void BlendImage(TSurface& dest, int x, int y, const TSurface& source, TRect srcRect, uint32_t key,
                 int level);
-
-// Vector extensions the drawing routines use. The best one the processor offers is chosen once
-// at start; with one, BlendImage uses the vector formulas on 5-6-5 and 32-bit surfaces, without,
-// the plain pair and pixel routines.
-enum class TSimdLevel { None, SSE2, AVX2 };
-TSimdLevel SupportedSimdLevel();
-TSimdLevel ActiveSimdLevel();
-// Uses the given level from now on, limited to what the processor supports; returns the level
-// in effect. Meant for tests and benchmarks.
-TSimdLevel SetSimdLevel(TSimdLevel level);

@@ -1,12 +1,13 @@
 #include "media/midi_synth.h"
 
-#include <dlfcn.h>
 #include <fluidsynth.h>
 
 #include <algorithm>
 #include <map>
 #include <utility>
 #include <vector>
+
+#include "platform/shared_library.h"
 
 namespace {
 
@@ -48,23 +49,23 @@ const TFluidApi* LoadFluidApi(const std::string& library, std::string& error) {
   // Never destroyed: the music player is a global that may shut down after other statics.
   static auto& loaded = *new std::map<std::string, TFluidApi>;
   if (auto it = loaded.find(library); it != loaded.end()) return &it->second;
-  void* lib = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!lib) {
+  TSharedLibrary lib(library);
+  if (!lib.Loaded()) {
     error = "no MIDI library (" + library + " is not installed)";
     return nullptr;
   }
   TFluidApi api;
   std::string missing;
 #define FLUID_LOOKUP(name)                                            \
-  api.name = reinterpret_cast<decltype(api.name)>(dlsym(lib, #name)); \
+  api.name = reinterpret_cast<decltype(api.name)>(lib.Symbol(#name)); \
   if (!api.name && missing.empty()) missing = #name;
   FLUID_FUNCTIONS(FLUID_LOOKUP)
 #undef FLUID_LOOKUP
   if (!missing.empty()) {
-    dlclose(lib);
     error = "no MIDI library (" + library + " has no " + missing + ")";
     return nullptr;
   }
+  lib.Keep();
   return &loaded.emplace(library, api).first->second;
 }
 

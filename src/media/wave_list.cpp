@@ -1,8 +1,8 @@
 #include "media/wave_list.h"
 
-#include <strings.h>
-
 #include <stdexcept>
+
+#include "platform/text_case.h"
 
 void TWaveCollectionItem::Play() {
   TDXSound* sound = owner_ ? owner_->Sound() : nullptr;
@@ -60,6 +60,6 @@ void TDXWaveList::Clear() {
 
 TWaveCollectionItem& TDXWaveList::Find(const std::string& name) {
   for (auto& item : items_)
-    if (strcasecmp(item->Name.c_str(), name.c_str()) == 0) return *item;
+    if (text::SameIgnoringCase(item->Name, name)) return *item;
   throw std::runtime_error("Wave '" + name + "' not found");
 }

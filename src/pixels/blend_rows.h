@@ -39,7 +39,7 @@ inline void ForRows(Row row, const TBlock& b, Args... args) {
 using TBlendFn = void (*)(const TBlock& b, uint32_t key, int a);
 using TKeyedFn = void (*)(const TBlock& b, uint32_t key);
 
-// The routines for a destination format at the current vector level (see SetSimdLevel); nullptr
+// The routines for a destination format at the current vector level (pixels/simd_level.h); nullptr
 // where there is none (24-bit keyed copies go pixel by pixel).
 TBlendFn PickBlend(const TPixelFormat& f);
 TKeyedFn PickKeyedCopy(const TPixelFormat& f);

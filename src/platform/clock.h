@@ -37,7 +37,7 @@ IClock& Clock();
 // Installs a clock (nullptr puts the real one back). The caller keeps ownership.
 void SetClock(IClock* clock);
 
-// Sees every reading the game takes of the clock (timeGetTime) and gives the reading the game
+// Sees every reading the game takes of the clock (game_clock::Now) and gives the reading the game
 // gets: a recording of a game keeps the readings, its replay hands them back.
 class IClockTap {
  public:
@@ -49,7 +49,10 @@ IClockTap* ClockTap();
 void SetClockTap(IClockTap* tap);
 
 // The game's names for the clock.
-inline int32_t timeGetTime() {
+namespace game_clock {
+
+// The game's reading of the clock, through the tap.
+inline int32_t Now() {
   uint32_t now = Clock().Now();
   if (IClockTap* tap = ClockTap()) now = tap->Read(now);
   return static_cast<int32_t>(now);
@@ -57,3 +60,5 @@ inline int32_t timeGetTime() {
 inline void Sleep(uint32_t ms) {
   Clock().Sleep(ms);
 }
+
+}  // namespace game_clock

@@ -1,5 +1,7 @@
 #include "platform/paths.h"
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -50,6 +52,11 @@ bool HomeOverridden() {
 
 std::FILE* OpenFile(const std::string& utf8, const char* mode) {
   return std::fopen(utf8.c_str(), mode);
+}
+
+bool IsPlainFile(std::FILE* f) {
+  struct stat st {};
+  return ::fstat(::fileno(f), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool MakeFolders(const std::string& folder) {

@@ -25,6 +25,8 @@ std::string Utf8Of(const std::filesystem::path& path);
 // Opens a file as std::fopen does, the path given in UTF-8 (Windows: through the wide path, so
 // a name beyond ASCII opens whatever the system's code page).
 std::FILE* OpenFile(const std::string& utf8, const char* mode);
+// The open file is a plain file (not a folder or a device in its place).
+bool IsPlainFile(std::FILE* f);
 
 // Creates a folder and its parents; true when it exists afterwards.
 bool MakeFolders(const std::string& folder);

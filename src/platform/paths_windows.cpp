@@ -1,4 +1,5 @@
 #include <SDL.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -64,6 +65,11 @@ bool HomeOverridden() {
 
 std::FILE* OpenFile(const std::string& utf8, const char* mode) {
   return _wfopen(wide::FromUtf8(utf8).c_str(), wide::FromUtf8(mode).c_str());
+}
+
+bool IsPlainFile(std::FILE* f) {
+  struct _stat64 st {};
+  return _fstat64(_fileno(f), &st) == 0 && (st.st_mode & _S_IFMT) == _S_IFREG;
 }
 
 bool MakeFolders(const std::string& folder) {

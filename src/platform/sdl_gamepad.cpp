@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/keys.h"
+
 namespace {
 
 // A centre reading further than this from the middle of the range means the stick was held
@@ -22,19 +24,19 @@ int32_t TSdlGamepads::ReadAxis(SDL_GameController* c, SDL_GameControllerAxis axi
 int32_t TSdlGamepads::KeyFor(uint8_t button) {
   switch (button) {
     case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
-      return 37;
+      return vk::Left;
     case SDL_CONTROLLER_BUTTON_DPAD_UP:
-      return 38;
+      return vk::Up;
     case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
-      return 39;
+      return vk::Right;
     case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
-      return 40;
+      return vk::Down;
     case SDL_CONTROLLER_BUTTON_A:  // the south face button
-      return 13;
+      return vk::Return;
     case SDL_CONTROLLER_BUTTON_B:  // the east face button
-      return 27;
+      return vk::Escape;
     case SDL_CONTROLLER_BUTTON_START:
-      return 19;
+      return vk::Pause;
     default:
       return 0;
   }

@@ -1,5 +1,7 @@
 #include "platform/sdl_keys.h"
 
+#include "platform/keys.h"
+
 namespace {
 
 // The keypad with NumLock off: the keys printed under the digits (arrows, Home, End, Page Up,
@@ -7,27 +9,27 @@ namespace {
 int32_t KeypadMeaning(SDL_Scancode sc) {
   switch (sc) {
     case SDL_SCANCODE_KP_1:
-      return 35;
+      return vk::End;
     case SDL_SCANCODE_KP_2:
-      return 40;
+      return vk::Down;
     case SDL_SCANCODE_KP_3:
-      return 34;
+      return vk::PageDown;
     case SDL_SCANCODE_KP_4:
-      return 37;
+      return vk::Left;
     case SDL_SCANCODE_KP_5:
-      return 12;
+      return vk::Clear;
     case SDL_SCANCODE_KP_6:
-      return 39;
+      return vk::Right;
     case SDL_SCANCODE_KP_7:
-      return 36;
+      return vk::Home;
     case SDL_SCANCODE_KP_8:
-      return 38;
+      return vk::Up;
     case SDL_SCANCODE_KP_9:
-      return 33;
+      return vk::PageUp;
     case SDL_SCANCODE_KP_0:
-      return 45;
+      return vk::Insert;
     case SDL_SCANCODE_KP_PERIOD:
-      return 46;
+      return vk::Delete;
     default:
       return 0;
   }
@@ -41,119 +43,119 @@ int32_t KeyCodeFromSdl(SDL_Keycode key, SDL_Scancode sc, uint16_t mod) {
   }
   // Letters as the layout marks them (the key marked Y answers "Y" on every Latin layout);
   // digits by their position, as the top row gives them even where it types other signs.
-  if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
-  if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9) return '1' + (sc - SDL_SCANCODE_1);
-  if (sc == SDL_SCANCODE_0) return '0';
-  if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12) return 112 + (sc - SDL_SCANCODE_F1);
-  if (sc >= SDL_SCANCODE_KP_1 && sc <= SDL_SCANCODE_KP_9) return 97 + (sc - SDL_SCANCODE_KP_1);
+  if (key >= SDLK_a && key <= SDLK_z) return vk::A + (key - SDLK_a);
+  if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9) return vk::Digit0 + 1 + (sc - SDL_SCANCODE_1);
+  if (sc == SDL_SCANCODE_0) return vk::Digit0;
+  if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12) return vk::F1 + (sc - SDL_SCANCODE_F1);
+  if (sc >= SDL_SCANCODE_KP_1 && sc <= SDL_SCANCODE_KP_9) return vk::Numpad0 + 1 + (sc - SDL_SCANCODE_KP_1);
   switch (sc) {
     case SDL_SCANCODE_KP_0:
-      return 96;
+      return vk::Numpad0;
     case SDL_SCANCODE_KP_ENTER:
-      return 13;
+      return vk::Return;
     case SDL_SCANCODE_KP_MULTIPLY:
-      return 106;
+      return vk::Multiply;
     case SDL_SCANCODE_KP_PLUS:
-      return 107;
+      return vk::Add;
     case SDL_SCANCODE_KP_MINUS:
-      return 109;
+      return vk::Subtract;
     case SDL_SCANCODE_KP_PERIOD:
-      return 110;
+      return vk::Decimal;
     case SDL_SCANCODE_KP_DIVIDE:
-      return 111;
+      return vk::Divide;
     default:
       break;
   }
   switch (key) {
     case SDLK_BACKSPACE:
-      return 8;
+      return vk::Back;
     case SDLK_TAB:
-      return 9;
+      return vk::Tab;
     case SDLK_RETURN:
-      return 13;
+      return vk::Return;
     case SDLK_LSHIFT:
     case SDLK_RSHIFT:
-      return 16;
+      return vk::Shift;
     case SDLK_LCTRL:
     case SDLK_RCTRL:
-      return 17;
+      return vk::Control;
     case SDLK_LALT:
     case SDLK_RALT:
-      return 18;
+      return vk::Alt;
     case SDLK_PAUSE:
-      return 19;
+      return vk::Pause;
     case SDLK_CAPSLOCK:
-      return 20;
+      return vk::CapsLock;
     case SDLK_ESCAPE:
-      return 27;
+      return vk::Escape;
     case SDLK_SPACE:
-      return 32;
+      return vk::Space;
     case SDLK_PAGEUP:
-      return 33;
+      return vk::PageUp;
     case SDLK_PAGEDOWN:
-      return 34;
+      return vk::PageDown;
     case SDLK_END:
-      return 35;
+      return vk::End;
     case SDLK_HOME:
-      return 36;
+      return vk::Home;
     case SDLK_LEFT:
-      return 37;
+      return vk::Left;
     case SDLK_UP:
-      return 38;
+      return vk::Up;
     case SDLK_RIGHT:
-      return 39;
+      return vk::Right;
     case SDLK_DOWN:
-      return 40;
+      return vk::Down;
     case SDLK_PRINTSCREEN:
-      return 44;
+      return vk::PrintScreen;
     case SDLK_INSERT:
-      return 45;
+      return vk::Insert;
     case SDLK_DELETE:
-      return 46;
+      return vk::Delete;
     case SDLK_LGUI:
-      return 91;
+      return vk::LeftSystem;
     case SDLK_RGUI:
-      return 92;
+      return vk::RightSystem;
     case SDLK_APPLICATION:
-      return 93;
+      return vk::Menu;
     case SDLK_NUMLOCKCLEAR:
-      return 144;
+      return vk::NumLock;
     case SDLK_SCROLLLOCK:
-      return 145;
+      return vk::ScrollLock;
     case SDLK_SEMICOLON:
-      return 186;
+      return vk::Semicolon;
     case SDLK_EQUALS:
-      return 187;
+      return vk::Equals;
     case SDLK_COMMA:
-      return 188;
+      return vk::Comma;
     case SDLK_MINUS:
-      return 189;
+      return vk::Minus;
     case SDLK_PERIOD:
-      return 190;
+      return vk::Period;
     case SDLK_SLASH:
-      return 191;
+      return vk::Slash;
     case SDLK_BACKQUOTE:
-      return 192;
+      return vk::BackQuote;
     case SDLK_LEFTBRACKET:
-      return 219;
+      return vk::LeftBracket;
     case SDLK_BACKSLASH:
-      return 220;
+      return vk::Backslash;
     case SDLK_RIGHTBRACKET:
-      return 221;
+      return vk::RightBracket;
     case SDLK_QUOTE:
-      return 222;
+      return vk::Quote;
     default:
       break;
   }
   // A letter of a layout without Latin letters: by its position.
-  if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z) return 'A' + (sc - SDL_SCANCODE_A);
-  return 255;
+  if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z) return vk::A + (sc - SDL_SCANCODE_A);
+  return vk::Other;
 }
 
 uint32_t ShiftFromSdl(uint16_t mod) {
   uint32_t s = 0;
-  if (mod & KMOD_SHIFT) s |= 1;
-  if (mod & KMOD_ALT) s |= 2;
-  if (mod & KMOD_CTRL) s |= 4;
+  if (mod & KMOD_SHIFT) s |= vk::ssShift;
+  if (mod & KMOD_ALT) s |= vk::ssAlt;
+  if (mod & KMOD_CTRL) s |= vk::ssCtrl;
   return s;
 }

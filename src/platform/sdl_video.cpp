@@ -13,6 +13,7 @@
 #include "platform/sdl_focus.h"
 #include "platform/sdl_gamepad.h"
 #include "platform/sdl_handles.h"
+#include "platform/keys.h"
 #include "platform/picture_fit.h"
 #include "platform/sdl_keys.h"
 #include "platform/sdl_present_path.h"
@@ -357,7 +358,7 @@ class TSdlVideo final : public IVideoOutput {
         e.Repeat = ev.key.repeat != 0;
         // Alt+Enter and F11 switch full screen; the game still sees the key.
         if (e.Kind == TInputEvent::KeyDown && !e.Repeat &&
-            ((e.Key == 13 && (e.Shift & 2)) || e.Key == 122))
+            ((e.Key == vk::Return && (e.Shift & vk::ssAlt)) || e.Key == vk::F11))
           ToggleFullScreen();
         return true;
       }

@@ -9,7 +9,7 @@
 #include "pixels/surface.h"
 
 // One input or window event, already in the game's terms: key codes are the game's key
-// numbering (front/keys.h), mouse positions are in the 640 x 480 picture's pixels.
+// numbering (platform/keys.h), mouse positions are in the 640 x 480 picture's pixels.
 struct TInputEvent {
   enum TKind {
     None,

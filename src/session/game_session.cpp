@@ -21,20 +21,11 @@
 #include "platform/null_video.h"
 #include "platform/paths.h"
 #include "platform/process_env.h"
+#include "session/json_string.h"
 
 namespace {
 
 constexpr int32_t GameLevels = LevelSetSize;
-
-std::string JsonString(const std::string& s) {
-  std::string out = "\"";
-  for (char c : s) {
-    if (c == '"' || c == '\\') out += '\\';
-    if (static_cast<unsigned char>(c) < 0x20) continue;
-    out += c;
-  }
-  return out + "\"";
-}
 
 // Everything of the game that outlives a game window: cleared before a session starts and by
 // its Reset.

@@ -4,23 +4,9 @@
 #include <sstream>
 
 #include "front/replay_player.h"
+#include "session/json_string.h"
 
 namespace {
-
-std::string JsonString(const std::string& s) {
-  std::string out = "\"";
-  for (char c : s) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      out += ' ';
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
 
 // The recording's time of entry i, in ms from the game's start.
 uint32_t TimeOf(const TReplay& r, size_t i) {

@@ -16,6 +16,7 @@
 #include "game/actor_report.h"
 #include "game/playfield.h"
 #include "game/rules.h"
+#include "platform/keys.h"
 #include "session/game_session.h"
 #include "tools/bot/game_snapshot.h"
 
@@ -143,7 +144,7 @@ bool TSearch::Play(const TNode& from, int32_t move, TNode& child) {
   child.Time = from.Time + (move >= 0 ? MoveMs : WaitMs);
   if (move >= 0) {
     if (child.Steps.size() >= MaxDemoSteps) return false;
-    child.Steps.push_back({from.Time, static_cast<uint8_t>(37 + move)});
+    child.Steps.push_back({from.Time, static_cast<uint8_t>(vk::Arrow(move))});
   }
   double value = 0;
   int32_t open = 0;

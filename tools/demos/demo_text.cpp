@@ -3,6 +3,8 @@
 #include <charconv>
 #include <sstream>
 
+#include "platform/keys.h"
+
 namespace {
 
 const char* const ArrowNames[] = {"left", "up", "right", "down"};
@@ -15,7 +17,7 @@ bool ParseInt(const std::string& s, int64_t lo, int64_t hi, int64_t& out) {
 }  // namespace
 
 std::string DemoKeyName(uint8_t key) {
-  return key >= 37 && key <= 40 ? ArrowNames[key - 37] : std::to_string(key);
+  return key >= vk::Left && key <= vk::Down ? ArrowNames[key - vk::Left] : std::to_string(key);
 }
 
 std::vector<TDemoSource> ParseDemoText(const std::string& text, const std::string& name) {
@@ -57,7 +59,7 @@ std::vector<TDemoSource> ParseDemoText(const std::string& text, const std::strin
       std::string key;
       if (!(words >> key)) fail("a step needs a key");
       for (int k = 0; k < 4; ++k)
-        if (key == ArrowNames[k]) code = 37 + k;
+        if (key == ArrowNames[k]) code = vk::Arrow(k);
       if (code < 0 && !ParseInt(key, 0, 255, code)) fail("'" + key + "' is not a key");
       if (out.back().Demo.Steps.size() >= MaxDemoSteps)
         fail("more than " + std::to_string(MaxDemoSteps) + " steps");

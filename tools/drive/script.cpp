@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "core/level_set.h"
+#include "platform/keys.h"
 
 namespace {
 
@@ -17,8 +18,10 @@ bool ToInt(const std::string& s, int32_t& out) {
 
 int32_t ScriptKeyCode(const std::string& name) {
   static const std::map<std::string, int32_t> names = {
-      {"Left", 37},  {"Right", 39}, {"Up", 38}, {"Down", 40}, {"Enter", 13}, {"Esc", 27},
-      {"Space", 32}, {"Pause", 19}, {"P", 80},  {"Y", 89},    {"N", 78},     {"F2", 113}};
+      {"Left", vk::Left},   {"Right", vk::Right}, {"Up", vk::Up}, {"Down", vk::Down},
+      {"Enter", vk::Return}, {"Esc", vk::Escape},  {"Space", vk::Space},
+      {"Pause", vk::Pause}, {"P", vk::P},         {"Y", vk::Y},   {"N", vk::N},
+      {"F2", vk::F2}};
   const auto it = names.find(name);
   if (it != names.end()) return it->second;
   int32_t code = 0;

@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "front/keys.h"
+#include "platform/keys.h"
 #include "core/pad.h"
 #include "tools/editor/editor_draw.h"
 #include "tools/editor/editor_pond.h"
 
 namespace {
 
-constexpr int32_t VK_TAB = 9, VK_PRIOR = 33, VK_NEXT = 34, VK_F5 = 116, VK_F9 = 120;
 
 }  // namespace
 
@@ -256,18 +255,18 @@ void TEditorApp::Key(int32_t key, uint32_t shift) {
   }
   if (s_.TypingArg >= 0) {
     if (key >= '0' && key <= '9' && s_.Typed.size() < 6) s_.Typed += static_cast<char>(key);
-    if (key == VK_BACK && !s_.Typed.empty()) s_.Typed.pop_back();
-    if (key == VK_RETURN || key == VK_TAB) Commit();
-    if (key == VK_ESCAPE) {
+    if (key == vk::Back && !s_.Typed.empty()) s_.Typed.pop_back();
+    if (key == vk::Return || key == vk::Tab) Commit();
+    if (key == vk::Escape) {
       s_.TypingArg = -1;
       message_.clear();
     }
     return;
   }
-  if (shift & ssCtrl) {
-    if (key == 'Z') (shift & ssShift) ? m_.Redo() : m_.Undo();
+  if (shift & vk::ssCtrl) {
+    if (key == 'Z') (shift & vk::ssShift) ? m_.Redo() : m_.Undo();
     if (key == 'Y') m_.Redo();
-    if (key == 'S') Save((shift & ssShift) != 0);
+    if (key == 'S') Save((shift & vk::ssShift) != 0);
     if (key == 'O') AskWhichToOpen();
     if (key == 'C') m_.CopyLevel();
     if (key == 'V') m_.PasteLevel();
@@ -276,11 +275,11 @@ void TEditorApp::Key(int32_t key, uint32_t shift) {
   if (key >= '0' && key <= '4') s_.Tool = key - '0';
   if (key == 'D') s_.Tool = ttDragon;
   if (key == 'G') s_.Tool = ttDiamond;
-  if (key == VK_PRIOR) m_.Select(m_.Current() - 1);
-  if (key == VK_NEXT) m_.Select(m_.Current() + 1);
-  if (key == VK_F9) Prove();
-  if (key == VK_F5) Play();
-  if (key == VK_ESCAPE && s_.Proof.Running) Prove();
+  if (key == vk::PageUp) m_.Select(m_.Current() - 1);
+  if (key == vk::PageDown) m_.Select(m_.Current() + 1);
+  if (key == vk::F9) Prove();
+  if (key == vk::F5) Play();
+  if (key == vk::Escape && s_.Proof.Running) Prove();
   if (s_.CellX > PondCols(m_.Level()) || s_.CellY > PondRows(m_.Level())) s_.CellX = s_.CellY = 0;
 }
 

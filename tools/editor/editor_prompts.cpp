@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "front/keys.h"
+#include "platform/keys.h"
 
 // The editor's prompts: the recovery copy offered, the window closed with changes not saved, the
 // name a pack is saved as, and the pack to open.
@@ -11,11 +11,11 @@ namespace {
 
 // A typed character from a key, for pack names: letters, digits, '-', '_' and '.'.
 char NameChar(int32_t key, uint32_t shift) {
-  if (key >= 'A' && key <= 'Z') return static_cast<char>((shift & ssShift) ? key : key + 32);
+  if (key >= 'A' && key <= 'Z') return static_cast<char>((shift & vk::ssShift) ? key : key + 32);
   if (key >= '0' && key <= '9') return static_cast<char>(key);
-  if (key == 189) return (shift & ssShift) ? '_' : '-';
-  if (key == 190) return '.';
-  if (key == 191) return '/';
+  if (key == vk::Minus) return (shift & vk::ssShift) ? '_' : '-';
+  if (key == vk::Period) return '.';
+  if (key == vk::Slash) return '/';
   return 0;
 }
 
@@ -34,7 +34,7 @@ void TEditorApp::PromptKey(int32_t key, uint32_t shift) {
         messageBad_ = true;
       }
       prompt_ = TPrompt::None;
-    } else if (key == VK_ESCAPE) {
+    } else if (key == vk::Escape) {
       recovery_.Refuse(m_.Path());
       prompt_ = TPrompt::None;
     }
@@ -46,7 +46,7 @@ void TEditorApp::PromptKey(int32_t key, uint32_t shift) {
       Save(false);
     } else if (key == 'D') {
       quit_ = true;
-    } else if (key == VK_ESCAPE) {
+    } else if (key == vk::Escape) {
       prompt_ = TPrompt::None;
     }
     return;
@@ -56,12 +56,12 @@ void TEditorApp::PromptKey(int32_t key, uint32_t shift) {
     return;
   }
   if (prompt_ == TPrompt::SaveAs) {
-    if (key == VK_RETURN) {
+    if (key == vk::Return) {
       FinishSaveAs();
-    } else if (key == VK_ESCAPE) {
+    } else if (key == vk::Escape) {
       prompt_ = TPrompt::None;
       quitAfterSave_ = false;
-    } else if (key == VK_BACK) {
+    } else if (key == vk::Back) {
       if (!s_.Typed.empty()) s_.Typed.pop_back();
     } else if (const char c = NameChar(key, shift)) {
       s_.Typed += c;
@@ -84,17 +84,17 @@ void TEditorApp::AskWhichToOpen() {
 
 void TEditorApp::OpenKey(int32_t key, uint32_t shift) {
   const int32_t count = static_cast<int32_t>(packs_.size());
-  if (key == VK_ESCAPE) {
+  if (key == vk::Escape) {
     prompt_ = TPrompt::None;
-  } else if ((key == VK_UP || key == VK_DOWN) && count > 0) {
-    packChoice_ = key == VK_UP ? (packChoice_ <= 0 ? count - 1 : packChoice_ - 1)
+  } else if ((key == vk::Up || key == vk::Down) && count > 0) {
+    packChoice_ = key == vk::Up ? (packChoice_ <= 0 ? count - 1 : packChoice_ - 1)
                                : (packChoice_ + 1) % count;
     s_.Typed = packs_[packChoice_].Name;
-  } else if (key == VK_BACK) {
+  } else if (key == vk::Back) {
     if (!s_.Typed.empty()) s_.Typed.pop_back();
   } else if (const char c = NameChar(key, shift)) {
     s_.Typed += c;
-  } else if (key == VK_RETURN && !s_.Typed.empty()) {
+  } else if (key == vk::Return && !s_.Typed.empty()) {
     // A name is a pack of the packs' folder; a path is taken as it is.
     std::string path = s_.Typed;
     if (path.find_first_of("/\\") == std::string::npos) {

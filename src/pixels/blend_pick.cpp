@@ -1,7 +1,10 @@
+// The vector level in use, and the row routines picked for it.
+#include <algorithm>
 #include <atomic>
 
-#include "media/draw_ops.h"
 #include "pixels/blend_rows.h"
+#include "pixels/simd_level.h"
+#include "pixels/surface.h"
 
 namespace {
 
