@@ -53,7 +53,7 @@ out=build/web
 rm -rf "$out"
 mkdir -p "$out"
 cp build/web-obj/tarvelle.js build/web-obj/tarvelle.wasm build/web-obj/tarvelle.data "$out/"
-version=$(sed -n 's/.*kGameVersion = "\(.*\)";/\1/p' src/launcher/links.h)
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/web-obj/CMakeCache.txt)
 site=$(sed -n 's/.*kWebSiteRoot = "\(.*\)";/\1/p' src/launcher/links.h)
 mail=$(sed -n 's/.*kSupportMail = "\(.*\)";/\1/p' src/launcher/links.h)
 for f in src/platform/web/*; do
@@ -64,7 +64,7 @@ done
 cp src/data/launcher/Launcher.png "$out/launcher.png"
 mkdir -p "$out/music"
 cp build/web-music/*.ogg "$out/music/"
-cp src/data/files/Readme.html "$out/"
+cp "$native/Readme.html" "$out/"
 cp -r src/data/files/readme "$out/"
 # The installed app's icons, from the game's own icon drawing: the usual sizes, and one with the
 # water all round for the launchers that cut icons to their own shape.

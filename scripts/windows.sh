@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds Tarvelle for 64-bit Windows on Debian and packs build/windows/Tarvelle-1.01-windows-x64.zip:
+# Builds Tarvelle for 64-bit Windows on Debian and packs build/windows/Tarvelle-VERSION-windows-x64.zip:
 # Tarvelle.exe (icon, version information), the DLLs it needs, its data files, Readme.html and
 # the licences. The libraries come from Debian's source packages, built once and cached
 # (scripts/windows-deps.sh); the build's helper programs run under Wine. The music comes as the
@@ -33,7 +33,7 @@ nice -n 10 cmake --build "$build" -j2
 
 # The zip's folder: what CMake installs, and every DLL the programs import that Windows itself
 # does not have (the compiler's runtime, if a library wants it).
-name=Tarvelle-1.01-windows-x64
+name=Tarvelle-$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")-windows-x64
 stage=$out/$name
 rm -rf "$stage" "$out/$name.zip"
 cmake --install "$build" --prefix "$stage" >/dev/null
