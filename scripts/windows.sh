@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Tarvelle for 64-bit Windows on Debian and packs build/windows/Tarvelle-VERSION-windows-x64.zip:
+# Builds Tarvelle for 64-bit Windows on Debian and packs
+# build/windows/Tarvelle-VERSION-windows-x64.zip (VERSION: project() in CMakeLists.txt):
 # Tarvelle.exe (icon, version information), the DLLs it needs, its data files, Readme.html and
 # the licences. The libraries come from Debian's source packages, built once and cached
 # (scripts/windows-deps.sh); the build's helper programs run under Wine. The music comes as the
