@@ -54,6 +54,7 @@ rm -rf "$out"
 mkdir -p "$out"
 cp build/web-obj/tarvelle.js build/web-obj/tarvelle.wasm build/web-obj/tarvelle.data "$out/"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/web-obj/CMakeCache.txt)
+[ -n "$version" ] || { echo "web.sh: no project version in build/web-obj" >&2; exit 1; }
 site=$(sed -n 's/.*kWebSiteRoot = "\(.*\)";/\1/p' src/launcher/links.h)
 mail=$(sed -n 's/.*kSupportMail = "\(.*\)";/\1/p' src/launcher/links.h)
 for f in src/platform/web/*; do

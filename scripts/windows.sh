@@ -34,7 +34,9 @@ nice -n 10 cmake --build "$build" -j2
 
 # The zip's folder: what CMake installs, and every DLL the programs import that Windows itself
 # does not have (the compiler's runtime, if a library wants it).
-name=Tarvelle-$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")-windows-x64
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+[ -n "$version" ] || { echo "windows.sh: no project version in $build" >&2; exit 1; }
+name=Tarvelle-$version-windows-x64
 stage=$out/$name
 rm -rf "$stage" "$out/$name.zip"
 cmake --install "$build" --prefix "$stage" >/dev/null
