@@ -4,8 +4,7 @@
 # TARVELLE_BIN_DIR and TARVELLE_DATA_DIR are set in the top CMakeLists.txt.
 
 install(TARGETS tarvelle tarvelle-editor RUNTIME DESTINATION ${TARVELLE_BIN_DIR})
-install(FILES ${TARVELLE_OUT}/LevelsFree.dat ${TARVELLE_OUT}/TvFree.dat
-        ${CMAKE_SOURCE_DIR}/src/data/files/Readme.html
+install(FILES ${TARVELLE_OUT}/LevelsFree.dat ${TARVELLE_OUT}/TvFree.dat ${TARVELLE_OUT}/Readme.html
         DESTINATION ${TARVELLE_DATA_DIR})
 install(FILES ${TARVELLE_OUT}/DemoFree.dat DESTINATION ${TARVELLE_DATA_DIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/src/data/files/Music ${CMAKE_SOURCE_DIR}/src/data/files/readme
@@ -26,14 +25,16 @@ install(FILES ${CMAKE_SOURCE_DIR}/src/data/icons/scalable/tarvelle.svg
 # The man page and the package's documents, compressed as Debian wants them.
 find_program(GZIP_PROGRAM gzip REQUIRED)
 set(TARVELLE_DOC_OUT ${CMAKE_BINARY_DIR}/dist)
+# The man page's header names the version.
+configure_file(${CMAKE_SOURCE_DIR}/dist/tarvelle.6 ${TARVELLE_DOC_OUT}/tarvelle.6 @ONLY)
 add_custom_command(OUTPUT ${TARVELLE_DOC_OUT}/tarvelle.6.gz ${TARVELLE_DOC_OUT}/changelog.gz
   ${TARVELLE_DOC_OUT}/tarvelle-editor.6.gz
   COMMAND ${CMAKE_COMMAND} -E make_directory ${TARVELLE_DOC_OUT}
-  COMMAND ${GZIP_PROGRAM} -9n -c ${CMAKE_SOURCE_DIR}/dist/tarvelle.6 > ${TARVELLE_DOC_OUT}/tarvelle.6.gz
+  COMMAND ${GZIP_PROGRAM} -9n -c ${TARVELLE_DOC_OUT}/tarvelle.6 > ${TARVELLE_DOC_OUT}/tarvelle.6.gz
   COMMAND ${GZIP_PROGRAM} -9n -c ${CMAKE_SOURCE_DIR}/dist/tarvelle-editor.6 >
     ${TARVELLE_DOC_OUT}/tarvelle-editor.6.gz
   COMMAND ${GZIP_PROGRAM} -9n -c ${CMAKE_SOURCE_DIR}/dist/changelog > ${TARVELLE_DOC_OUT}/changelog.gz
-  DEPENDS ${CMAKE_SOURCE_DIR}/dist/tarvelle.6 ${CMAKE_SOURCE_DIR}/dist/tarvelle-editor.6
+  DEPENDS ${TARVELLE_DOC_OUT}/tarvelle.6 ${CMAKE_SOURCE_DIR}/dist/tarvelle-editor.6
   ${CMAKE_SOURCE_DIR}/dist/changelog)
 add_custom_target(tarvelle_docs ALL DEPENDS ${TARVELLE_DOC_OUT}/tarvelle.6.gz
   ${TARVELLE_DOC_OUT}/tarvelle-editor.6.gz ${TARVELLE_DOC_OUT}/changelog.gz)
@@ -46,7 +47,7 @@ install(FILES ${CMAKE_SOURCE_DIR}/dist/copyright ${TARVELLE_DOC_OUT}/changelog.g
 # The Debian package: `cpack -G DEB` in the build folder (built with CMAKE_INSTALL_PREFIX=/usr).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tarvelle)
-set(CPACK_PACKAGE_VERSION 1.01)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Tarvelle support <support@tarvelle.example.org>")
 set(CPACK_PACKAGE_VENDOR Morvane)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "dragon hopping arcade game on a pond of lily pads")

@@ -16,6 +16,20 @@ file(MAKE_DIRECTORY ${TARVELLE_HOST_INCLUDE})
 file(CREATE_LINK /usr/include/stb ${TARVELLE_HOST_INCLUDE}/stb SYMBOLIC)
 target_include_directories(tarvelle_system SYSTEM INTERFACE ${TARVELLE_HOST_INCLUDE})
 
+# The version as Windows writes it, four numbers (1.01 is 1.1.0.0): in the programs' version
+# information and in the manifest they all carry.
+string(REGEX MATCHALL "[0-9]+" numbers "${PROJECT_VERSION}.0.0.0")
+list(SUBLIST numbers 0 4 numbers)
+set(TARVELLE_VERSION_NUMBERS)
+foreach(n ${numbers})
+  math(EXPR n "${n}")
+  list(APPEND TARVELLE_VERSION_NUMBERS ${n})
+endforeach()
+string(REPLACE ";" "," TARVELLE_VERSION_COMMAS "${TARVELLE_VERSION_NUMBERS}")
+string(REPLACE ";" "." TARVELLE_VERSION_DOTS "${TARVELLE_VERSION_NUMBERS}")
+set(TARVELLE_MANIFEST ${CMAKE_BINARY_DIR}/tarvelle.manifest)
+configure_file(${CMAKE_SOURCE_DIR}/cmake/tarvelle.manifest ${TARVELLE_MANIFEST} @ONLY)
+
 # Every program has its own main() but the game, which starts through SDL2main (it hands
 # main() the command line in UTF-8).
 add_compile_definitions(SDL_MAIN_HANDLED)
@@ -68,8 +82,6 @@ function(tarvelle_windows_program target)
       ${pngs}
     DEPENDS ${CMAKE_SOURCE_DIR}/tools/windows/make_ico.py ${pngs}
     COMMENT "Making the icon")
-  set(TARVELLE_MANIFEST ${CMAKE_SOURCE_DIR}/cmake/tarvelle.manifest)
-  set(TARVELLE_VERSION 1.01)
   configure_file(${CMAKE_SOURCE_DIR}/cmake/tarvelle.rc.in ${CMAKE_BINARY_DIR}/tarvelle.rc @ONLY)
   set_source_files_properties(${CMAKE_BINARY_DIR}/tarvelle.rc PROPERTIES
     OBJECT_DEPENDS "${TARVELLE_ICO};${TARVELLE_MANIFEST}")
@@ -109,9 +121,7 @@ endfunction()
 # TarvelleEditor.exe: a Windows program (no console) beside the game, started as the game is
 # (SDL2main hands main() the command line in UTF-8), with the game's icon.
 function(tarvelle_windows_editor target)
-  set(TARVELLE_MANIFEST ${CMAKE_SOURCE_DIR}/cmake/tarvelle.manifest)
   set(TARVELLE_ICO ${CMAKE_BINARY_DIR}/tarvelle.ico)
-  set(TARVELLE_VERSION 1.01)
   configure_file(${CMAKE_SOURCE_DIR}/cmake/editor.rc.in ${CMAKE_BINARY_DIR}/editor.rc @ONLY)
   set_source_files_properties(${CMAKE_BINARY_DIR}/editor.rc PROPERTIES
     OBJECT_DEPENDS ${TARVELLE_MANIFEST})
@@ -125,7 +135,6 @@ endfunction()
 
 # A console tool's manifest, so that its paths are UTF-8 as the game's are.
 function(tarvelle_windows_tool target)
-  set(TARVELLE_MANIFEST ${CMAKE_SOURCE_DIR}/cmake/tarvelle.manifest)
   configure_file(${CMAKE_SOURCE_DIR}/cmake/utf8.rc.in ${CMAKE_BINARY_DIR}/utf8.rc @ONLY)
   target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/utf8.rc)
 endfunction()

@@ -4,7 +4,7 @@
 # programs import.
 install(TARGETS tarvelle tarvelle-editor RUNTIME DESTINATION .)
 install(FILES ${TARVELLE_OUT}/LevelsFree.dat ${TARVELLE_OUT}/TvFree.dat ${TARVELLE_OUT}/DemoFree.dat
-        ${CMAKE_SOURCE_DIR}/src/data/files/Readme.html DESTINATION .)
+        ${TARVELLE_OUT}/Readme.html DESTINATION .)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/src/data/files/Music ${CMAKE_SOURCE_DIR}/src/data/files/readme
         DESTINATION .)
 # The pre-rendered tunes, beside the pieces they play (cmake/Windows.cmake).

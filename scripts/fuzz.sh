@@ -13,14 +13,8 @@ seconds=${1:-60}
 shift || true
 
 # clang and its libFuzzer runtime are needed here only, not by the normal build.
-if ! command -v clang++-14 >/dev/null || ! dpkg-query -W -f='${Status}' libclang-rt-14-dev 2>/dev/null |
-  grep -q "install ok installed"; then
-  bash scripts/install-deps.sh
-  if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-    clang-14 libclang-rt-14-dev
-fi
+bash scripts/install-deps.sh
+bash scripts/apt-install.sh clang-14 libclang-rt-14-dev
 
 build=build/fuzz
 targets=("$@")

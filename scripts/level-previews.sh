@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-build/level-previews}
-build=${2:-build/dev}
+build=${2:-build/test}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 script=$(mktemp)

@@ -3,32 +3,22 @@
 # style), the game (tarvelle.js, tarvelle.wasm) and its packed files (tarvelle.data). That folder
 # is all a web host needs; try it with  python3 -m http.server -d build/web
 # Everything comes from Debian's packages, installed here when missing: Emscripten, SDL2 built
-# from Debian's source of libsdl2 (scripts/web-sdl2.sh, cached), the music rendered through
+# from Debian's source of libsdl2 (scripts/cross-lib.sh, cached), the music rendered through
 # FluidSynth's command line and the desktop's soundfont, then Ogg Vorbis.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
 bash scripts/install-deps.sh
-packages=(emscripten nodejs dpkg-dev libbenchmark-dev fluidsynth timgm6mb-soundfont vorbis-tools libstb-dev
-  librsvg2-bin)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash scripts/apt-install.sh emscripten nodejs dpkg-dev libbenchmark-dev fluidsynth \
+  timgm6mb-soundfont vorbis-tools libstb-dev librsvg2-bin
 # Debian's Emscripten runs its JavaScript helpers with node and finds Debian's acorn here.
 export NODE_PATH=/usr/share/nodejs
 
 # SDL2 and (for the play benchmark) Google Benchmark, from Debian's sources, cached.
-sdl2=$(bash scripts/web-lib.sh sdl2 libsdl2 libsdl2-dev libSDL2.a -DSDL_SHARED=OFF \
+sdl2=$(bash scripts/cross-lib.sh web sdl2 libsdl2 libsdl2-dev lib/libSDL2.a -DSDL_SHARED=OFF \
   -DSDL_STATIC=ON -DSDL_TEST=OFF -DSDL_PTHREADS=OFF -DSDL_THREADS=OFF)
-benchmark=$(bash scripts/web-lib.sh benchmark benchmark libbenchmark-dev libbenchmark.a \
+benchmark=$(bash scripts/cross-lib.sh web benchmark benchmark libbenchmark-dev lib/libbenchmark.a \
   -DGIT_VERSION=0.0.0 -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_GTEST_TESTS=OFF \
   -DBENCHMARK_ENABLE_WERROR=OFF -DBENCHMARK_ENABLE_LIBPFM=OFF)
 
@@ -63,7 +53,8 @@ out=build/web
 rm -rf "$out"
 mkdir -p "$out"
 cp build/web-obj/tarvelle.js build/web-obj/tarvelle.wasm build/web-obj/tarvelle.data "$out/"
-version=$(sed -n 's/.*kGameVersion = "\(.*\)";/\1/p' src/launcher/links.h)
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/web-obj/CMakeCache.txt)
+[ -n "$version" ] || { echo "web.sh: no project version in build/web-obj" >&2; exit 1; }
 site=$(sed -n 's/.*kWebSiteRoot = "\(.*\)";/\1/p' src/launcher/links.h)
 mail=$(sed -n 's/.*kSupportMail = "\(.*\)";/\1/p' src/launcher/links.h)
 for f in src/platform/web/*; do
@@ -74,7 +65,7 @@ done
 cp src/data/launcher/Launcher.png "$out/launcher.png"
 mkdir -p "$out/music"
 cp build/web-music/*.ogg "$out/music/"
-cp src/data/files/Readme.html "$out/"
+cp "$native/Readme.html" "$out/"
 cp -r src/data/files/readme "$out/"
 # The installed app's icons, from the game's own icon drawing: the usual sizes, and one with the
 # water all round for the launchers that cut icons to their own shape.

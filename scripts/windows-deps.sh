@@ -3,7 +3,7 @@
 # install folders, separated by ';' as CMake wants a list.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-lib() { bash "$here/windows-lib.sh" "$@"; }
+lib() { bash "$here/cross-lib.sh" windows "$@"; }
 sdl2=$(lib sdl2 libsdl2 libsdl2-dev bin/SDL2.dll -DSDL_SHARED=ON -DSDL_STATIC=OFF \
   -DSDL_TEST=OFF -DSDL2_DISABLE_SDL2MAIN=OFF)
 freetype=$(lib freetype freetype libfreetype-dev lib/libfreetype.a -DBUILD_SHARED_LIBS=OFF \

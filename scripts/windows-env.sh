@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced: sets up Wine for the Windows build and its tests (a Wine prefix of the build's own,
 # quiet, without the Mono and Gecko installers; the libraries' DLLs found through WINEPATH).
 #   source scripts/windows-env.sh OUT-DIR DEPS (DEPS: install folders separated by ';')

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Tarvelle for 64-bit Windows on Debian and packs build/windows/Tarvelle-1.01-windows-x64.zip:
+# Builds Tarvelle for 64-bit Windows on Debian and packs
+# build/windows/Tarvelle-VERSION-windows-x64.zip (VERSION: project() in CMakeLists.txt):
 # Tarvelle.exe (icon, version information), the DLLs it needs, its data files, Readme.html and
 # the licences. The libraries come from Debian's source packages, built once and cached
 # (scripts/windows-deps.sh); the build's helper programs run under Wine. The music comes as the
@@ -12,20 +13,10 @@ root=$PWD
 test=0
 [ "${1:-}" = --test ] && test=1
 
-packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 dpkg-dev cmake ninja-build python3 zip unzip fonts-liberation2 libstb-dev googletest
-  fluidsynth timgm6mb-soundfont vorbis-tools xvfb xauth x11-utils xdotool imagemagick)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}"
-fi
+bash scripts/apt-install.sh g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix \
+  binutils-mingw-w64-x86-64 wine wine64 dpkg-dev cmake ninja-build python3 zip unzip \
+  fonts-liberation2 libstb-dev googletest fluidsynth timgm6mb-soundfont vorbis-tools xvfb xauth \
+  x11-utils xdotool imagemagick
 
 out=$root/build/windows
 mkdir -p "$out"
@@ -43,7 +34,9 @@ nice -n 10 cmake --build "$build" -j2
 
 # The zip's folder: what CMake installs, and every DLL the programs import that Windows itself
 # does not have (the compiler's runtime, if a library wants it).
-name=Tarvelle-1.01-windows-x64
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+[ -n "$version" ] || { echo "windows.sh: no project version in $build" >&2; exit 1; }
+name=Tarvelle-$version-windows-x64
 stage=$out/$name
 rm -rf "$stage" "$out/$name.zip"
 cmake --install "$build" --prefix "$stage" >/dev/null
@@ -66,7 +59,7 @@ x86_64-w64-mingw32-strip "$stage"/*.exe "$stage"/*.dll
 (cd "$out" && rm -f "$name.zip" && zip -qr9 -X "$name.zip" "$name")
 
 echo "Windows build: $out/$name.zip"
-(cd "$stage" && du -b Tarvelle.exe TarvelleEditor.exe *.dll | awk '{printf "  %-22s %7.2f MB\n", $2, $1 / 1048576}')
+(cd "$stage" && du -b -- Tarvelle.exe TarvelleEditor.exe *.dll | awk '{printf "  %-22s %7.2f MB\n", $2, $1 / 1048576}')
 du -sb "$stage" | awk '{printf "  unpacked               %7.2f MB\n", $1 / 1048576}'
 du -b "$out/$name.zip" | awk '{printf "  zip                    %7.2f MB\n", $1 / 1048576}'
 

@@ -72,7 +72,19 @@ fi
 
 export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ASAN_OPTIONS=detect_leaks=0
 export XDG_CONFIG_HOME=$tmp/config XDG_DATA_HOME=$tmp/data
-"$prefix/games/tarvelle" --version | grep -qx 'Tarvelle 1.01' || fail "--version"
+# The version of project() is the one the program, the guide and the man page show, and the
+# newest entry of the changelog and the metainfo's releases (written by hand) names it too.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+[ -n "$version" ] || fail "no project version in $build/CMakeCache.txt"
+"$prefix/games/tarvelle" --version | grep -qxF "Tarvelle $version" || fail "--version"
+zcat "$prefix/share/man/man6/tarvelle.6.gz" | sed -n 1p | grep -qF "\"Tarvelle $version\"" ||
+  fail "the man page's header does not name version $version"
+zcat "$prefix/share/doc/tarvelle/changelog.gz" | sed -n 1p | grep -qF "tarvelle ($version) " ||
+  fail "the changelog's newest entry is not version $version"
+grep -m 1 '<release ' "$prefix/share/metainfo/org.example.tarvelle.metainfo.xml" |
+  grep -qF "version=\"$version\"" || fail "the metainfo's newest release is not version $version"
+grep -qF "<span class=\"version\">version $version</span>" \
+  "$prefix/share/games/tarvelle/Readme.html" || fail "the guide does not show version $version"
 
 # The installed program finds its data below the prefix and plays: --play skips the launcher.
 "$prefix/games/tarvelle" --play 2>"$tmp/play.err" &

@@ -12,6 +12,9 @@ trap 'rm -rf "$tmp"' EXIT
 (cd "$build" && cpack -G DEB -B "$tmp" >"$tmp/cpack.log" 2>&1) ||
   { cat "$tmp/cpack.log"; echo "FAIL: cpack"; exit 1; }
 deb=$(ls "$tmp"/*.deb)
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] ||
+  { echo "FAIL: the package is not version $version"; exit 1; }
 dpkg-deb -f "$deb" Depends | tee "$tmp/depends"
 for need in libsdl2-2.0-0 libsdl2-ttf-2.0-0 libfluidsynth3 timgm6mb-soundfont fonts-liberation2 \
   xdg-utils libsqlite3-0 libpqxx-6.4 libseccomp2 libcpp-httplib0.11; do

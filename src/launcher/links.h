@@ -3,10 +3,11 @@
 #include <string>
 #include <string_view>
 
+#include "launcher/version.h"
+
 // The game's addresses on the web, kept here and nowhere else in the program.
 inline constexpr const char* kWebSiteRoot = "https://tarvelle.example.org/";
 inline constexpr const char* kSupportMail = "support@tarvelle.example.org";
-inline constexpr const char* kGameVersion = "1.01";
 // The online score page, below the web site's root.
 inline constexpr const char* kScorePage = "tarvelle-scores.php";
 

@@ -7,11 +7,7 @@ here=$PWD
 root=$(cd ../.. && pwd)
 out="$root/build/web-test"
 [ -f "$root/build/web/index.html" ] || { echo "run.sh: build/web is missing (scripts/web.sh)"; exit 1; }
-if ! command -v chromium >/dev/null; then
-  if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends chromium
-fi
+bash "$root/scripts/apt-install.sh" chromium
 [ -d node_modules/puppeteer-core ] || npm ci --no-audit --no-fund --loglevel=error
 rm -rf "$out"
 mkdir -p "$out"
