@@ -1,13 +1,13 @@
 #pragma once
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdint>
 #include <span>
 #include <string_view>
 
 #include "core/pad.h"
 #include "game/level_record.h"
+#include "platform/text_case.h"
 
 // The names of the kinds a level record holds, as the level text, the level tool's reports, the
 // checker's problems and the editor use them: a cell's Kind, a bonus slot's and a monster
@@ -39,12 +39,7 @@ inline const char* MonsterKindName(uint32_t kind) {
 inline int32_t KindByName(std::span<const char* const> names, std::string_view name) {
   for (size_t k = 0; k < names.size(); ++k) {
     const std::string_view n = names[k];
-    if (std::ranges::equal(n, name, [](char a, char b) {
-          return std::tolower(static_cast<unsigned char>(a)) ==
-                 std::tolower(static_cast<unsigned char>(b));
-        })) {
-      return static_cast<int32_t>(k);
-    }
+    if (text::SameIgnoringCase(n, name)) return static_cast<int32_t>(k);
   }
   return -1;
 }
