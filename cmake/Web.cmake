@@ -86,7 +86,10 @@ target_link_options(tarvelle PRIVATE
 if(BENCHMARK_WEB)
   add_executable(play_bench ${CMAKE_SOURCE_DIR}/bench/play_bench.cpp)
   target_include_directories(play_bench PRIVATE ${BENCHMARK_WEB}/include)
-  target_link_libraries(play_bench PRIVATE tarvelle_game ${BENCHMARK_WEB}/lib/libbenchmark.a)
+  tarvelle_floor(session BELOW launcher)  # the benchmark runs the game through the session
+  set_target_properties(tarvelle_floor_session PROPERTIES UNITY_BUILD OFF)
+  target_link_libraries(play_bench PRIVATE tarvelle_floor_session
+    ${BENCHMARK_WEB}/lib/libbenchmark.a)
   set_target_properties(play_bench PROPERTIES SUFFIX ".js")
   target_link_options(play_bench PRIVATE -fexceptions -sENVIRONMENT=node -sNODERAWFS=1
     -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1)
