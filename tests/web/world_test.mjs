@@ -93,7 +93,8 @@ try {
                               hasTouch: true, isLandscape: w > h });
     await phone.goto(new URL(`/play/?replay=/api/v1/replays/${row.id}`, server).href,
                      { waitUntil: "load" });
-    check(await waitState(phone, [gs.playing, gs.levelDone, gs.dying, gs.dead], 30000),
+    // A new browser context compiles the game afresh: slow on a busy machine.
+    check(await waitState(phone, [gs.playing, gs.levelDone, gs.dying, gs.dead], 90000),
           `phone ${what}: the link plays the replay at once`);
     await sleep(1500);
     await shot(phone, `replay-${w}x${h}`);
