@@ -13,18 +13,20 @@
 #include "session/game_session.h"
 
 class SessionTest : public ::testing::Test {
- protected:
-  // clockMs: the virtual clock's reading when the test starts.
-  explicit SessionTest(uint32_t clockMs = 5000) {
-    const uint32_t now = clock.Now();
-    if (clockMs > now) clock.Advance(clockMs - now);
-  }
-
+ public:
+  // A session's options showing the game window in video, with the build's data.
   static TSessionOptions Options(TFakeVideo& video) {
     TSessionOptions o;
     o.Data = TARVELLE_BUILD_DIR "/";
     o.Video = &video;
     return o;
+  }
+
+ protected:
+  // clockMs: the virtual clock's reading when the test starts.
+  explicit SessionTest(uint32_t clockMs = 5000) {
+    const uint32_t now = clock.Now();
+    if (clockMs > now) clock.Advance(clockMs - now);
   }
 
   TFakeVideo video;
