@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <iostream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -15,6 +17,7 @@
 #include "front/app_loop.h"
 #include "front/input.h"
 #include "game/level_pack.h"
+#include "game/levels_in_memory.h"
 #include "game/rules.h"
 #include "launcher/launcher_run.h"
 #include "launcher/links.h"
@@ -23,6 +26,7 @@
 #include "launcher/start_game.h"
 #include "launcher/world_server.h"
 #include "platform/paths.h"
+#include "platform/process_env.h"
 #include "platform/save_failure.h"
 #include "platform/video.h"
 
@@ -36,8 +40,9 @@
 namespace {
 
 const char* kUsage =
-    "usage: tarvelle [--levels NAME|FILE] [--play | --replay FILE | --get-pack ID] [--server URL]\n"
+    "usage: tarvelle [--levels NAME|FILE|-] [--play | --replay FILE | --get-pack ID] [--server URL]\n"
     "  --levels NAME|FILE  play a level pack (NAME.dat in the packs' folder, or a file)\n"
+    "  --levels -  play the level file's bytes read from standard input (no file is written)\n"
     "  --play     start the game at once, without the launcher window\n"
     "  --level N --difficulty D  with --play: start level N at difficulty D (1 to 3) at once\n"
     "  --try      a level tried from the level editor: Esc ends the program, nothing is saved\n"
@@ -93,7 +98,16 @@ int main(int argc, char** argv) {
     ShowErrorBox("Tarvelle", MissingDataMessage(candidates));
     return 1;
   }
-  if (!pack.empty()) {
+  if (pack == "-") {
+    process::BinaryStandardInput();
+    const std::string bytes{std::istreambuf_iterator<char>(std::cin),
+                            std::istreambuf_iterator<char>()};
+    const std::string message = PlayLevelFileBytes(bytes, "the level file on standard input");
+    if (!message.empty()) {
+      ShowErrorBox("Tarvelle", message);
+      return 1;
+    }
+  } else if (!pack.empty()) {
     const std::string message = CheckLevelPack(LevelPackPath(pack));
     if (!message.empty()) {
       ShowErrorBox("Tarvelle", message);

@@ -9,20 +9,12 @@
 #include "front/app_loop.h"
 #include "front/input.h"
 #include "platform/clock.h"
+#include "support/session_test.h"
 
 namespace {
 
-class FrameDriver : public ::testing::Test {
+class FrameDriver : public SessionTest {
  protected:
-  void SetUp() override {
-    ResetGlobals();
-    G.ProgramFolder = TARVELLE_BUILD_DIR "/";  // the level file the title checks for
-    SetClock(&clock);
-    form.FormCreate();
-    form.InitVideo();
-  }
-  void TearDown() override { SetClock(nullptr); }
-
   // Puts the game into play with a running level clock.
   void Play(int32_t timeLeft) {
     G.GameState = gsPlaying;
@@ -47,10 +39,7 @@ class FrameDriver : public ::testing::Test {
     Key(TInputEvent::KeyUp, key);
   }
 
-  TVirtualClock clock{5000};
-  TFakeVideo video;
-  TMainForm form{&video};
-  TApplication app{form, video};
+  TApplication& app = session.App();
 };
 
 TEST_F(FrameDriver, FirstFrameOnlyLeavesStartup) {

@@ -21,9 +21,11 @@
 #include "platform/paths.h"
 #include "platform/process_env.h"
 #include "session/game_session.h"
+#include "support/session_test.h"
 
-class FrontEnd : public ::testing::Test {
+class FrontEnd : public SessionTest {
  protected:
+  FrontEnd() : SessionTest(0) {}  // the session's clock as it starts
   void SetUp() override {
     G.GameState = gsMenu;
     Frame();  // builds the title menu and draws it
@@ -66,17 +68,6 @@ class FrontEnd : public ::testing::Test {
     return n;
   }
 
-  static TSessionOptions Options(TFakeVideo& video) {
-    TSessionOptions o;
-    o.Data = TARVELLE_BUILD_DIR "/";
-    o.Video = &video;
-    return o;
-  }
-
-  TFakeVideo video;
-  TGameSession session{Options(video)};
   std::string home = session.Options().Home + "/";
-  TVirtualClock& clock = session.VirtualClock();
-  TMainForm& form = session.Form();
   TApplication& app = session.App();
 };

@@ -10,28 +10,19 @@
 #include "game/level.h"
 #include "platform/clock.h"
 #include "support/level_files.h"
+#include "support/session_test.h"
 
 namespace {
 
-class Gamepad : public ::testing::Test {
+class Gamepad : public SessionTest {
  protected:
   void SetUp() override {
-    ResetGlobals();
-    SetClock(&clock);
-    form.FormCreate();
-    form.InitVideo();
-    G.ProgramFolder = folder.Folder();
-    folder.Write("LevelsFree.dat", level_files::Bytes({level_files::Islands(5, 5)}));
+    session.PlayLevels({level_files::Islands(5, 5)});
     G.LevelNo = 1;
     LoadLevel();
     Dragon->PlaceAt(3, 3);
     G.AxisCentreX = G.AxisCentreY = 32768;
   }
-  void TearDown() override {
-    ClearAllSprites();
-    SetClock(nullptr);
-  }
-
   // A report with the stick pushed (dx, dy) sixteenths of the way, after `after` ms.
   void Report(int32_t dx, int32_t dy, uint32_t after = 30) {
     clock.Advance(after);
@@ -40,10 +31,6 @@ class Gamepad : public ::testing::Test {
     form.JoyMove(x | y << 16);
   }
 
-  TVirtualClock clock{5000};
-  TFakeVideo video;
-  TMainForm form{&video};
-  level_files::TTempFolder folder;
 };
 
 TEST_F(Gamepad, HeldStickHopsOncePerRepeatCount) {

@@ -12,21 +12,12 @@
 #include "game/playfield.h"
 #include "media/image_item.h"
 #include "platform/clock.h"
+#include "support/session_test.h"
 
 namespace {
 
-class Hud : public ::testing::Test {
+class Hud : public SessionTest {
  protected:
-  void SetUp() override {
-    ResetGlobals();
-    SetClock(&clock);
-    form.FormCreate();
-    form.InitVideo();
-  }
-  void TearDown() override {
-    ClearAllSprites();
-    SetClock(nullptr);
-  }
 
   TSurface& Screen() { return form.DXDraw.Surface(); }
   TPictureCollectionItem& Picture(const char* name) { return form.ImageList.Find(name); }
@@ -39,9 +30,6 @@ class Hud : public ::testing::Test {
     return true;
   }
 
-  TVirtualClock clock{5000};
-  TFakeVideo video;
-  TMainForm form{&video};
 };
 
 TEST_F(Hud, NumbersShowExactlyTheirDigits) {

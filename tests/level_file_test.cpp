@@ -18,6 +18,7 @@
 #include "game/level_reader.h"
 #include "platform/clock.h"
 #include "support/level_files.h"
+#include "support/session_test.h"
 
 namespace {
 
@@ -63,19 +64,10 @@ const TBadRecord BadRecords[] = {
      }},
 };
 
-class LevelFileTest : public ::testing::Test {
+// The level file's reader itself is under test: its levels are written to a file.
+class LevelFileTest : public SessionTest {
  protected:
-  void SetUp() override {
-    ResetGlobals();
-    SetClock(&clock);
-    form.FormCreate();
-    form.InitVideo();
-    G.ProgramFolder = folder.Folder();
-  }
-  void TearDown() override {
-    ClearAllSprites();
-    SetClock(nullptr);
-  }
+  void SetUp() override { G.ProgramFolder = folder.Folder(); }
 
   // Six good levels, then the given one as level 7.
   void WriteWithLevel7(const TLevelRecord& seventh) {
@@ -95,9 +87,6 @@ class LevelFileTest : public ::testing::Test {
     return EInOutError(-1, "");
   }
 
-  TVirtualClock clock{5000};
-  TFakeVideo video;
-  TMainForm form{&video};
   level_files::TTempFolder folder;
 };
 

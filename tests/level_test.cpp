@@ -19,28 +19,17 @@
 #include "front/input.h"
 #include "platform/clock.h"
 #include "support/level_files.h"
+#include "support/session_test.h"
 
 namespace {
 
 using level_files::Islands;
 
-class LoadLevelTest : public ::testing::Test {
+class LoadLevelTest : public SessionTest {
  protected:
-  void SetUp() override {
-    ResetGlobals();
-    SetClock(&clock);
-    form.FormCreate();
-    form.InitVideo();
-    G.ProgramFolder = folder.Folder();
-  }
-  void TearDown() override {
-    ClearAllSprites();
-    SetClock(nullptr);
-  }
-
-  // Writes the records as the level file and builds level levelNo of it.
+  // Plays the records as the level set and builds level levelNo of it.
   void Load(const std::vector<TLevelRecord>& records, int levelNo = 1) {
-    folder.Write("LevelsFree.dat", level_files::Bytes(records));
+    session.PlayLevels(records);
     G.LevelNo = levelNo;
     G.GameState = gsMenu;  // levels are built from the menu, or between lives and levels
     LoadLevel();
@@ -69,10 +58,6 @@ class LoadLevelTest : public ::testing::Test {
     return out;
   }
 
-  TVirtualClock clock{5000};
-  TFakeVideo video;
-  TMainForm form{&video};
-  level_files::TTempFolder folder;
 };
 
 // 4 x 3 cells, all random but two islands: 10 random pads, half of them islands and 70 % stepped.

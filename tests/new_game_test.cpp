@@ -14,24 +14,18 @@
 #include "front/input.h"
 #include "game/rules.h"
 #include "platform/clock.h"
+#include "support/session_test.h"
 
 namespace {
 
-class NewGameTest : public ::testing::Test {
+class NewGameTest : public SessionTest {
  protected:
   void SetUp() override {
-    ResetGlobals();
-    SetClock(&clock);
-    form.FormCreate();
-    form.InitVideo();
-    G.ProgramFolder = TARVELLE_BUILD_DIR "/";  // the shipped level file and music
     InitSound(std::make_unique<TFakeAudioDevice>());
     ASSERT_TRUE(SoundAvailable);
   }
   void TearDown() override {
     ShutdownSound();
-    ClearAllSprites();
-    SetClock(nullptr);
   }
 
   // How many copies of the sound are playing; nothing mixes them away in a test.
@@ -41,9 +35,6 @@ class NewGameTest : public ::testing::Test {
     return n;
   }
 
-  TVirtualClock clock{5000};
-  TFakeVideo video;
-  TMainForm form{&video};
 };
 
 TEST_F(NewGameTest, StartsAtTheLevelWithLivesByDifficulty) {

@@ -25,6 +25,8 @@
 #include "platform/atomic_file.h"
 #include "platform/clock.h"
 #include "platform/paths.h"
+#include "session/game_session.h"
+#include "support/session_test.h"
 
 namespace fs = std::filesystem;
 
@@ -71,22 +73,17 @@ struct TSavedFile {
   std::string Old, New;                   // what LoadBack gives for each
 };
 
-class NothingLost : public ::testing::Test {
+// The session's per-user folder, with a program folder of the test's own inside it.
+class NothingLost : public SessionTest {
  protected:
   void SetUp() override {
-    ResetGlobals();
-    ForgetHighScores();
-    home = fs::temp_directory_path() / ("tarvelle-lost-" + std::to_string(::getpid()));
-    fs::remove_all(home);
-    fs::create_directories(home);
-    paths::OverrideHome(home.string());
+    // Open to others as a folder the user made is (the session's is the owner's alone): as
+    // root, a child takes another user to find folders it can't write.
+    fs::permissions(home, fs::perms::group_read | fs::perms::group_exec |
+                              fs::perms::others_read | fs::perms::others_exec,
+                    fs::perm_options::add);
     G.ProgramFolder = (home / "program").string() + "/";
     fs::create_directories(G.ProgramFolder);
-  }
-  void TearDown() override {
-    paths::OverrideHome("");
-    ForgetHighScores();
-    fs::remove_all(home);
   }
 
   static std::vector<TSavedFile> Files() {
@@ -131,7 +128,7 @@ class NothingLost : public ::testing::Test {
       std::ofstream(f.Path(), std::ios::app) << "Sleep = dword:2\n";
   }
 
-  fs::path home;
+  fs::path home = session.Options().Home;
 };
 
 TEST_F(NothingLost, ASaveKilledAtAnyStepKeepsTheOldFileOrTheNewWhole) {
@@ -226,21 +223,16 @@ class TBrokenVideo : public TFakeVideo {
   bool PollEvent(TInputEvent&) override { throw std::runtime_error("broken"); }
 };
 
-TEST_F(NothingLost, ErrorsThatKeepComingStillSaveOnTheWayOut) {
-  TVirtualClock clock{5000};
-  SetClock(&clock);
+TEST(NothingLostOnTheWayOut, ErrorsThatKeepComingStillSaveOnTheWayOut) {
   TBrokenVideo video;
-  TMainForm form{&video};
-  form.FormCreate();
-  form.InitVideo();
+  TGameSession session{SessionTest::Options(video)};
   G.SFXVol = 4;
   G.Difficulty = 3;
   G.MaxLevel = 6;
-  TApplication app{form, video};
+  TApplication& app = session.App();
   app.Run();  // three errors within a second: the game gives up
-  SetClock(nullptr);
   EXPECT_EQ(app.ExitCode(), 1);
-  EXPECT_TRUE(form.Closed());
+  EXPECT_TRUE(session.Form().Closed());
   TSettingsKey key;
   ASSERT_TRUE(key.Open(SettingsFolder(), false));
   EXPECT_EQ(key.ReadInteger("SFXVol"), 4);

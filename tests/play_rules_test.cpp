@@ -21,30 +21,22 @@
 #include "game/rules.h"
 #include "platform/clock.h"
 #include "support/level_files.h"
+#include "support/session_test.h"
 
 namespace {
 
 using level_files::Islands;
 
-class PlayRules : public ::testing::Test {
+class PlayRules : public SessionTest {
  protected:
   void SetUp() override {
-    ResetGlobals();
-    SetClock(&clock);
     InitSound(std::make_unique<TFakeAudioDevice>());
-    form.FormCreate();
-    form.InitVideo();
-    G.ProgramFolder = folder.Folder();
     G.SleepMs = 0;
   }
-  void TearDown() override {
-    ShutdownSound();
-    ClearAllSprites();
-    SetClock(nullptr);
-  }
+  void TearDown() override { ShutdownSound(); }
 
   void Load(const TLevelRecord& r) {
-    folder.Write("LevelsFree.dat", level_files::Bytes({r}));
+    session.PlayLevels({r});
     G.LevelNo = 1;
     G.Lives = 3;
     LoadLevel();
@@ -62,11 +54,7 @@ class PlayRules : public ::testing::Test {
     Run(ms, [] { return false; });
   }
 
-  TVirtualClock clock{5000};
-  TFakeVideo video;
-  TMainForm form{&video};
-  TApplication app{form, video};
-  level_files::TTempFolder folder;
+  TApplication& app = session.App();
 };
 
 TEST(DiamondPoints, WorkedExamples) {
@@ -401,7 +389,7 @@ TEST_F(PlayRules, KeyAfterTheLevelOrTheGame) {
       {gsLevelDone, 15, 0, gsMenu, 15},
   };
   std::vector<TLevelRecord> levels(LevelSetSize, Islands(3, 1));
-  folder.Write("LevelsFree.dat", level_files::Bytes(levels));
+  session.PlayLevels(levels);
   for (const auto& c : cases) {
     G.LevelNo = c.level;
     G.Lives = c.lives;

@@ -1,6 +1,7 @@
 #pragma once
-// A small pond for the actors' tests: a game window with its pictures, a silent sound device,
-// a virtual clock and a grid of lily pads, with frames run straight through the sprite tree.
+// A small pond for the actors' tests: a game session's window with its pictures, a silent sound
+// device, its virtual clock and a grid of lily pads, with frames run straight through the sprite
+// tree.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -15,24 +16,17 @@
 #include "core/sound.h"
 #include "front/input.h"
 #include "platform/clock.h"
+#include "session_test.h"
 
-class PondTest : public ::testing::Test {
+class PondTest : public SessionTest {
  protected:
   void SetUp() override {
-    ResetGlobals();
-    ResetEffects();
-    SetClock(&clock);
-    form.InitVideo();
-    form.FormCreate();
     InitSound(std::make_unique<TFakeAudioDevice>());
     G.GameState = gsPlaying;
     G.LevelTicks = 1;
   }
   void TearDown() override {
     ShutdownSound();
-    ClearAllSprites();
-    ResetEffects();
-    SetClock(nullptr);
   }
 
   // cols x rows of shrinking lily pads of the given size (full size 40, 4 s cycle).
@@ -80,8 +74,4 @@ class PondTest : public ::testing::Test {
 
   // Copies of a sound started since the sound device came up.
   static size_t Plays(const char* sound) { return DXWaveList.Find(sound).Buffers().size(); }
-
-  TVirtualClock clock{5000};
-  TFakeVideo video;
-  TMainForm form{&video};
 };
