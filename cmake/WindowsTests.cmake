@@ -19,5 +19,5 @@ add_dependencies(tarvelle_tests tarvelle_levels tarvelle_demos)
 target_compile_definitions(tarvelle_tests PRIVATE
   TARVELLE_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data"
   TARVELLE_FUZZ_DIR="${CMAKE_SOURCE_DIR}/fuzz"
-  TARVELLE_BUILD_DIR="${CMAKE_BINARY_DIR}")
+  TARVELLE_BUILD_DIR="${CMAKE_BINARY_DIR}" TARVELLE_NO_SERVER)
 tarvelle_windows_tool(tarvelle_tests)
