@@ -9,6 +9,8 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include "platform/limited_run.h"
+
 namespace {
 
 // Truncating a file, a right of Landlock's third version (Debian 12's headers know the second).
@@ -51,7 +53,8 @@ bool WriteOnlyBeneath(const char* folder) {
 
 bool EnterSandbox(const TChildLimits& limits, const char* folder) {
   if (!Limit(RLIMIT_CPU, static_cast<rlim_t>(limits.CpuSeconds)) ||
-      !Limit(RLIMIT_AS, static_cast<rlim_t>(limits.MemoryMb) << 20) || !Limit(RLIMIT_CORE, 0))
+      (!kAddressSanitizer && !Limit(RLIMIT_AS, static_cast<rlim_t>(limits.MemoryMb) << 20)) ||
+      !Limit(RLIMIT_CORE, 0))
     return false;
   if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0) return false;
   const bool landlock = WriteOnlyBeneath(folder);

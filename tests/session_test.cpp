@@ -13,6 +13,7 @@
 #include "game/level_pack.h"
 #include "game/replay.h"
 #include "game/replay_recorder.h"
+#include "platform/limited_run.h"
 #include "session/check_child.h"
 #include "session/game_session.h"
 #include "session/replay_check.h"
@@ -183,6 +184,7 @@ TEST_F(ReplayCheck, RunsInAProgramOfItsOwnWithinLimits) {
   wall.WallMs = 1;
   EXPECT_EQ(CheckReplayInChild(TARVELLE_CHECK_PROGRAM, *recorded, levels, wall).Failure,
             TChildCheck::OverWall);
+  if (kAddressSanitizer) return;  // no address-space limit under the sanitizer
   TCheckLimits memory;
   memory.MemoryMb = 32;  // too little for the program and its libraries
   const TChildCheck small = CheckReplayInChild(TARVELLE_CHECK_PROGRAM, *recorded, levels, memory);

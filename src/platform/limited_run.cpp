@@ -63,7 +63,8 @@ TRunResult RunWithLimits(const std::vector<std::string>& args, std::string_view 
       const auto s = static_cast<rlim_t>(limits.CpuSeconds);
       SetLimit(RLIMIT_CPU, s, s + 1);  // SIGXCPU at the limit, SIGKILL a second later
     }
-    if (limits.MemoryBytes > 0) {
+    // A build under AddressSanitizer reserves far more address space than it uses: no limit.
+    if (limits.MemoryBytes > 0 && !kAddressSanitizer) {
       const auto b = static_cast<rlim_t>(limits.MemoryBytes);
       SetLimit(RLIMIT_AS, b, b);
     }

@@ -1,4 +1,12 @@
 #pragma once
+
+// Whether this build runs under AddressSanitizer, which reserves far more address space than it
+// uses, so that no limit of the address space can be set on its programs.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kAddressSanitizer = true;
+#else
+inline constexpr bool kAddressSanitizer = false;
+#endif
 #include <cstdint>
 #include <string>
 #include <string_view>

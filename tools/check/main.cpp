@@ -34,6 +34,7 @@
 #include <new>
 #include <string>
 
+#include "platform/limited_run.h"
 #include "platform/process_env.h"
 #include "session/game_session.h"
 #include "session/replay_check.h"
@@ -86,7 +87,7 @@ int main(int argc, char** argv) {
     }
   }
   if (cpu > 0) Limit(RLIMIT_CPU, static_cast<rlim_t>(cpu), static_cast<rlim_t>(cpu + 1));
-  if (memory > 0)
+  if (memory > 0 && !kAddressSanitizer)
     Limit(RLIMIT_AS, static_cast<rlim_t>(memory) << 20, static_cast<rlim_t>(memory) << 20);
   try {
     const std::string input{std::istreambuf_iterator<char>(std::cin),
