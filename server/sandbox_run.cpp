@@ -13,6 +13,8 @@
 #include <fstream>
 #include <string_view>
 
+#include "platform/limited_run.h"
+
 namespace fs = std::filesystem;
 
 TTempFolder::TTempFolder() {
@@ -65,9 +67,14 @@ TSandboxRun RunInSandbox(const std::vector<std::string>& args, const std::string
   argv.push_back(nullptr);
   // The child's environment: the server's, its temporary files in its own folder.
   std::vector<std::string> env;
-  for (char** e = environ; *e; ++e)
-    if (!std::string_view(*e).starts_with("TMPDIR=")) env.emplace_back(*e);
+  for (char** e = environ; *e; ++e) {
+    const std::string_view v(*e);
+    if (!v.starts_with("TMPDIR=") && !(kAddressSanitizer && v.starts_with("ASAN_OPTIONS=")))
+      env.emplace_back(*e);
+  }
   env.push_back("TMPDIR=" + folder);
+  // The leak checker stops the world with ptrace at the program's end, which the sandbox forbids.
+  if (kAddressSanitizer) env.push_back("ASAN_OPTIONS=detect_leaks=0");
   std::vector<char*> envp;
   for (std::string& e : env) envp.push_back(e.data());
   envp.push_back(nullptr);
