@@ -3,21 +3,11 @@
 // the thread time of the main thread's top-level tasks over the traced time.
 //   node cpu_trace.mjs URL [SECONDS]
 import fs from "node:fs";
-import os from "node:os";
-import path from "node:path";
-import puppeteer from "puppeteer-core";
+import { launchChromium } from "./chromium.mjs";
 
 const [url, secondsArg] = process.argv.slice(2);
 const seconds = Number(secondsArg || 10);
-const profile = fs.mkdtempSync(path.join(os.tmpdir(), "tarvelle-chromium-"));
-const browser = await puppeteer.launch({
-  executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
-  headless: true,
-  userDataDir: profile,
-  args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-         "--disable-background-networking", "--disable-component-update", "--disable-sync",
-         "--enable-unsafe-swiftshader", "--autoplay-policy=user-gesture-required"],
-});
+const { browser, profile } = await launchChromium();
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 
 // Milliseconds of processor time per second of the busiest renderer main thread (the game's

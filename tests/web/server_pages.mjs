@@ -3,9 +3,8 @@
 // link, and the pack list with its two buttons. Screenshots go to OUT.
 // usage: node server_pages.mjs URL OUT ROWS
 import fs from "node:fs";
-import os from "node:os";
 import path from "node:path";
-import puppeteer from "puppeteer-core";
+import { launchChromium } from "./chromium.mjs";
 
 const [base, outDir, rowsWanted] = process.argv.slice(2);
 let failed = 0;
@@ -14,15 +13,7 @@ function check(ok, what) {
   if (!ok) failed++;
 }
 
-const profile = fs.mkdtempSync(path.join(os.tmpdir(), "tarvelle-chromium-"));
-const browser = await puppeteer.launch({
-  executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
-  headless: true,
-  userDataDir: profile,
-  args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-         "--disable-background-networking", "--disable-component-update", "--disable-sync",
-         "--enable-unsafe-swiftshader", "--autoplay-policy=user-gesture-required"],
-});
+const { browser, profile } = await launchChromium();
 const errors = [];
 try {
   for (const [name, viewport] of [

@@ -6,9 +6,8 @@
 // error in the console. Each step waits for what it checks. A screenshot is kept of each step.
 //   node web_test.mjs URL OUTDIR
 import fs from "node:fs";
-import os from "node:os";
 import path from "node:path";
-import puppeteer from "puppeteer-core";
+import { launchChromium } from "./chromium.mjs";
 import { PNG } from "pngjs";
 import { gs, sleep, state, waitState, waitReady, eatSomething, loseEveryLife, pictureBox,
          phoneCases } from "./phone_cases.mjs";
@@ -26,15 +25,7 @@ function check(ok, what) {
   else { failed++; console.log(at + "FAIL " + what); problems.push(what); }
 }
 
-const profile = fs.mkdtempSync(path.join(os.tmpdir(), "tarvelle-chromium-"));
-const browser = await puppeteer.launch({
-  executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
-  headless: true,
-  userDataDir: profile,
-  args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-         "--disable-background-networking", "--disable-component-update", "--disable-sync",
-         "--enable-unsafe-swiftshader", "--autoplay-policy=user-gesture-required"],
-});
+const { browser, profile } = await launchChromium();
 const errors = [];
 const figures = {};
 const watch = (p, what) => {

@@ -6,9 +6,8 @@
 // end exactly, and the title menu follows. A screenshot is kept of each step.
 //   node world_test.mjs SERVER_URL OUTDIR
 import fs from "node:fs";
-import os from "node:os";
 import path from "node:path";
-import puppeteer from "puppeteer-core";
+import { launchChromium } from "./chromium.mjs";
 import { gs, sleep, state, waitState, waitReady, eatSomething, loseEveryLife, pictureBox }
   from "./phone_cases.mjs";
 
@@ -24,15 +23,7 @@ function check(ok, what) {
 }
 const api = async (p) => (await fetch(new URL(p, server))).json();
 
-const profile = fs.mkdtempSync(path.join(os.tmpdir(), "tarvelle-chromium-"));
-const browser = await puppeteer.launch({
-  executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
-  headless: true,
-  userDataDir: profile,
-  args: ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-         "--disable-background-networking", "--disable-component-update", "--disable-sync",
-         "--enable-unsafe-swiftshader"],
-});
+const { browser, profile } = await launchChromium({ soundWaitsForGesture: false });
 const errors = [];
 let step = 0;
 const watch = (page, what) => {
