@@ -260,9 +260,14 @@ bool TPlayer::HoldsBack(int32_t move) const {
   const TCells* cells = &monsters_.front().second;
   for (const auto& [ticks, seen] : monsters_)
     if (ticks <= then) cells = &seen;
-  if (!blind_)
+  // A monster beside the target stops the hop, unless the Dragon's own cell is as close to
+  // one (then the hop is the way out).
+  auto near = [&](int32_t x, int32_t y) {
     for (const auto& m : *cells)
-      if (std::abs(m[0] - c) + std::abs(m[1] - r) <= 1) return true;
+      if (std::abs(m[0] - x) + std::abs(m[1] - y) <= 1) return true;
+    return false;
+  };
+  if (!blind_ && near(c, r) && !near(Dragon->Column, Dragon->Row)) return true;
   const auto& sizes = past_.front().second;
   return sizes[c][r] == 0;
 }
