@@ -25,7 +25,7 @@ const char* const CurveUsage =
     "         --jobs N (default: one per processor)  --seed S  --picture FILE.png\n"
     "  100 tries a level know a win rate to within 10 points either way (95 % of the time)\n"
     "  where it matters most, around one in two, and to within 4-6 points near the ends; the\n"
-    "  15 levels of the three profiles then take about a minute and a half on two cores.\n"
+    "  15 levels of the three profiles then take about a minute on two cores.\n"
     "  --tries 400 halves that margin and takes four times as long.\n";
 
 namespace {

@@ -141,18 +141,18 @@ struct TView {
 class TPlayer {
  public:
   TPlayer(const TBotOptions& o, const THumanProfile& p,
-          const std::function<void(const std::string&)>& trace)
-      : o_(o), p_(p), trace_(trace), draw_(o.Seed), session_(SessionOptions(o)) {}
+          const std::function<void(const std::string&)>& trace, bool pictures)
+      : o_(o), p_(p), trace_(trace), draw_(o.Seed), session_(SessionOptions(o, pictures)) {}
   THumanTry Play();
 
  private:
-  static TSessionOptions SessionOptions(const TBotOptions& o) {
+  static TSessionOptions SessionOptions(const TBotOptions& o, bool pictures) {
     TSessionOptions d;
     d.Data = o.Data;
     d.FrameMs = o.FrameMs;
     d.Seed = o.Seed;
     d.Offscreen = true;
-    d.Pictures = false;
+    d.Pictures = pictures;  // the actors move as when drawn
     return d;
   }
   void Start();
@@ -579,11 +579,11 @@ const char* LossName(TLoss loss) {
 }
 
 THumanTry PlayLikeHuman(const TBotOptions& options, const THumanProfile& profile) {
-  return PlayLikeHuman(options, profile, nullptr);
+  return PlayLikeHuman(options, profile, nullptr, false);
 }
 
 THumanTry PlayLikeHuman(const TBotOptions& options, const THumanProfile& profile,
-                        const std::function<void(const std::string&)>& trace) {
-  TPlayer player(options, profile, trace);
+                        const std::function<void(const std::string&)>& trace, bool pictures) {
+  TPlayer player(options, profile, trace, pictures);
   return player.Play();
 }
