@@ -1,19 +1,18 @@
 // The player bot's saved games: putting a saved game back and playing on gives exactly what
 // playing on from the first time gave, monsters, food and random draws included. The human-like
 // player, its win rate over many tries in child processes, and the curve's command line.
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cerrno>
 #include <sstream>
 
-#include <gtest/gtest.h>
-
 #include "actors/dragon.h"
 #include "actors/sprite_tree.h"
 #include "core/globals.h"
+#include "core/pad.h"
 #include "core/random.h"
 #include "game/rules.h"
-#include "core/pad.h"
 #include "tests/support/level_files.h"
 #include "tools/bot/bot_search.h"
 #include "tools/bot/curve.h"
@@ -83,8 +82,8 @@ TEST(HumanPlayer, ATryRepeatsExactlyWithItsSeedAndAnotherSeedPlaysAnother) {
   auto play = [&](uint32_t seed) {
     o.Seed = seed;
     std::ostringstream keys;
-    const THumanTry t =
-        PlayLikeHuman(o, HumanProfileNamed("casual"), [&](const std::string& line) { keys << line << "\n"; });
+    const THumanTry t = PlayLikeHuman(o, HumanProfileNamed("casual"),
+                                      [&](const std::string& line) { keys << line << "\n"; });
     keys << t.Won << " " << static_cast<int>(t.Loss) << " " << t.Frames << " " << t.Hops << " "
          << t.Score << " " << t.TimeLeft << " " << t.Energy;
     return keys.str();
@@ -100,8 +99,7 @@ TEST(HumanPlayer, TheProfilesAreOrderedOnAnEasyLevel) {
   o.Difficulty = 2;
   o.Seed = 5;
   int32_t won[3] = {};
-  for (int i = 0; i < 3; ++i)
-    won[i] = MeasureWinRate(o, HumanProfiles()[i], 30, 2, nullptr).Won;
+  for (int i = 0; i < 3; ++i) won[i] = MeasureWinRate(o, HumanProfiles()[i], 30, 2, nullptr).Won;
   EXPECT_EQ(HumanProfiles()[0].Name, "first-time");
   EXPECT_LE(won[0], won[1]);
   EXPECT_LE(won[1], won[2]);
@@ -171,8 +169,8 @@ TEST(WinRate, CancellingKillsTheChildrenAndADeadChildIsNoLoss) {
   TBotOptions o;
   o.Level = 15;
   o.Difficulty = 3;
-  const TWinRate cancelled =
-      MeasureWinRate(o, HumanProfileNamed("skilled"), 200, 2, [](int32_t, int32_t) { return false; });
+  const TWinRate cancelled = MeasureWinRate(o, HumanProfileNamed("skilled"), 200, 2,
+                                            [](int32_t, int32_t) { return false; });
   EXPECT_TRUE(cancelled.Cancelled);
   EXPECT_LT(cancelled.Played, 200);
   EXPECT_TRUE(NoChildProcessLeft());

@@ -106,8 +106,7 @@ std::string WriteCurvePicture(const std::vector<TCurveLine>& lines, int32_t leve
   // The lines: a navy rim under the colour, as every sprite has.
   for (int32_t pass = 0; pass < 2; ++pass) {
     for (const TCurveLine& line : lines) {
-      const uint32_t colour =
-          pass == 0 ? Navy : ProfileColours[std::clamp(line.Profile, 0, 2)];
+      const uint32_t colour = pass == 0 ? Navy : ProfileColours[std::clamp(line.Profile, 0, 2)];
       const int32_t dash = line.Difficulty == 2 ? 0 : line.Difficulty == 1 ? 10 : 4;
       const int32_t width = pass == 0 ? 6 : 3;
       int32_t lastX = -1, lastY = -1;

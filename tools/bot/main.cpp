@@ -11,8 +11,8 @@
 #include <string>
 
 #include "core/level_set.h"
-#include "game/screen_text.h"
 #include "game/demo_file.h"
+#include "game/screen_text.h"
 #include "media/png_writer.h"
 #include "platform/paths.h"
 #include "tools/bot/bot_search.h"
