@@ -18,6 +18,7 @@
 
 namespace {
 
+#ifndef _WIN32
 // One ended try as a child sends it.
 struct TTryRecord {
   int32_t Index = 0;
@@ -41,6 +42,7 @@ THumanTry FromRecord(const TTryRecord& r) {
   t.Frames = r.Frames;
   return t;
 }
+#endif
 
 THumanTry PlayTry(const TBotOptions& options, const THumanProfile& profile, int32_t i) {
   TBotOptions o = options;
@@ -130,11 +132,16 @@ TWinRate MeasureWinRate(const TBotOptions& options, const THumanProfile& profile
 #ifdef _WIN32
   // No fork: the tries are played here, one after the other (the game's state is this
   // process's own, so the caller must run no game session of its own meanwhile).
+  int32_t crashed = 0;
   for (int32_t i = 0; i < tries; ++i) {
-    done[i] = PlayTry(options, profile, i);
-    if (progress && !progress(i + 1, tries)) return Summarise(done, 0, true);
+    try {
+      done[i] = PlayTry(options, profile, i);
+    } catch (...) {
+      ++crashed;  // as a child that dies: reported, not counted as a loss
+    }
+    if (progress && !progress(i + 1, tries)) return Summarise(done, crashed, true);
   }
-  return Summarise(done, 0, false);
+  return Summarise(done, crashed, false);
 #else
   if (tries == 0) return Summarise(done, 0, false);
   std::vector<TChild> children(static_cast<size_t>(jobs));

@@ -33,6 +33,7 @@ uint32_t TrySeed(uint32_t seed, int32_t i);
 // progress (may be empty) is called as tries end with the number done and the total; returning
 // false stops the measurement: the children are killed and waited for, and the result says
 // Cancelled. A child that dies leaves its remaining tries out as Crashed. The figures do not
-// depend on jobs.
+// depend on jobs. On Windows (no fork) the tries are played one after the other in the calling
+// process, which must run no game session of its own meanwhile; a try that fails is Crashed.
 TWinRate MeasureWinRate(const TBotOptions& options, const THumanProfile& profile, int32_t tries,
                         int32_t jobs, std::function<bool(int32_t done, int32_t total)> progress);
