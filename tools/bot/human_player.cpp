@@ -31,8 +31,8 @@ std::vector<THumanProfile> MakeProfiles() {
   first.ReactMinMs = 300, first.ReactMaxMs = 450;  // slow, still learning which key is which
   first.ChainMinMs = 200, first.ChainMaxMs = 350;  // looks again after nearly every hop
   first.PlanHops = 1;                              // the next pad only
-  first.GrowingTrustMs = 2500;  // "big and green: safe", not yet knowing how long pads rest
-  first.FullTrustMs = 2500;
+  first.GrowingTrustMs = 2500;       // "big and green: safe", not yet knowing how long pads rest
+  first.FullTrustMs = 2500;          // a pad at rest looks as safe as ever
   first.WatchesPads = false;         // judges a pad when it looks at it, forgets when it stopped
   first.SafetyMarginMs = 150;        // leaves late: does not yet feel how fast pads go down
   first.SizeErrorPercent = 25;       // sizes judged roughly
@@ -42,27 +42,27 @@ std::vector<THumanProfile> MakeProfiles() {
   first.MonsterBlindPerMille = 250;  // watches its own pad more than the monsters
   first.WrongKeyPerMille = 20;       // one press in 50 goes the wrong way
   first.LatePerMille = 120, first.LateMinMs = 250, first.LateMaxMs = 700;  // hesitates often
-  first.HungryBelow = 25;  // eats when the game warns, not before
-  first.HurryBelowSeconds = 5;
+  first.HungryBelow = 25;       // eats when the game warns, not before
+  first.HurryBelowSeconds = 5;  // notices the clock late
 
   THumanProfile casual;
   casual.Name = "casual";
-  casual.ReactMinMs = 250, casual.ReactMaxMs = 380;
-  casual.ChainMinMs = 150, casual.ChainMaxMs = 260;
-  casual.PlanHops = 2;  // the next pad and the one after
-  casual.GrowingTrustMs = 2200;
+  casual.ReactMinMs = 250, casual.ReactMaxMs = 380;  // the middle of the human range
+  casual.ChainMinMs = 150, casual.ChainMaxMs = 260;  // a second hop follows the first quickly
+  casual.PlanHops = 2;                               // the next pad and the one after
+  casual.GrowingTrustMs = 2200;  // has seen a few pads rise and rest, trusts them a little less
   casual.FullTrustMs = 2500;
-  casual.WatchesPads = true;
-  casual.SafetyMarginMs = 200;
+  casual.WatchesPads = true;    // notices how long a pad has rested
+  casual.SafetyMarginMs = 200;  // a fifth of a second spare before a pad goes
   casual.SizeErrorPercent = 15;
-  casual.MonsterRange = 1;
-  casual.MonsterPassRange = 1;
-  casual.HoldBackMs = 250;
-  casual.MonsterBlindPerMille = 100;
-  casual.WrongKeyPerMille = 8;
-  casual.LatePerMille = 60, casual.LateMinMs = 200, casual.LateMaxMs = 600;
-  casual.HungryBelow = 40;
-  casual.HurryBelowSeconds = 10;
+  casual.MonsterRange = 1;      // never beside a monster...
+  casual.MonsterPassRange = 1;  // ...not even on the way past
+  casual.HoldBackMs = 250;      // stops a press when the pad vanishes or a monster comes in time
+  casual.MonsterBlindPerMille = 100;  // one look in ten is all on the pads
+  casual.WrongKeyPerMille = 8;        // about one slip a level
+  casual.LatePerMille = 60, casual.LateMinMs = 200, casual.LateMaxMs = 600;  // now and then
+  casual.HungryBelow = 40;        // eats a little before the warning
+  casual.HurryBelowSeconds = 10;  // runs for the diamond in the last ten seconds
 
   THumanProfile skilled;
   skilled.Name = "skilled";
@@ -73,15 +73,15 @@ std::vector<THumanProfile> MakeProfiles() {
   skilled.FullTrustMs = 2000;
   skilled.WatchesPads = true;
   skilled.SafetyMarginMs = 250;  // leaves a sinking pad in good time
-  skilled.SizeErrorPercent = 8;
+  skilled.SizeErrorPercent = 8;  // reads the pads well
   skilled.MonsterRange = 1;
-  skilled.MonsterPassRange = 1;  // a monster hops to where the Dragon lands: never pass one
-  skilled.HoldBackMs = 200;
-  skilled.MonsterBlindPerMille = 30;
-  skilled.WrongKeyPerMille = 3;
+  skilled.MonsterPassRange = 1;       // a monster hops to where the Dragon lands: never pass one
+  skilled.HoldBackMs = 200;           // the quickest stop of a movement under way
+  skilled.MonsterBlindPerMille = 30;  // rarely loses sight of a monster
+  skilled.WrongKeyPerMille = 3;       // a slip every few levels
   skilled.LatePerMille = 30, skilled.LateMinMs = 150, skilled.LateMaxMs = 400;
-  skilled.HungryBelow = 60;  // eats before the warning
-  skilled.HurryBelowSeconds = 15;
+  skilled.HungryBelow = 60;        // eats before the warning
+  skilled.HurryBelowSeconds = 15;  // leaves time for the way to the diamond
   return {first, casual, skilled};
 }
 
