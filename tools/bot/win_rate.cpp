@@ -159,6 +159,11 @@ TWinRate MeasureWinRate(const TBotOptions& options, const THumanProfile& profile
       c.Fd = -1;
     }
   };
+  // Nothing is left behind however this ends, a progress that throws included.
+  struct TStopAll {
+    decltype(stopAll)& Stop;
+    ~TStopAll() { Stop(); }
+  } stopAllAtEnd{stopAll};
   for (int32_t k = 0; k < jobs; ++k) {
     TChild& c = children[static_cast<size_t>(k)];
     for (int32_t i = k; i < tries; i += jobs) c.Owed.push_back(i);
