@@ -5,10 +5,14 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <set>
+#include <sstream>
 #include <thread>
 
 #include "support/level_files.h"
@@ -95,6 +99,75 @@ TEST(RateChild, ABadEndOrABadLevelIsAnErrorNotARate) {
   EXPECT_FALSE(child.Start(broken, 1));
   EXPECT_EQ(child.Status().Error,
             "mend the level first: cell (2, 1): MaxSize is 0, at least 1 for an island");
+}
+
+// The processes whose parent is pid, and whether pid itself still runs (a zombie is not).
+std::set<int> ChildrenOf(int pid) {
+  std::set<int> children;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    std::ifstream stat(entry.path() / "stat");
+    std::string line;
+    if (!std::getline(stat, line) || line.rfind(')') == std::string::npos) continue;
+    std::istringstream rest(line.substr(line.rfind(')') + 2));
+    char state = 0;
+    int parent = 0;
+    if (rest >> state >> parent && parent == pid && state != 'Z')
+      children.insert(std::stoi(entry.path().filename()));
+  }
+  return children;
+}
+bool Alive(int pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  return std::getline(stat, line) && line.substr(line.rfind(')') + 2, 1) != "Z";
+}
+
+// The real tries' program: its report read whole on a pond of three islands that anyone wins;
+// stopped while its tries run (a level the casual player survives on islands with food for the
+// whole of its 999 seconds, the diamond cut off), it ends with every process it started.
+TEST(RateChild, TheRealProgramIsReadAndAStopEndsItWithAllItsProcesses) {
+  TRateChild real(TARVELLE_BUILD_DIR "/tarvelle-editor");
+  ASSERT_TRUE(real.Start(Pond, 1)) << real.Status().Error;
+  const TRateStatus won = Ended(real);
+  EXPECT_TRUE(won.Done) << won.Error;
+  EXPECT_EQ(won.Played, 40);
+  EXPECT_GE(won.Won, 36);
+  EXPECT_GT(won.TimeLeft, 80);
+
+  TLevelRecord level = level_files::Islands(6, 6);
+  level.TimeLimit = 999;
+  level.DiamondX = 6;
+  level.DiamondY = 1;
+  level.Cell(5, 1) = level.Cell(5, 2) = level.Cell(6, 2) = TLevelCell{};
+  for (int x = 1; x <= 4; ++x) level.Cell(x, 4).Objects[0] = {otFood, 0};
+  TRateChild child(TARVELLE_BUILD_DIR "/tarvelle-editor");
+  ASSERT_TRUE(child.Start(level, 2)) << child.Status().Error;
+
+  int program = 0;
+  std::set<int> tries;
+  const auto deadline = std::chrono::steady_clock::now() + 20s;
+  while (tries.empty() && std::chrono::steady_clock::now() < deadline) {
+    for (const int pid : ChildrenOf(::getpid())) {
+      std::ifstream cmdline("/proc/" + std::to_string(pid) + "/cmdline");
+      const std::string args((std::istreambuf_iterator<char>(cmdline)), {});
+      if (args.find("--rate") != std::string::npos) program = pid;
+    }
+    if (program > 0) tries = ChildrenOf(program);
+    std::this_thread::sleep_for(5ms);
+  }
+  ASSERT_FALSE(tries.empty()) << "the tries' processes did not start";
+  EXPECT_TRUE(child.Status().Running);
+  EXPECT_EQ(child.Status().Played, 0);
+
+  child.Stop();
+  EXPECT_FALSE(child.Status().Running);
+  EXPECT_FALSE(child.Status().Done);
+  EXPECT_FALSE(Alive(program));
+  const auto gone = std::chrono::steady_clock::now() + 10s;
+  auto anyAlive = [&] { return std::any_of(tries.begin(), tries.end(), Alive); };
+  while (anyAlive() && std::chrono::steady_clock::now() < gone)
+    std::this_thread::sleep_for(5ms);
+  EXPECT_FALSE(anyAlive()) << "a try's process outlived the stop";
 }
 
 // The editor's rate on a clock of the test's own: nothing runs until the level has stayed the

@@ -71,7 +71,8 @@ void TEditorRate::Report(int32_t levelNo) const {
     std::printf("level %d, difficulty %d: a casual player wins %d of %d tries", levelNo,
                 r.Difficulty, r.Won, r.Played);
     if (r.Won > 0) std::printf(", median %d s left, energy %d", r.TimeLeft, r.Energy);
-    if (!r.CommonLoss.empty()) std::printf(", mostly %s", r.CommonLoss.c_str());
+    if (!r.CommonLoss.empty())
+      std::printf(", mostly %s", r.CommonLoss == "time" ? "out of time" : r.CommonLoss.c_str());
     std::printf("\n");
   }
   std::fflush(stdout);
