@@ -165,8 +165,7 @@ TEST(RateChild, TheRealProgramIsReadAndAStopEndsItWithAllItsProcesses) {
   EXPECT_FALSE(Alive(program));
   const auto gone = std::chrono::steady_clock::now() + 10s;
   auto anyAlive = [&] { return std::any_of(tries.begin(), tries.end(), Alive); };
-  while (anyAlive() && std::chrono::steady_clock::now() < gone)
-    std::this_thread::sleep_for(5ms);
+  while (anyAlive() && std::chrono::steady_clock::now() < gone) std::this_thread::sleep_for(5ms);
   EXPECT_FALSE(anyAlive()) << "a try's process outlived the stop";
 }
 
@@ -175,8 +174,9 @@ TEST(RateChild, TheRealProgramIsReadAndAStopEndsItWithAllItsProcesses) {
 class EditorRate : public ::testing::Test {
  protected:
   // Tries that report their progress and then wait for a file before giving their result.
-  RateProgram program{"echo progress 1 40; while [ ! -e \"$(dirname \"$0\")/go\" ]; do sleep "
-                      "0.02; done; echo progress 40 40; echo 'result 40 12 31 64 drowned'"};
+  RateProgram program{
+      "echo progress 1 40; while [ ! -e \"$(dirname \"$0\")/go\" ]; do sleep "
+      "0.02; done; echo progress 40 40; echo 'result 40 12 31 64 drowned'"};
   std::string Go() const { return std::filesystem::path(program.Path()).parent_path() / "go"; }
   TEditorRate rate{program.Path(), 600};
   int64_t now = 1000;

@@ -356,8 +356,8 @@ const TSurface& TEditorApp::Compose() {
   s_.Rate = rate_.Text();
   s_.RateBad = !rate_.Status().Error.empty();
   const TRateStatus& rate = rate_.Status();
-  s_.RateProgress = rate.Running && rate.Total > 0 ? static_cast<double>(rate.Played) / rate.Total
-                                                   : -1;
+  s_.RateProgress =
+      rate.Running && rate.Total > 0 ? static_cast<double>(rate.Played) / rate.Total : -1;
   widgets_ = BuildPanel(m_, s_);
   DrawPanel(picture_, widgets_, m_, s_);
   return picture_;

@@ -73,10 +73,10 @@ struct TPanelState {
   bool Refused = false;  // the number typed last was out of range
   int32_t PlayDifficulty = 1;
   TProveRunner::TStatus Proof;
-  bool ProofStale = false;  // the level shown is not the one proved
-  std::string Rate;           // the casual player's win rate, or how far its tries are
-  double RateProgress = -1;   // 0 to 1 while the tries run
-  bool RateBad = false;       // the tries could not be played
+  bool ProofStale = false;   // the level shown is not the one proved
+  std::string Rate;          // the casual player's win rate, or how far its tries are
+  double RateProgress = -1;  // 0 to 1 while the tries run
+  bool RateBad = false;      // the tries could not be played
 };
 
 // The panel's widgets for the model and state, laid out.

@@ -9,15 +9,15 @@
 // far as they have come.
 struct TRateStatus {
   bool Running = false;
-  bool Done = false;         // every try was played
-  int32_t Difficulty = 0;    // 1 to 3
-  int32_t Total = 0;         // tries to play
-  int32_t Played = 0;        // tries played so far (all of them once Done)
-  int32_t Won = 0;           // of those played, once Done
-  int32_t TimeLeft = 0;      // the median of the seconds left on a win
-  int32_t Energy = 0;        // the median of the Dragon's energy on a win
-  std::string CommonLoss;    // the commonest way to lose ("drowned", ...); "" without losses
-  std::string Error;         // why it did not start or ended badly
+  bool Done = false;       // every try was played
+  int32_t Difficulty = 0;  // 1 to 3
+  int32_t Total = 0;       // tries to play
+  int32_t Played = 0;      // tries played so far (all of them once Done)
+  int32_t Won = 0;         // of those played, once Done
+  int32_t TimeLeft = 0;    // the median of the seconds left on a win
+  int32_t Energy = 0;      // the median of the Dragon's energy on a win
+  std::string CommonLoss;  // the commonest way to lose ("drowned", ...); "" without losses
+  std::string Error;       // why it did not start or ended badly
 };
 
 // The editor draws with the game's state, so the casual player's tries run in a program of

@@ -41,15 +41,15 @@ int RunRateCommand(int32_t difficulty, const std::string& file) {
     o.Difficulty = difficulty;
     o.Seed = RateSeed;
     int32_t shown = -1;
-    const TWinRate rate = MeasureWinRate(
-        o, *FindHumanProfile("casual"), RateTries, 0, [&shown](int32_t done, int32_t total) {
-          if (done != shown) {
-            std::printf("progress %d %d\n", done, total);
-            std::fflush(stdout);
-            shown = done;
-          }
-          return true;
-        });
+    const TWinRate rate = MeasureWinRate(o, *FindHumanProfile("casual"), RateTries, 0,
+                                         [&shown](int32_t done, int32_t total) {
+                                           if (done != shown) {
+                                             std::printf("progress %d %d\n", done, total);
+                                             std::fflush(stdout);
+                                             shown = done;
+                                           }
+                                           return true;
+                                         });
     if (rate.Played == 0) throw std::runtime_error("no try ended");
     const TLoss loss = rate.CommonestLoss();
     std::printf("result %d %d %d %d %s\n", rate.Played, rate.Won, rate.MedianTimeLeft,
