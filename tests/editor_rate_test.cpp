@@ -131,8 +131,9 @@ TEST(RateChild, TheRealProgramIsReadAndAStopEndsItWithAllItsProcesses) {
   const TRateStatus won = Ended(real);
   EXPECT_TRUE(won.Done) << won.Error;
   EXPECT_EQ(won.Played, 40);
-  EXPECT_GE(won.Won, 36);
-  EXPECT_GT(won.TimeLeft, 80);
+  EXPECT_GT(won.Won, 20);  // two hops over islands: a slip now and then at most
+  EXPECT_GT(won.TimeLeft, 50);
+  EXPECT_GT(won.Energy, 0);
 
   TLevelRecord level = level_files::Islands(6, 6);
   level.TimeLimit = 999;
