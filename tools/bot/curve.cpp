@@ -228,8 +228,9 @@ int RunCurve(const TCurveArgs& a, std::ostream& out, std::ostream& progress) {
                 seconds, crashed > 0 ? (", " + std::to_string(crashed) + " crashed").c_str() : "");
   out << row;
   if (!a.Picture.empty()) {
-    std::string title = "Win rate by level";
+    std::string title = "Won by level";
     if (oneDifficulty) title += ", difficulty " + std::to_string(a.Difficulties.front());
+    title += ", " + std::to_string(a.Tries) + " tries";
     const std::string why = WriteCurvePicture(lines, levels.Count, title, a.Data, a.Picture);
     if (!why.empty()) {
       progress << "tarvelle-bot curve: " << why << "\n";
