@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The level editor in a real X window: a 3 x 1 pond drawn with clicks (the Dragon's island, an
-# island, the diamond's island), saved as a pack, proved at the three difficulties, tried and won
-# in the game window (the editor then says so), won with the game on that pack; then a change
-# left unsaved when the editor is killed comes back from the recovery copy at the next start.
+# island, the diamond's island), saved as a pack, proved at the three difficulties, its casual
+# player's win rate measured, tried and won in the game window (the editor then says so), won
+# with the game on that pack; then a change left unsaved when the editor is killed comes back
+# from the recovery copy at the next start.
 set -uo pipefail
 build=$1
 command -v xdotool >/dev/null || { echo "xdotool is missing"; exit 77; }
@@ -69,6 +70,10 @@ done
 for d in 1 2 3; do
   grep -q "^level 1, difficulty $d: won" "$tmp/out" || fail "not proved at difficulty $d"
 done
+
+# The casual player's win rate, measured by itself once the pond has settled.
+wait_for grep -q "^level 1, difficulty 1: a casual player wins [1-9][0-9]* of 40 tries" "$tmp/out" ||
+  fail "no win rate for the pond"
 
 # The level tried in the game window (F5), won by two hops to the right: the try ends with the
 # level and the editor says so.

@@ -155,7 +155,7 @@ TEST(Replay, IsRefusedOnOtherLevelsThanItWasRecordedOn) {
   const TReplay replay = DecodeReplay(bytes, "pond.tvr");
   EXPECT_NE(pond, 0u);
   EXPECT_EQ(replay.Levels, pond);
-  EXPECT_EQ(replay.Rules, PlayRules);
+  EXPECT_EQ(replay.Rules, ::PlayRules);  // not the rules tests' fixture beside it in a batch
   {
     THeadlessDriver driver(TDriverOptions{});
     TReplayPlayer player(replay, driver.Form());

@@ -1,6 +1,7 @@
 #include "tools/editor/editor_app.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 
 #include "platform/keys.h"
@@ -10,6 +11,11 @@
 
 namespace {
 
+int64_t NowMs() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
 
 }  // namespace
 
@@ -18,6 +24,7 @@ TEditorApp::TEditorApp(TEditorModel& model, TEditorPlaces places, std::string me
       places_(std::move(places)),
       game_(std::make_unique<TLevelPicture>(places_.Game)),
       proof_(places_.Program, places_.Proofs),
+      rate_(places_.Program),
       try_(places_.GameProgram),
       recovery_(places_.Recovery, m_),
       picture_(EditorWidth, EditorHeight),
@@ -37,7 +44,7 @@ void TEditorApp::Run(ILauncherWindow& window) {
   while (!quit_) {
     TLauncherInput e;
     const bool proving = s_.Proof.Running;
-    if (window.WaitEvent(e, routeGoesOn_ ? 16 : proving ? 50 : 250)) {
+    if (window.WaitEvent(e, routeGoesOn_ ? 16 : proving || rate_.Busy() ? 50 : 250)) {
       if (watching_ && !routeGoesOn_ &&
           (e.Kind == TLauncherInput::KeyDown || e.Kind == TLauncherInput::MouseDown)) {
         watching_ = false;  // the end of the route stays until a key or a click
@@ -74,6 +81,8 @@ void TEditorApp::Run(ILauncherWindow& window) {
       proof_.Poll(m_.Current() + 1);
       s_.Proof = proof_.Status();
     }
+    rate_.Update(m_.Level(), !m_.HasErrors(), s_.PlayDifficulty, try_.Running(), NowMs(),
+                 m_.Current() + 1);
     if (routeGoesOn_) routeGoesOn_ = game_->StepRoute();
     std::string outcome;
     if (try_.Ended(outcome, messageBad_)) {
@@ -86,6 +95,7 @@ void TEditorApp::Run(ILauncherWindow& window) {
   }
   recovery_.Stop();  // saved or thrown away on purpose
   proof_.Stop();
+  rate_.Stop();
   window.Hide();
 }
 
@@ -343,6 +353,11 @@ const TSurface& TEditorApp::Compose() {
   DrawLevel();
   DrawMessages();
   s_.ProofStale = proof_.Started() && !(m_.Level() == proof_.Proved());
+  s_.Rate = rate_.Text();
+  s_.RateBad = !rate_.Status().Error.empty();
+  const TRateStatus& rate = rate_.Status();
+  s_.RateProgress =
+      rate.Running && rate.Total > 0 ? static_cast<double>(rate.Played) / rate.Total : -1;
   widgets_ = BuildPanel(m_, s_);
   DrawPanel(picture_, widgets_, m_, s_);
   return picture_;

@@ -8,6 +8,7 @@
 #include "tools/editor/editor_model.h"
 #include "tools/editor/editor_panel.h"
 #include "tools/editor/editor_proof.h"
+#include "tools/editor/editor_rate.h"
 #include "tools/editor/level_picture.h"
 #include "tools/editor/level_try.h"
 #include "tools/editor/pack_files.h"
@@ -17,7 +18,7 @@
 // Where the editor keeps packs and what it runs beside itself.
 struct TEditorPlaces {
   std::string Packs;        // the packs' folder, with a trailing '/'
-  std::string Program;      // this program, started again to prove levels
+  std::string Program;      // this program, started again to prove levels and rate them
   std::string Game;         // the game's data folder (its pictures of the water)
   std::string GameProgram;  // the game, started to play a level
   std::string Recovery;     // where recovery copies are kept, with a trailing '/'
@@ -28,8 +29,9 @@ struct TEditorPlaces {
 // The editor's window: the level drawn by the game with a grid over it, the panel beside it;
 // the mouse paints, the keys and buttons do the rest. Its jobs live in files of their own: the
 // loop and the editing (editor_app.cpp), the prompts (editor_prompts.cpp), saving
-// (editor_saving.cpp), the message area (editor_messages.cpp); the recovery copies, the proofs
-// and the tries in the game are objects of their own (TRecoveryKeeper, TEditorProof, TLevelTry).
+// (editor_saving.cpp), the message area (editor_messages.cpp); the recovery copies, the proofs,
+// the win rate and the tries in the game are objects of their own (TRecoveryKeeper,
+// TEditorProof, TEditorRate, TLevelTry).
 class TEditorApp {
  public:
   TEditorApp(TEditorModel& model, TEditorPlaces places, std::string message);
@@ -69,6 +71,7 @@ class TEditorApp {
   std::vector<TWidget> widgets_;
   std::unique_ptr<TLevelPicture> game_;
   TEditorProof proof_;
+  TEditorRate rate_;  // the casual player's win rate, kept up to date
   TLevelTry try_;
   TRecoveryKeeper recovery_;
   TPackShare share_;  // the offer to share a pack saved with Save As

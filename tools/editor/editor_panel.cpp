@@ -237,6 +237,18 @@ void DrawPanel(TSurface& pic, const std::vector<TWidget>& widgets, const TEditor
   } else {
     Text(pic, Left, cellTitleY, "Click a cell to see its numbers", Gold);
   }
+  // The casual player's win rate, at the foot of the panel under the proof, with a thin bar of
+  // its tries while they run.
+  const int32_t rateY = PanelArea.Bottom - 22;
+  Text(pic, Left, rateY, s.Rate, s.RateBad ? Heart : Gold);
+  if (s.RateProgress >= 0) {
+    const TRect rateBar = Bounds(Left, rateY + 16, 304, 3);
+    Fill(pic, rateBar, 0x1F5FA8);
+    Fill(pic,
+         {rateBar.Left, rateBar.Top,
+          rateBar.Left + static_cast<int32_t>(304 * std::min(1.0, s.RateProgress)), rateBar.Bottom},
+         0x6CD05A);
+  }
   // The proof.
   int32_t y = widgets.back().Rect.Bottom + 4;
   const TRect bar = Bounds(Left, y, 304, 10);

@@ -73,12 +73,15 @@ struct TPanelState {
   bool Refused = false;  // the number typed last was out of range
   int32_t PlayDifficulty = 1;
   TProveRunner::TStatus Proof;
-  bool ProofStale = false;  // the level shown is not the one proved
+  bool ProofStale = false;   // the level shown is not the one proved
+  std::string Rate;          // the casual player's win rate, or how far its tries are
+  double RateProgress = -1;  // 0 to 1 while the tries run
+  bool RateBad = false;      // the tries could not be played
 };
 
 // The panel's widgets for the model and state, laid out.
 std::vector<TWidget> BuildPanel(const TEditorModel& model, const TPanelState& state);
-// Draws the panel's widgets, titles and the proof's progress into picture.
+// Draws the panel's widgets, titles, the proof's progress and the win rate into picture.
 void DrawPanel(TSurface& picture, const std::vector<TWidget>& widgets, const TEditorModel& model,
                const TPanelState& state);
 // The allowed range of the number a widget holds ("1 to 999 s").

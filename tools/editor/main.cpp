@@ -15,6 +15,7 @@
 #include "tools/editor/editor_app.h"
 #include "tools/editor/pack_files.h"
 #include "tools/editor/prove_child.h"
+#include "tools/editor/rate_command.h"
 
 #ifndef TARVELLE_DATA_FROM_BIN
 #define TARVELLE_DATA_FROM_BIN "../share/games/tarvelle"
@@ -39,7 +40,9 @@ void Usage() {
          "       tarvelle-editor --shot OUT.png [--level N] [FILE]  the editor's picture, "
          "without a window\n"
          "       tarvelle-editor --prove FILE  prove level 1 of FILE (-: a record on the\n"
-         "                                     standard input) at difficulties 1 to 3\n";
+         "                                     standard input) at difficulties 1 to 3\n"
+         "       tarvelle-editor --rate D FILE  how often a casual player wins level 1 of FILE\n"
+         "                                      (-: a record on the standard input) at D\n";
 }
 
 }  // namespace
@@ -50,6 +53,10 @@ int main(int argc, char** argv) {
   if (args.size() == 2 && args[0] == "--prove") {
     process::SetEnvironment("SDL_VIDEODRIVER", "dummy");
     return RunProofCommand(args[1]);
+  }
+  if (args.size() == 3 && args[0] == "--rate") {
+    process::SetEnvironment("SDL_VIDEODRIVER", "dummy");
+    return RunRateCommand(std::atoi(args[1].c_str()), args[2]);
   }
   std::string shot, file;
   int level = 1;

@@ -101,9 +101,13 @@ TProveRunner::TStatus TProveChild::Status() {
   return status_;
 }
 
+TLevelRecord ReadLevelArgument(const std::string& file) {
+  return file == "-" ? StandardInputLevel() : TLevelReader(file).ReadLevel(1);
+}
+
 int RunProofCommand(const std::string& file) {
   try {
-    const TLevelRecord level = file == "-" ? StandardInputLevel() : TLevelReader(file).ReadLevel(1);
+    const TLevelRecord level = ReadLevelArgument(file);
     double shown = -1;
     const TProofResults results = ProveLevel(level, [&shown](double f) {
       if (f - shown >= 0.005 || f == 1.0) {

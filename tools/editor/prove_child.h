@@ -25,6 +25,10 @@ class TProveChild {
   TProveRunner::TStatus status_;
 };
 
+// The level a program started by the editor works on: level 1 of file, or with "-" the level
+// record on standard input (refused as the level file's reader refuses one).
+TLevelRecord ReadLevelArgument(const std::string& file);
+
 // The proving program's side: proves level 1 of file ("-": the record on standard input),
 // writing "progress F" lines and one "result D WON TIMELEFT ENERGY STEPS TIME KEY ..." line per
 // difficulty. Returns the exit status.
