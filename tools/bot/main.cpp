@@ -14,6 +14,7 @@
 #include "game/demo_file.h"
 #include "platform/paths.h"
 #include "tools/bot/bot_search.h"
+#include "tools/bot/curve.h"
 #include "tools/demos/demo_play.h"
 #include "tools/demos/demo_text.h"
 
@@ -27,7 +28,8 @@ void Usage() {
   std::cerr
       << "usage: tarvelle-bot prove [OPTIONS]          win every level on every difficulty\n"
          "       tarvelle-bot record [OPTIONS] OUT.txt  record demos that win at 7, 16, 33 ms\n"
-         "options: --data DIR  --level N  --difficulty D  --beam K  --frame MS  --tries N\n"
+      << CurveUsage
+      << "options: --data DIR  --level N  --difficulty D  --beam K  --frame MS  --tries N\n"
          "         --linger MS (record: look for food and bonuses before the diamond)\n";
 }
 
@@ -148,6 +150,21 @@ int Record(const TArgs& a) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && std::string(argv[1]) == "curve") {
+    TCurveArgs c;
+    const std::string why = ParseCurveArgs(std::vector<std::string>(argv + 2, argv + argc), c);
+    if (!why.empty()) {
+      std::cerr << "tarvelle-bot curve: " << why << "\n";
+      Usage();
+      return 2;
+    }
+    try {
+      return RunCurve(c, std::cout, std::cerr);
+    } catch (const std::exception& e) {
+      std::cerr << "tarvelle-bot: " << e.what() << "\n";
+      return 1;
+    }
+  }
   TArgs a;
   for (int i = 1; i < argc; ++i) {
     const std::string s = argv[i];
