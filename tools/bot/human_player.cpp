@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <queue>
@@ -10,6 +11,8 @@
 
 #include "actors/dragon.h"
 #include "actors/effects.h"
+#include "actors/monsters.h"
+#include "actors/sprite_tree.h"
 #include "core/globals.h"
 #include "core/level_set.h"
 #include "game/actor_report.h"
@@ -28,13 +31,17 @@ std::vector<THumanProfile> MakeProfiles() {
   first.ReactMinMs = 300, first.ReactMaxMs = 450;  // slow, still learning which key is which
   first.ChainMinMs = 200, first.ChainMaxMs = 350;  // looks again after nearly every hop
   first.PlanHops = 1;                              // the next pad only
-  first.TrustGrowingMs = 2500;        // "big and green: safe" without knowing the hold times
+  first.GrowingTrustMs = 2500;  // "big and green: safe", not yet knowing how long pads rest
+  first.FullTrustMs = 2500;
+  first.WatchesPads = false;  // judges a pad when it looks at it, forgets when it stopped
   first.SafetyMarginMs = 150;         // leaves late: does not yet feel how fast pads go down
   first.SizeErrorPercent = 25;        // sizes judged roughly
-  first.MonsterRange = 1;             // keeps away only from a monster right beside
+  first.MonsterRange = 1;  // won't stand beside a monster
+  first.MonsterPassRange = 1;  // nor hop past one
+  first.HoldBackMs = 0;  // a press once decided goes
   first.MonsterBlindPerMille = 250;   // watches its own pad more than the monsters
-  first.WrongKeyPerMille = 40;        // one press in 25 goes the wrong way
-  first.LatePerMille = 200, first.LateMinMs = 250, first.LateMaxMs = 800;  // hesitates often
+  first.WrongKeyPerMille = 20;        // one press in 50 goes the wrong way
+  first.LatePerMille = 120, first.LateMinMs = 250, first.LateMaxMs = 700;  // hesitates often
   first.HungryBelow = 25;             // eats when the game warns, not before
   first.HurryBelowSeconds = 5;
 
@@ -43,13 +50,17 @@ std::vector<THumanProfile> MakeProfiles() {
   casual.ReactMinMs = 250, casual.ReactMaxMs = 380;
   casual.ChainMinMs = 150, casual.ChainMaxMs = 260;
   casual.PlanHops = 2;  // the next pad and the one after
-  casual.TrustGrowingMs = 1800;
-  casual.SafetyMarginMs = 250;
+  casual.GrowingTrustMs = 2200;
+  casual.FullTrustMs = 2500;
+  casual.WatchesPads = true;
+  casual.SafetyMarginMs = 200;
   casual.SizeErrorPercent = 15;
   casual.MonsterRange = 1;
+  casual.MonsterPassRange = 1;
+  casual.HoldBackMs = 250;
   casual.MonsterBlindPerMille = 100;
-  casual.WrongKeyPerMille = 15;
-  casual.LatePerMille = 100, casual.LateMinMs = 200, casual.LateMaxMs = 600;
+  casual.WrongKeyPerMille = 8;
+  casual.LatePerMille = 60, casual.LateMinMs = 200, casual.LateMaxMs = 600;
   casual.HungryBelow = 40;
   casual.HurryBelowSeconds = 10;
 
@@ -58,13 +69,17 @@ std::vector<THumanProfile> MakeProfiles() {
   skilled.ReactMinMs = 200, skilled.ReactMaxMs = 300;  // the quick end of the human range
   skilled.ChainMinMs = 90, skilled.ChainMaxMs = 160;   // strings hops together
   skilled.PlanHops = 3;                                // a short route across the pond
-  skilled.TrustGrowingMs = 1400;  // knows a full pad starts to sink before long
-  skilled.SafetyMarginMs = 350;   // leaves a sinking pad in good time
+  skilled.GrowingTrustMs = 2000;  // knows a full pad starts to sink before long
+  skilled.FullTrustMs = 2000;
+  skilled.WatchesPads = true;
+  skilled.SafetyMarginMs = 250;   // leaves a sinking pad in good time
   skilled.SizeErrorPercent = 8;
   skilled.MonsterRange = 1;
+  skilled.MonsterPassRange = 1;  // a monster hops to where the Dragon lands: never pass one
+  skilled.HoldBackMs = 200;
   skilled.MonsterBlindPerMille = 30;
-  skilled.WrongKeyPerMille = 5;
-  skilled.LatePerMille = 40, skilled.LateMinMs = 150, skilled.LateMaxMs = 400;
+  skilled.WrongKeyPerMille = 3;
+  skilled.LatePerMille = 30, skilled.LateMinMs = 150, skilled.LateMaxMs = 400;
   skilled.HungryBelow = 60;  // eats before the warning
   skilled.HurryBelowSeconds = 15;
   return {first, casual, skilled};
@@ -72,9 +87,20 @@ std::vector<THumanProfile> MakeProfiles() {
 
 constexpr int32_t HopMs = 250;  // every hop of the game lasts this long
 constexpr int32_t LookBackMs = 200;  // how far back the eye compares a pad's size
+constexpr int32_t MemoryMs = 600;    // how far back the monsters' places are kept
+// The eye needs this long (ms) of a pad going down to judge its speed; until then it expects
+// the speed it has seen pads of this pond go down at, at first 40 pixels in UsualSinkMs.
+constexpr int32_t JudgeSpeedMs = 150, UsualSinkMs = 1200;
+// A pad smaller than this (pixels) that is not seen growing is no place to land.
+constexpr int32_t TinyPad = 16;
 constexpr int32_t TryLimitMs = 30 * 60 * 1000;  // a level without a clock still ends
 constexpr std::array<std::array<int32_t, 2>, 4> Moves{{{-1, 0}, {0, -1}, {1, 0}, {0, 1}}};
 constexpr int32_t Unknown = INT_MAX / 4;
+// A pad believed to hold this long (ms) is as good as an island for the plan, and each second of
+// hold up to it is worth this many hops nearer the goal; a hop costs a little of its own, so that
+// of two routes as good the shorter is taken.
+constexpr int32_t SafeEnoughMs = 3000;
+constexpr double SafetyWeight = 0.25, HopCost = 0.1;
 
 // The player's own random draws, apart from the game's: the same seed, the same player.
 class TDraw {
@@ -91,11 +117,14 @@ class TDraw {
   std::mt19937 gen_;
 };
 
+using TCells = std::vector<std::array<int32_t, 2>>;
+
 // What the screen shows of one cell.
 struct TSeenPad {
   int32_t Kind = 0;  // as drawn: water, lily pad, island, stepped pad
   int32_t Size = 0;  // as read by eye
   int32_t Trend = 0;  // +1 growing, -1 sinking, 0 still, as seen over the last moments
+  int32_t Life = 0;   // how long the player believes it carries the Dragon from the look (ms)
   bool Known = false;  // the cell has shown a pad at some time of this try
 };
 
@@ -105,13 +134,15 @@ struct TView {
   int32_t Cols = 0, Rows = 0;
   std::array<std::array<TSeenPad, 21>, 21> Pads{};
   TActorReport Actors;
+  TCells Monsters;  // cells a monster stands on or hops to
   int32_t TimeLeft = 0;
 };
 
 class TPlayer {
  public:
-  TPlayer(const TBotOptions& o, const THumanProfile& p)
-      : o_(o), p_(p), draw_(o.Seed), session_(SessionOptions(o)) {}
+  TPlayer(const TBotOptions& o, const THumanProfile& p,
+          const std::function<void(const std::string&)>& trace)
+      : o_(o), p_(p), trace_(trace), draw_(o.Seed), session_(SessionOptions(o)) {}
   THumanTry Play();
 
  private:
@@ -125,27 +156,47 @@ class TPlayer {
     return d;
   }
   void Start();
+  // How long a pad of that size takes to go under at the speed pads are seen to sink here.
+  int32_t SinkingMs(int32_t size) const {
+    return std::max(0, static_cast<int32_t>((size - 10) * sinkMsPerPixel_));
+  }
+  // The usual time from a landing to the next key when the route goes on.
+  int32_t LeaveMs() const { return (p_.ChainMinMs + p_.ChainMaxMs) / 2; }
+  void Trace(const TView& seen, int32_t move, bool slip) const;
   void Remember();
+  // The key about to be pressed is held back: what the eye saw in time says it is deadly.
+  bool HoldsBack(int32_t move) const;
   TView Look();
   // How long the pad at (c, r) is believed to carry the Dragon from now (ms).
   int32_t Lasts(const TView& v, int32_t c, int32_t r) const;
-  bool NearMonster(const TView& v, int32_t c, int32_t r) const;
+  bool NearMonster(const TView& v, int32_t c, int32_t r, int32_t range) const;
   // The first move of the best route from the Dragon's cell, or -1 to stay.
   int32_t Choose(const TView& v, bool& planned);
   // Hops from every cell to the goal over cells known to hold pads.
   void GoalDistances(const TView& v, std::array<std::array<int32_t, 21>, 21>& d) const;
+  double Value(const TView& v, int32_t c, int32_t r, int32_t atMs,
+               const std::array<std::array<int32_t, 21>, 21>& goal) const;
   double Route(const TView& v, int32_t c, int32_t r, int32_t depth, int32_t atMs,
                const std::array<std::array<int32_t, 21>, 21>& goal) const;
 
   TBotOptions o_;
   THumanProfile p_;
+  const std::function<void(const std::string&)>& trace_;
   TDraw draw_;
   TGameSession session_;
   // Sizes of the last frames, to tell growing pads from sinking ones as the eye does.
   std::deque<std::pair<int32_t, std::array<std::array<uint16_t, 21>, 21>>> past_;
+  std::deque<std::pair<int32_t, TCells>> monsters_;  // and the monsters' cells
   std::array<std::array<bool, 21>, 21> known_{};
+  std::array<std::array<int32_t, 21>, 21> stillSince_{};  // when a pad was seen to stop changing
+  // When a pad was seen to start sinking, and its size then.
+  std::array<std::array<std::pair<int32_t, int32_t>, 21>, 21> sinkFrom_{};
+  // How fast the pads of this pond go down, as learnt by watching them (ms a pixel).
+  double sinkMsPerPixel_ = UsualSinkMs / 40.0;
+  mutable const char* goalName_ = "";  // what the last plan went for
+  mutable int32_t goalHops_ = 0;       // and how far it was
   bool blind_ = false;  // this decision overlooks the monsters
-  int32_t planned_ = -1;  // the next move of the route chosen last, -1 none
+  int32_t planned_ = -1;  // the hop planned after the one chosen last, -1 none
 };
 
 void TPlayer::Start() {
@@ -164,8 +215,56 @@ void TPlayer::Remember() {
       sizes[c][r] = G.Pads[c][r].Kind == pkWater ? 0 : G.Pads[c][r].Size;
       if (sizes[c][r] > 0) known_[c][r] = true;
     }
+  if (!past_.empty()) {
+    const auto& last = past_.back().second;
+    for (int32_t c = 1; c <= G.GridCols && c <= 20; ++c)
+      for (int32_t r = 1; r <= G.GridRows && r <= 20; ++r) {
+        if (sizes[c][r] == 0 || sizes[c][r] != last[c][r])
+          stillSince_[c][r] = 0;
+        else if (stillSince_[c][r] == 0)
+          stillSince_[c][r] = past_.back().first;
+        if (sizes[c][r] == 0 && last[c][r] > 0 && sinkFrom_[c][r].first > 0 &&
+            sinkFrom_[c][r].second > 10) {
+          // A pad watched going down all the way: the pond's pads sink about this fast.
+          const double sample = static_cast<double>(G.LevelTicks - sinkFrom_[c][r].first) /
+                                (sinkFrom_[c][r].second - 10);
+          sinkMsPerPixel_ = 0.8 * sinkMsPerPixel_ + 0.2 * sample;
+        }
+        if (sizes[c][r] == 0 || sizes[c][r] > last[c][r])
+          sinkFrom_[c][r] = {0, 0};
+        else if (sizes[c][r] < last[c][r] && sinkFrom_[c][r].first == 0)
+          sinkFrom_[c][r] = {past_.back().first, last[c][r]};
+      }
+  }
   past_.push_back({G.LevelTicks, sizes});
   while (past_.size() > 2 && G.LevelTicks - past_[1].first >= LookBackMs) past_.pop_front();
+  // The monsters where they stand, and where those in the air are seen to come down.
+  TCells cells;
+  for (int32_t i = 0; i < SpriteRoot().ChildCount(); ++i) {
+    const auto* m = dynamic_cast<const TEnemy*>(SpriteRoot().Child(i));
+    if (!m || m->IsDead || m->Sinking) continue;
+    cells.push_back({m->Column, m->Row});
+    if (m->JumpStart != 0) cells.push_back({m->TargetColumn, m->TargetRow});
+  }
+  monsters_.push_back({G.LevelTicks, std::move(cells)});
+  while (monsters_.size() > 2 && G.LevelTicks - monsters_[1].first >= MemoryMs)
+    monsters_.pop_front();
+}
+
+bool TPlayer::HoldsBack(int32_t move) const {
+  if (p_.HoldBackMs <= 0) return false;
+  const int32_t c = Dragon->Column + Moves[move][0], r = Dragon->Row + Moves[move][1];
+  if (c < 1 || r < 1 || c > G.GridCols || r > G.GridRows || c > 20 || r > 20) return false;
+  // What the eye had taken in HoldBackMs ago, the latest that can still stop the finger.
+  const int32_t then = G.LevelTicks - p_.HoldBackMs;
+  const TCells* cells = &monsters_.front().second;
+  for (const auto& [ticks, seen] : monsters_)
+    if (ticks <= then) cells = &seen;
+  if (!blind_)
+    for (const auto& m : *cells)
+      if (std::abs(m[0] - c) + std::abs(m[1] - r) <= 1) return true;
+  const auto& sizes = past_.front().second;
+  return sizes[c][r] == 0;
 }
 
 TView TPlayer::Look() {
@@ -174,6 +273,7 @@ TView TPlayer::Look() {
   v.Cols = std::min<int32_t>(G.GridCols, 20);
   v.Rows = std::min<int32_t>(G.GridRows, 20);
   v.Actors = DescribeActors();
+  v.Monsters = monsters_.back().second;
   v.TimeLeft = G.TimeLeft;
   const auto& then = past_.front().second;
   for (int32_t c = 1; c <= v.Cols; ++c)
@@ -189,26 +289,39 @@ TView TPlayer::Look() {
         const int32_t e = draw_.Between(-p_.SizeErrorPercent, p_.SizeErrorPercent);
         s.Size = std::max(1, now + now * e / 100);
       }
+      if (now <= 0 || (now < TinyPad && s.Trend <= 0)) {
+        s.Life = 0;  // water, or a speck of a pad that is not growing
+      } else if (pad.Kind == pkIsland) {
+        s.Life = v.TimeLeft > 0 ? Unknown : 0;
+      } else if (s.Trend >= 0) {
+        // However long it has rested, a pad has to go down before it is gone, and that is
+        // seen: at the least it lasts as long as sinking from its size at the usual speed.
+        const int32_t sinking = SinkingMs(s.Size);
+        const int32_t still =
+            p_.WatchesPads && stillSince_[c][r] > 0 ? v.Ticks - stillSince_[c][r] : 0;
+        s.Life = std::max(sinking, s.Trend > 0 ? p_.GrowingTrustMs : p_.FullTrustMs - still);
+      } else {
+        // Sinking: the eye judges how fast once it has watched it go down for a moment (until
+        // then, as fast as pads usually go); a pad goes under at size 10.
+        const auto [since, from] = sinkFrom_[c][r];
+        const int32_t watched = since > 0 ? v.Ticks - since : 0;
+        if (watched >= JudgeSpeedMs && from > now)
+          s.Life = std::max(0, (s.Size - 10) * watched / (from - now));
+        else
+          s.Life = std::max(0, static_cast<int32_t>((s.Size - 10) * sinkMsPerPixel_));
+      }
     }
   return v;
 }
 
 int32_t TPlayer::Lasts(const TView& v, int32_t c, int32_t r) const {
-  const TSeenPad& s = v.Pads[c][r];
-  if (s.Size <= 0 || s.Kind == pkWater) return 0;
-  if (s.Kind == pkIsland) return v.TimeLeft > 0 ? Unknown : 0;
-  if (s.Trend >= 0) return p_.TrustGrowingMs;
-  // Sinking: the eye judges how fast from the last moments. A pad goes under at size 10.
-  const int32_t then = past_.front().second[c][r];
-  const int32_t fell = std::max(1, then - G.Pads[c][r].Size);
-  const int32_t span = std::max(1, v.Ticks - past_.front().first);
-  return std::max(0, (s.Size - 10) * span / fell);
+  return v.Pads[c][r].Life;
 }
 
-bool TPlayer::NearMonster(const TView& v, int32_t c, int32_t r) const {
+bool TPlayer::NearMonster(const TView& v, int32_t c, int32_t r, int32_t range) const {
   if (blind_) return false;
-  for (const auto& m : v.Actors.Monsters)
-    if (std::abs(m[1] - c) + std::abs(m[2] - r) <= p_.MonsterRange) return true;
+  for (const auto& m : v.Monsters)
+    if (std::abs(m[0] - c) + std::abs(m[1] - r) <= range) return true;
   return false;
 }
 
@@ -225,10 +338,18 @@ void TPlayer::GoalDistances(const TView& v, std::array<std::array<int32_t, 21>, 
         q.push({i.Column, i.Row});
       }
   };
-  if (hungry && !hurry) seed("food");
-  if (q.empty()) seed("diamond");
-  if (q.empty()) seed("food");  // nothing else to do while the diamond is away
+  // Hungry: food first, unless the diamond is near enough to reach on the energy left (a hop
+  // and the look before the next one cost about three points).
+  int32_t diamond = Unknown;
+  for (const TItemReport& i : a.Items)
+    if (i.Kind == "diamond")
+      diamond = std::abs(i.Column - a.DragonColumn) + std::abs(i.Row - a.DragonRow);
+  goalName_ = "food";
+  if (hungry && !hurry && a.Energy < 3 * diamond + 15) seed("food");
+  if (q.empty()) goalName_ = "diamond", seed("diamond");
+  if (q.empty()) goalName_ = "food", seed("food");  // nothing else to do while the diamond is away
   if (q.empty()) {
+    goalName_ = "island";
     // Waiting for the diamond: stay near the islands, the pads that never sink.
     for (int32_t c = 1; c <= v.Cols; ++c)
       for (int32_t r = 1; r <= v.Rows; ++r)
@@ -251,19 +372,29 @@ void TPlayer::GoalDistances(const TView& v, std::array<std::array<int32_t, 21>, 
   }
 }
 
-// The value of standing on (c, r) atMs from now with depth more hops to plan: higher is better.
+// The value of standing on (c, r) atMs after the look: near the goal, on a pad that holds.
+double TPlayer::Value(const TView& v, int32_t c, int32_t r, int32_t atMs,
+                      const std::array<std::array<int32_t, 21>, 21>& goal) const {
+  const double safety = std::clamp(Lasts(v, c, r) - atMs, 0, SafeEnoughMs) / 1000.0;
+  // Standing beside a monster is asking to be eaten: only when nothing else is left.
+  const double monster = NearMonster(v, c, r, p_.MonsterRange) ? 50.0 : 0.0;
+  if (goal[c][r] == 0) return 100.0 + safety - monster;
+  return -1.0 * std::min(goal[c][r], 60) + SafetyWeight * safety - monster;
+}
+
+// The best value reached from (c, r) in up to depth more hops, each over a pad that looks as if
+// it will hold and is clear of monsters.
 double TPlayer::Route(const TView& v, int32_t c, int32_t r, int32_t depth, int32_t atMs,
                       const std::array<std::array<int32_t, 21>, 21>& goal) const {
-  const int32_t g = goal[c][r];
-  double best = -1.0 * std::min(g, 60);
-  if (g == 0 || depth == 0) return best;
-  const int32_t step = (p_.ChainMinMs + p_.ChainMaxMs) / 2 + HopMs;
+  double best = Value(v, c, r, atMs, goal);
+  if (goal[c][r] == 0 || depth == 0) return best;
+  const int32_t step = LeaveMs() + HopMs;
   for (const auto& m : Moves) {
     const int32_t nc = c + m[0], nr = r + m[1];
     if (nc < 1 || nr < 1 || nc > v.Cols || nr > v.Rows) continue;
-    if (Lasts(v, nc, nr) < atMs + step + p_.SafetyMarginMs) continue;
-    if (NearMonster(v, nc, nr)) continue;
-    best = std::max(best, Route(v, nc, nr, depth - 1, atMs + step, goal));
+    if (Lasts(v, nc, nr) < atMs + step + LeaveMs() + p_.SafetyMarginMs) continue;
+    if (NearMonster(v, nc, nr, p_.MonsterPassRange)) continue;
+    best = std::max(best, Route(v, nc, nr, depth - 1, atMs + step, goal) - HopCost);
   }
   return best;
 }
@@ -272,18 +403,22 @@ int32_t TPlayer::Choose(const TView& v, bool& planned) {
   std::array<std::array<int32_t, 21>, 21> goal;
   GoalDistances(v, goal);
   const int32_t c = v.Actors.DragonColumn, r = v.Actors.DragonRow;
+  goalHops_ = goal[c][r];
   const int32_t react = (p_.ReactMinMs + p_.ReactMaxMs) / 2;
   // Staying: fine while the pad holds and no monster is beside.
-  const bool stayOk = Lasts(v, c, r) >= react + HopMs + p_.SafetyMarginMs && !NearMonster(v, c, r);
-  double bestValue = stayOk ? Route(v, c, r, 0, 0, goal) - 0.5 : -1e9;
+  // (the pad must hold until the key that leaves it: a look and a press from now).
+  const bool stayOk =
+      Lasts(v, c, r) >= 2 * react + p_.SafetyMarginMs && !NearMonster(v, c, r, p_.MonsterRange);
+  double bestValue = stayOk ? Value(v, c, r, react, goal) : -1e9;
   int32_t best = -1;
   for (int32_t move = 0; move < 4; ++move) {
     const int32_t nc = c + Moves[move][0], nr = r + Moves[move][1];
     if (nc < 1 || nr < 1 || nc > v.Cols || nr > v.Rows) continue;
+    // A pad to hop to must hold from the landing until the key that leaves it again.
     const int32_t lasts = Lasts(v, nc, nr);
-    if (lasts < react + HopMs + p_.SafetyMarginMs) continue;
-    double value = Route(v, nc, nr, p_.PlanHops - 1, react + HopMs, goal);
-    if (NearMonster(v, nc, nr)) value -= 100;  // only when nothing else is left
+    if (lasts < react + HopMs + LeaveMs() + p_.SafetyMarginMs) continue;
+    double value = Route(v, nc, nr, p_.PlanHops - 1, react + HopMs, goal) - HopCost;
+    if (NearMonster(v, nc, nr, p_.MonsterPassRange)) value -= 1000;  // only if nothing else is left
     if (value > bestValue) {
       bestValue = value;
       best = move;
@@ -295,13 +430,46 @@ int32_t TPlayer::Choose(const TView& v, bool& planned) {
     for (int32_t move = 0; move < 4; ++move) {
       const int32_t nc = c + Moves[move][0], nr = r + Moves[move][1];
       if (nc < 1 || nr < 1 || nc > v.Cols || nr > v.Rows) continue;
-      const int32_t lasts = Lasts(v, nc, nr) - (NearMonster(v, nc, nr) ? 1000 : 0);
+      const int32_t lasts = Lasts(v, nc, nr) - (NearMonster(v, nc, nr, 1) ? 1000 : 0);
       if (lasts > longest) longest = lasts, best = move;
     }
   }
+  // The route goes on: the next hop after this one, ready for when the Dragon lands.
   planned = best >= 0 && best == planned_;
-  planned_ = best;
+  planned_ = -1;
+  if (best >= 0 && p_.PlanHops >= 2) {
+    const int32_t tc = c + Moves[best][0], tr = r + Moves[best][1];
+    const int32_t at = react + HopMs, step = LeaveMs() + HopMs;
+    double next = Value(v, tc, tr, at, goal);
+    for (int32_t move = 0; move < 4; ++move) {
+      const int32_t nc = tc + Moves[move][0], nr = tr + Moves[move][1];
+      if (nc < 1 || nr < 1 || nc > v.Cols || nr > v.Rows) continue;
+      if (Lasts(v, nc, nr) < at + step + LeaveMs() + p_.SafetyMarginMs) continue;
+      if (NearMonster(v, nc, nr, p_.MonsterPassRange)) continue;
+      const double value = Route(v, nc, nr, p_.PlanHops - 2, at + step, goal) - HopCost;
+      if (value > next) next = value, planned_ = move;
+    }
+  }
   return best;
+}
+
+void TPlayer::Trace(const TView& seen, int32_t move, bool slip) const {
+  static const char* const names[] = {"left", "up", "right", "down"};
+  const int32_t c = Dragon->Column, r = Dragon->Row;
+  const int32_t nc = c + Moves[move][0], nr = r + Moves[move][1];
+  const bool on = nc >= 1 && nr >= 1 && nc <= seen.Cols && nr <= seen.Rows;
+  const TSeenPad s = on ? seen.Pads[nc][nr] : TSeenPad{};
+  const int32_t now = on && G.Pads[nc][nr].Kind != pkWater ? G.Pads[nc][nr].Size : 0;
+  char line[260];
+  std::snprintf(line, sizeof line,
+                "%6d ms  (%d,%d) %-5s%s seen %ld ms ago: size %d %s, thought to last %d ms; "
+                "now %d; energy %d; for the %s %d hop(s) away",
+                G.LevelTicks, c, r, names[move], slip ? " (slip)" : "",
+                static_cast<long>(G.LevelTicks - seen.Ticks), s.Size,
+                s.Trend > 0 ? "growing" : s.Trend < 0 ? "sinking" : "still",
+                on ? std::min(Lasts(seen, nc, nr), 99999) : 0, now, Dragon->Energy, goalName_,
+                std::min(goalHops_, 99));
+  trace_(line);
 }
 
 THumanTry TPlayer::Play() {
@@ -333,7 +501,8 @@ THumanTry TPlayer::Play() {
       break;
     }
     const bool jumping = Dragon->JumpStart != 0;
-    if (!jumping) {
+    // At the start the player takes in the pond for a moment before the first key.
+    if (!jumping && G.LevelTicks >= LookBackMs) {
       if (pressAt < 0) {
         // A fresh look: what is seen now is acted on after the reaction time.
         seen = Look();
@@ -348,9 +517,15 @@ THumanTry TPlayer::Play() {
         wasJumping = false;
       } else if (G.LevelTicks >= pressAt) {
         if (move >= 0) {
-          if (draw_.PerMille(p_.WrongKeyPerMille)) move = (move + draw_.Between(1, 3)) % 4;
-          session_.Jump(Moves[move][0], Moves[move][1]);
-          ++t.Hops;
+          const bool slip = draw_.PerMille(p_.WrongKeyPerMille);
+          if (slip) move = (move + draw_.Between(1, 3)) % 4;
+          if (!slip && HoldsBack(move)) {
+            if (trace_) trace_(std::to_string(G.LevelTicks) + " ms  holds back");
+          } else {
+            if (trace_) Trace(seen, move, slip);
+            session_.Jump(Moves[move][0], Moves[move][1]);
+            ++t.Hops;
+          }
         }
         pressAt = -1;
       }
@@ -360,6 +535,13 @@ THumanTry TPlayer::Play() {
     }
     session_.Frame(frame);
     ++t.Frames;
+  }
+  if (trace_) {
+    char line[160];
+    std::snprintf(line, sizeof line, "%6d ms  %s  time left %d s, energy %d, score %d",
+                  G.LevelTicks, LossName(t.Loss), G.TimeLeft, Dragon ? Dragon->Energy : 0,
+                  G.Score);
+    trace_(line);
   }
   t.TimeLeft = G.TimeLeft;
   t.Score = G.Score;
@@ -392,6 +574,11 @@ const char* LossName(TLoss loss) {
 }
 
 THumanTry PlayLikeHuman(const TBotOptions& options, const THumanProfile& profile) {
-  TPlayer player(options, profile);
+  return PlayLikeHuman(options, profile, nullptr);
+}
+
+THumanTry PlayLikeHuman(const TBotOptions& options, const THumanProfile& profile,
+                        const std::function<void(const std::string&)>& trace) {
+  TPlayer player(options, profile, trace);
   return player.Play();
 }

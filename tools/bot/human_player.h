@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,18 +20,28 @@ struct THumanProfile {
   // Hops looked ahead when choosing a way: a beginner sees the next pad, a practised player a
   // short route across the pond.
   int32_t PlanHops = 2;
-  // How long a pad that is full or growing is believed to stay up (ms): what "that pad is big
-  // and growing: safe for a while" means to this player.
-  int32_t TrustGrowingMs = 1500;
+  // How long a growing pad is believed to carry the Dragon (ms): what "that pad is big and
+  // growing: safe for a while" means to this player.
+  int32_t GrowingTrustMs = 2000;
+  // How long a pad that has stopped growing is believed to stay up (ms), counted from when the
+  // player saw it stop, or from now for a player who does not keep an eye on the pads.
+  int32_t FullTrustMs = 2500;
+  bool WatchesPads = true;
   // A pad seen sinking is used only if it is judged to last this long after the landing (ms):
   // the margin a player keeps before a pad goes under.
   int32_t SafetyMarginMs = 300;
   // How far off the player's reading of a pad's size can be (percent, either way).
   int32_t SizeErrorPercent = 15;
-  // Cells around a monster that are kept clear of (Manhattan distance; monsters hop one cell).
+  // Cells around a monster (or where one is coming down) not to stand on, and not to hop
+  // through on the way on (Manhattan distance; a monster hops one cell onto a Dragon beside it).
   int32_t MonsterRange = 1;
+  int32_t MonsterPassRange = 1;
   // Chance in a thousand that a decision overlooks the monsters (attention is on the pads).
   int32_t MonsterBlindPerMille = 100;
+  // A key about to be pressed is held back when what was seen this long before the press (ms)
+  // shows its pad gone or a monster beside it: the time a person needs to stop a movement
+  // already on its way (about 200-250 ms). 0: never held back.
+  int32_t HoldBackMs = 250;
   // Chance in a thousand that a key press goes the wrong way (a slip of the finger).
   int32_t WrongKeyPerMille = 20;
   // Chance in a thousand that a press comes late (hesitation), and how much later (ms).
@@ -72,3 +83,7 @@ struct THumanTry {
 // options.Seed seeds both the game and the player's own random draws, so a try repeats exactly.
 // options.FrameMs is the frame length; the other options are the perfect bot's.
 THumanTry PlayLikeHuman(const TBotOptions& options, const THumanProfile& profile);
+// The same, telling trace (when set) of every key pressed and of the end, a line each: the
+// level time, the Dragon's cell, the key and what the player saw of the pad it hops to.
+THumanTry PlayLikeHuman(const TBotOptions& options, const THumanProfile& profile,
+                        const std::function<void(const std::string&)>& trace);

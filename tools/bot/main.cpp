@@ -15,6 +15,7 @@
 #include "platform/paths.h"
 #include "tools/bot/bot_search.h"
 #include "tools/bot/curve.h"
+#include "tools/bot/human_player.h"
 #include "tools/demos/demo_play.h"
 #include "tools/demos/demo_text.h"
 
@@ -29,6 +30,8 @@ void Usage() {
       << "usage: tarvelle-bot prove [OPTIONS]          win every level on every difficulty\n"
          "       tarvelle-bot record [OPTIONS] OUT.txt  record demos that win at 7, 16, 33 ms\n"
       << CurveUsage
+      << "       tarvelle-bot watch [--profile P] [--level N] [--difficulty D] [--seed S]\n"
+         "                      one try of the human-like player, key by key\n"
       << "options: --data DIR  --level N  --difficulty D  --beam K  --frame MS  --tries N\n"
          "         --linger MS (record: look for food and bonuses before the diamond)\n";
 }
@@ -147,6 +150,29 @@ int Record(const TArgs& a) {
   return missing > 0 ? 1 : 0;
 }
 
+// One try of the human-like player, printed key by key.
+int Watch(int argc, char** argv) {
+  TCurveArgs c;
+  const std::string why = ParseCurveArgs(std::vector<std::string>(argv + 2, argv + argc), c);
+  if (!why.empty() || (c.Profiles.size() != 3 && c.Profiles.size() != 1) ||
+      c.Difficulties.size() != 1) {
+    std::cerr << "tarvelle-bot watch: " << (why.empty() ? "one profile, one difficulty" : why)
+              << "\n";
+    return 2;
+  }
+  TBotOptions o;
+  o.Data = c.Data;
+  o.Level = c.Level == 0 ? 1 : c.Level;
+  o.Difficulty = c.Difficulties.front();
+  o.Seed = c.Seed;
+  const THumanProfile& p = *FindHumanProfile(c.Profiles.size() == 1 ? c.Profiles[0] : "casual");
+  std::printf("%s, level %d, difficulty %d, seed %u\n", p.Name.c_str(), o.Level, o.Difficulty,
+              o.Seed);
+  const THumanTry t =
+      PlayLikeHuman(o, p, [](const std::string& line) { std::printf("%s\n", line.c_str()); });
+  return t.Won ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -165,6 +191,7 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
+  if (argc >= 2 && std::string(argv[1]) == "watch") return Watch(argc, argv);
   TArgs a;
   for (int i = 1; i < argc; ++i) {
     const std::string s = argv[i];
