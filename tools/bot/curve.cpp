@@ -25,7 +25,7 @@ const char* const CurveUsage =
     "         --jobs N (default: one per processor)  --seed S  --picture FILE.png\n"
     "  100 tries a level know a win rate to within 10 points either way (95 % of the time)\n"
     "  where it matters most, around one in two, and to within 4-6 points near the ends; the\n"
-    "  15 levels of the three profiles then take about a minute and a half on two cores.\n"
+    "  15 levels of the three profiles then take about a minute on two cores.\n"
     "  --tries 400 halves that margin and takes four times as long.\n";
 
 namespace {
@@ -159,8 +159,8 @@ int RunCurve(const TCurveArgs& a, std::ostream& out, std::ostream& progress) {
   }
   const auto start = std::chrono::steady_clock::now();
   const int32_t levelRuns = a.Level != 0 ? 1 : levels.Count;
-  const int64_t total = static_cast<int64_t>(a.Profiles.size()) * a.Difficulties.size() *
-                        levelRuns * a.Tries;
+  const int64_t total =
+      static_cast<int64_t>(a.Profiles.size()) * a.Difficulties.size() * levelRuns * a.Tries;
   int64_t before = 0;  // tries of the levels measured already
   int32_t crashed = 0;
   bool oneDifficulty = a.Difficulties.size() == 1;
@@ -189,33 +189,31 @@ int RunCurve(const TCurveArgs& a, std::ostream& out, std::ostream& progress) {
         o.Level = level;
         o.Difficulty = d;
         o.Seed = a.Seed + static_cast<uint32_t>(level * 7919 + d * 104729);
-        const TWinRate w =
-            MeasureWinRate(o, profile, a.Tries, a.Jobs, [&](int32_t done, int32_t) {
-              // A few times a second is enough for the eye.
-              if (done == shown || Seconds(start) - shownAt < 0.2) return true;
-              shown = done;
-              shownAt = Seconds(start);
-              std::snprintf(row, sizeof row,
-                            "\rcurve: %s, difficulty %d, level %d: %lld of %lld tries, %.0f s  ",
-                            name.c_str(), d, level, static_cast<long long>(before + done),
-                            static_cast<long long>(total), Seconds(start));
-              progress << row << std::flush;
-              return true;
-            });
+        const TWinRate w = MeasureWinRate(o, profile, a.Tries, a.Jobs, [&](int32_t done, int32_t) {
+          // A few times a second is enough for the eye.
+          if (done == shown || Seconds(start) - shownAt < 0.2) return true;
+          shown = done;
+          shownAt = Seconds(start);
+          std::snprintf(row, sizeof row,
+                        "\rcurve: %s, difficulty %d, level %d: %lld of %lld tries, %.0f s  ",
+                        name.c_str(), d, level, static_cast<long long>(before + done),
+                        static_cast<long long>(total), Seconds(start));
+          progress << row << std::flush;
+          return true;
+        });
         before += a.Tries;
         crashed += w.Crashed;
         const double rate = w.Rate();
         // The margin of the rate, 95 % of the time (the normal approximation).
-        const double margin =
-            w.Played > 0 ? 196.0 * std::sqrt(rate * (1 - rate) / w.Played) : 0.0;
+        const double margin = w.Played > 0 ? 196.0 * std::sqrt(rate * (1 - rate) / w.Played) : 0.0;
         const TLoss loss = w.CommonestLoss();
         std::string lossText = loss == TLoss::None ? "-" : LossName(loss);
         if (loss != TLoss::None)
           lossText += " (" + std::to_string(w.Losses[static_cast<size_t>(loss)]) + ")";
         if (w.Crashed > 0) lossText += ", " + std::to_string(w.Crashed) + " crashed";
         std::snprintf(row, sizeof row, "%-10s  %10d  %5d  %6.1f  %4.1f  %4d/%-4d  %9d  %6d  %s\n",
-                      name.c_str(), d, level, 100 * rate, margin, w.Won, w.Played,
-                      w.MedianTimeLeft, w.MedianEnergy, lossText.c_str());
+                      name.c_str(), d, level, 100 * rate, margin, w.Won, w.Played, w.MedianTimeLeft,
+                      w.MedianEnergy, lossText.c_str());
         out << row << std::flush;
         line.Rates[static_cast<size_t>(level - 1)] = w.Played > 0 ? rate : -1.0;
       }
@@ -228,8 +226,9 @@ int RunCurve(const TCurveArgs& a, std::ostream& out, std::ostream& progress) {
                 seconds, crashed > 0 ? (", " + std::to_string(crashed) + " crashed").c_str() : "");
   out << row;
   if (!a.Picture.empty()) {
-    std::string title = "Win rate by level";
+    std::string title = "Won by level";
     if (oneDifficulty) title += ", difficulty " + std::to_string(a.Difficulties.front());
+    title += ", " + std::to_string(a.Tries) + " tries";
     const std::string why = WriteCurvePicture(lines, levels.Count, title, a.Data, a.Picture);
     if (!why.empty()) {
       progress << "tarvelle-bot curve: " << why << "\n";

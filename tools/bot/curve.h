@@ -11,9 +11,9 @@ struct TCurveArgs {
   std::string Picture;  // the PNG to draw the curve in ("" none)
   std::vector<std::string> Profiles;  // empty: all of them
   std::vector<int32_t> Difficulties;  // empty: 2
-  int32_t Level = 0;  // 0: every level
-  int32_t Tries = 0;  // per profile, difficulty and level; 0: the default
-  int32_t Jobs = 0;   // child processes; 0: one per processor
+  int32_t Level = 0;                  // 0: every level
+  int32_t Tries = 0;                  // per profile, difficulty and level; 0: the default
+  int32_t Jobs = 0;                   // child processes; 0: one per processor
   uint32_t Seed = 1;
 };
 

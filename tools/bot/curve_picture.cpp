@@ -11,9 +11,9 @@
 
 namespace {
 
-constexpr int32_t Width = 640, Height = 450;
+constexpr int32_t Width = 640;
 // The plot's frame inside the picture.
-constexpr int32_t Left = 70, Right = 620, Top = 50, Bottom = 330;
+constexpr int32_t Left = 70, Right = 620, Top = 70, Bottom = 340;
 
 // The game's interface colours (hex RGB): the panels' blues, the sprites' navy outline, the
 // font strip's cream, and a colour a profile each (hearts' red, gold, the highlighted button's
@@ -65,26 +65,36 @@ std::string WriteCurvePicture(const std::vector<TCurveLine>& lines, int32_t leve
   so.Offscreen = true;
   TGameSession session(so);  // the game's pictures, for its font
   const TBitmapFont* font = GameFont();
+  auto textWidth = [&](const std::string& t) { return font ? font->TextWidth(t) : 0; };
+  // The legend's rows decide the picture's height.
+  auto legendWidth = [&](const TCurveLine& line) { return 40 + textWidth(line.Label) + 24; };
+  int32_t rows = 1;
+  for (int32_t i = 0, x = Left; i < static_cast<int32_t>(lines.size()); ++i) {
+    const int32_t w = legendWidth(lines[static_cast<size_t>(i)]);
+    if (x + w > Right + 10 && x > Left) x = Left, ++rows;
+    x += w;
+  }
+  const int32_t Height = Bottom + 52 + 22 * rows + 10;
   TSurface s(Width, Height, session.Picture().Format());
   TPlot p(s);
   auto text = [&](int32_t x, int32_t y, const std::string& t) {
     if (font) font->DrawString(s, x, y, t);
   };
-  auto textWidth = [&](const std::string& t) { return font ? font->TextWidth(t) : 0; };
 
   p.Box(0, 0, Width, Height, PanelDark);
   p.Box(2, 2, Width - 2, Height - 2, PanelLight);
   p.Box(4, 4, Width - 4, Height - 4, PanelDark);
   p.Box(Left, Top, Right, Bottom, Deep);
-  text((Width - textWidth(title)) / 2, 14, title);
+  text((Width - textWidth(title)) / 2, 12, title);
   // Win rate every 25 %, and the levels.
   for (int32_t pc = 0; pc <= 100; pc += 25) {
     const int32_t y = RateY(pc / 100.0);
     p.Line(Left, y, Right, y, 1, pc == 0 ? Cream : PanelLight, pc == 0 ? 0 : 4);
-    const std::string label = std::to_string(pc) + "%";
+    const std::string label = std::to_string(pc);
     text(Left - 8 - textWidth(label), y - 10, label);
   }
   p.Line(Left, Top, Left, Bottom, 2, Cream);
+  text(10, Top - 34, "per cent won");  // the font has no per cent sign
   for (int32_t level = 1; level <= levels; ++level) {
     const int32_t x = LevelX(level, levels);
     p.Line(x, Bottom, x, Bottom + 5, 1, Cream);
@@ -96,8 +106,7 @@ std::string WriteCurvePicture(const std::vector<TCurveLine>& lines, int32_t leve
   // The lines: a navy rim under the colour, as every sprite has.
   for (int32_t pass = 0; pass < 2; ++pass) {
     for (const TCurveLine& line : lines) {
-      const uint32_t colour =
-          pass == 0 ? Navy : ProfileColours[std::clamp(line.Profile, 0, 2)];
+      const uint32_t colour = pass == 0 ? Navy : ProfileColours[std::clamp(line.Profile, 0, 2)];
       const int32_t dash = line.Difficulty == 2 ? 0 : line.Difficulty == 1 ? 10 : 4;
       const int32_t width = pass == 0 ? 6 : 3;
       int32_t lastX = -1, lastY = -1;
@@ -119,8 +128,8 @@ std::string WriteCurvePicture(const std::vector<TCurveLine>& lines, int32_t leve
   // The legend, under the plot: a stroke of each line and its name.
   int32_t x = Left, y = Bottom + 52;
   for (const TCurveLine& line : lines) {
-    const int32_t w = 40 + textWidth(line.Label) + 24;
-    if (x + w > Right + 10) x = Left, y += 22;
+    const int32_t w = legendWidth(line);
+    if (x + w > Right + 10 && x > Left) x = Left, y += 22;
     const uint32_t colour = ProfileColours[std::clamp(line.Profile, 0, 2)];
     const int32_t dash = line.Difficulty == 2 ? 0 : line.Difficulty == 1 ? 10 : 4;
     p.Line(x, y + 9, x + 30, y + 9, 6, Navy);

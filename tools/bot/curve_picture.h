@@ -5,8 +5,8 @@
 // One line of the curve: a profile's win rate (0 to 1) on levels 1, 2, ... at one difficulty;
 // a negative rate is a level not measured (the line skips it).
 struct TCurveLine {
-  std::string Label;  // "casual, difficulty 2"
-  int32_t Profile = 0;  // index of the profile: sets the line's colour
+  std::string Label;       // "casual, difficulty 2"
+  int32_t Profile = 0;     // index of the profile: sets the line's colour
   int32_t Difficulty = 2;  // 1 to 3: sets the line's dash
   std::vector<double> Rates;
 };

@@ -33,16 +33,16 @@ std::vector<THumanProfile> MakeProfiles() {
   first.PlanHops = 1;                              // the next pad only
   first.GrowingTrustMs = 2500;  // "big and green: safe", not yet knowing how long pads rest
   first.FullTrustMs = 2500;
-  first.WatchesPads = false;  // judges a pad when it looks at it, forgets when it stopped
-  first.SafetyMarginMs = 150;         // leaves late: does not yet feel how fast pads go down
-  first.SizeErrorPercent = 25;        // sizes judged roughly
-  first.MonsterRange = 1;  // won't stand beside a monster
-  first.MonsterPassRange = 1;  // nor hop past one
-  first.HoldBackMs = 0;  // a press once decided goes
-  first.MonsterBlindPerMille = 250;   // watches its own pad more than the monsters
-  first.WrongKeyPerMille = 20;        // one press in 50 goes the wrong way
+  first.WatchesPads = false;         // judges a pad when it looks at it, forgets when it stopped
+  first.SafetyMarginMs = 150;        // leaves late: does not yet feel how fast pads go down
+  first.SizeErrorPercent = 25;       // sizes judged roughly
+  first.MonsterRange = 1;            // won't stand beside a monster
+  first.MonsterPassRange = 1;        // nor hop past one
+  first.HoldBackMs = 0;              // a press once decided goes
+  first.MonsterBlindPerMille = 250;  // watches its own pad more than the monsters
+  first.WrongKeyPerMille = 20;       // one press in 50 goes the wrong way
   first.LatePerMille = 120, first.LateMinMs = 250, first.LateMaxMs = 700;  // hesitates often
-  first.HungryBelow = 25;             // eats when the game warns, not before
+  first.HungryBelow = 25;  // eats when the game warns, not before
   first.HurryBelowSeconds = 5;
 
   THumanProfile casual;
@@ -72,7 +72,7 @@ std::vector<THumanProfile> MakeProfiles() {
   skilled.GrowingTrustMs = 2000;  // knows a full pad starts to sink before long
   skilled.FullTrustMs = 2000;
   skilled.WatchesPads = true;
-  skilled.SafetyMarginMs = 250;   // leaves a sinking pad in good time
+  skilled.SafetyMarginMs = 250;  // leaves a sinking pad in good time
   skilled.SizeErrorPercent = 8;
   skilled.MonsterRange = 1;
   skilled.MonsterPassRange = 1;  // a monster hops to where the Dragon lands: never pass one
@@ -85,7 +85,7 @@ std::vector<THumanProfile> MakeProfiles() {
   return {first, casual, skilled};
 }
 
-constexpr int32_t HopMs = 250;  // every hop of the game lasts this long
+constexpr int32_t HopMs = 250;       // every hop of the game lasts this long
 constexpr int32_t LookBackMs = 200;  // how far back the eye compares a pad's size
 constexpr int32_t MemoryMs = 600;    // how far back the monsters' places are kept
 // The eye needs this long (ms) of a pad going down to judge its speed; until then it expects
@@ -121,10 +121,10 @@ using TCells = std::vector<std::array<int32_t, 2>>;
 
 // What the screen shows of one cell.
 struct TSeenPad {
-  int32_t Kind = 0;  // as drawn: water, lily pad, island, stepped pad
-  int32_t Size = 0;  // as read by eye
-  int32_t Trend = 0;  // +1 growing, -1 sinking, 0 still, as seen over the last moments
-  int32_t Life = 0;   // how long the player believes it carries the Dragon from the look (ms)
+  int32_t Kind = 0;    // as drawn: water, lily pad, island, stepped pad
+  int32_t Size = 0;    // as read by eye
+  int32_t Trend = 0;   // +1 growing, -1 sinking, 0 still, as seen over the last moments
+  int32_t Life = 0;    // how long the player believes it carries the Dragon from the look (ms)
   bool Known = false;  // the cell has shown a pad at some time of this try
 };
 
@@ -141,18 +141,18 @@ struct TView {
 class TPlayer {
  public:
   TPlayer(const TBotOptions& o, const THumanProfile& p,
-          const std::function<void(const std::string&)>& trace)
-      : o_(o), p_(p), trace_(trace), draw_(o.Seed), session_(SessionOptions(o)) {}
+          const std::function<void(const std::string&)>& trace, bool pictures)
+      : o_(o), p_(p), trace_(trace), draw_(o.Seed), session_(SessionOptions(o, pictures)) {}
   THumanTry Play();
 
  private:
-  static TSessionOptions SessionOptions(const TBotOptions& o) {
+  static TSessionOptions SessionOptions(const TBotOptions& o, bool pictures) {
     TSessionOptions d;
     d.Data = o.Data;
     d.FrameMs = o.FrameMs;
     d.Seed = o.Seed;
     d.Offscreen = true;
-    d.Pictures = false;
+    d.Pictures = pictures;  // the actors move as when drawn
     return d;
   }
   void Start();
@@ -195,8 +195,8 @@ class TPlayer {
   double sinkMsPerPixel_ = UsualSinkMs / 40.0;
   mutable const char* goalName_ = "";  // what the last plan went for
   mutable int32_t goalHops_ = 0;       // and how far it was
-  bool blind_ = false;  // this decision overlooks the monsters
-  int32_t planned_ = -1;  // the hop planned after the one chosen last, -1 none
+  bool blind_ = false;                 // this decision overlooks the monsters
+  int32_t planned_ = -1;               // the hop planned after the one chosen last, -1 none
 };
 
 void TPlayer::Start() {
@@ -260,9 +260,14 @@ bool TPlayer::HoldsBack(int32_t move) const {
   const TCells* cells = &monsters_.front().second;
   for (const auto& [ticks, seen] : monsters_)
     if (ticks <= then) cells = &seen;
-  if (!blind_)
+  // A monster beside the target stops the hop, unless the Dragon's own cell is as close to
+  // one (then the hop is the way out).
+  auto near = [&](int32_t x, int32_t y) {
     for (const auto& m : *cells)
-      if (std::abs(m[0] - c) + std::abs(m[1] - r) <= 1) return true;
+      if (std::abs(m[0] - x) + std::abs(m[1] - y) <= 1) return true;
+    return false;
+  };
+  if (!blind_ && near(c, r) && !near(Dragon->Column, Dragon->Row)) return true;
   const auto& sizes = past_.front().second;
   return sizes[c][r] == 0;
 }
@@ -466,7 +471,9 @@ void TPlayer::Trace(const TView& seen, int32_t move, bool slip) const {
                 "now %d; energy %d; for the %s %d hop(s) away",
                 G.LevelTicks, c, r, names[move], slip ? " (slip)" : "",
                 static_cast<long>(G.LevelTicks - seen.Ticks), s.Size,
-                s.Trend > 0 ? "growing" : s.Trend < 0 ? "sinking" : "still",
+                s.Trend > 0   ? "growing"
+                : s.Trend < 0 ? "sinking"
+                              : "still",
                 on ? std::min(Lasts(seen, nc, nr), 99999) : 0, now, Dragon->Energy, goalName_,
                 std::min(goalHops_, 99));
   trace_(line);
@@ -489,10 +496,18 @@ THumanTry TPlayer::Play() {
     }
     if (G.GameState != gsPlaying || !Dragon) {
       switch (G.DeathReason) {
-        case 0: t.Loss = TLoss::Eaten; break;
-        case 1: t.Loss = TLoss::Drowned; break;
-        case 3: t.Loss = TLoss::Starved; break;
-        default: t.Loss = TLoss::Time; break;
+        case 0:
+          t.Loss = TLoss::Eaten;
+          break;
+        case 1:
+          t.Loss = TLoss::Drowned;
+          break;
+        case 3:
+          t.Loss = TLoss::Starved;
+          break;
+        default:
+          t.Loss = TLoss::Time;
+          break;
       }
       break;
     }
@@ -539,8 +554,7 @@ THumanTry TPlayer::Play() {
   if (trace_) {
     char line[160];
     std::snprintf(line, sizeof line, "%6d ms  %s  time left %d s, energy %d, score %d",
-                  G.LevelTicks, LossName(t.Loss), G.TimeLeft, Dragon ? Dragon->Energy : 0,
-                  G.Score);
+                  G.LevelTicks, LossName(t.Loss), G.TimeLeft, Dragon ? Dragon->Energy : 0, G.Score);
     trace_(line);
   }
   t.TimeLeft = G.TimeLeft;
@@ -564,21 +578,26 @@ const THumanProfile* FindHumanProfile(const std::string& name) {
 
 const char* LossName(TLoss loss) {
   switch (loss) {
-    case TLoss::None: return "won";
-    case TLoss::Drowned: return "drowned";
-    case TLoss::Eaten: return "eaten";
-    case TLoss::Starved: return "starved";
-    case TLoss::Time: return "time";
+    case TLoss::None:
+      return "won";
+    case TLoss::Drowned:
+      return "drowned";
+    case TLoss::Eaten:
+      return "eaten";
+    case TLoss::Starved:
+      return "starved";
+    case TLoss::Time:
+      return "time";
   }
   return "?";
 }
 
 THumanTry PlayLikeHuman(const TBotOptions& options, const THumanProfile& profile) {
-  return PlayLikeHuman(options, profile, nullptr);
+  return PlayLikeHuman(options, profile, nullptr, false);
 }
 
 THumanTry PlayLikeHuman(const TBotOptions& options, const THumanProfile& profile,
-                        const std::function<void(const std::string&)>& trace) {
-  TPlayer player(options, profile, trace);
+                        const std::function<void(const std::string&)>& trace, bool pictures) {
+  TPlayer player(options, profile, trace, pictures);
   return player.Play();
 }

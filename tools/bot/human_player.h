@@ -84,6 +84,8 @@ struct THumanTry {
 // options.FrameMs is the frame length; the other options are the perfect bot's.
 THumanTry PlayLikeHuman(const TBotOptions& options, const THumanProfile& profile);
 // The same, telling trace (when set) of every key pressed and of the end, a line each: the
-// level time, the Dragon's cell, the key and what the player saw of the pad it hops to.
+// level time, the Dragon's cell, the key and what the player saw of the pad it hops to. With
+// pictures the pond is drawn too (the try is the same), so that trace can look at the screen.
 THumanTry PlayLikeHuman(const TBotOptions& options, const THumanProfile& profile,
-                        const std::function<void(const std::string&)>& trace);
+                        const std::function<void(const std::string&)>& trace,
+                        bool pictures = false);

@@ -12,6 +12,8 @@
 
 #include "core/level_set.h"
 #include "game/demo_file.h"
+#include "game/screen_text.h"
+#include "media/png_writer.h"
 #include "platform/paths.h"
 #include "tools/bot/bot_search.h"
 #include "tools/bot/curve.h"
@@ -31,7 +33,8 @@ void Usage() {
          "       tarvelle-bot record [OPTIONS] OUT.txt  record demos that win at 7, 16, 33 ms\n"
       << CurveUsage
       << "       tarvelle-bot watch [--profile P] [--level N] [--difficulty D] [--seed S]\n"
-         "                      one try of the human-like player, key by key\n"
+         "                      [--frames DIR]  one try of the human-like player, key by key\n"
+         "                      (with --frames, the screen at each key as DIR/0001.png, ...)\n"
       << "options: --data DIR  --level N  --difficulty D  --beam K  --frame MS  --tries N\n"
          "         --linger MS (record: look for food and bonuses before the diamond)\n";
 }
@@ -153,7 +156,15 @@ int Record(const TArgs& a) {
 // One try of the human-like player, printed key by key.
 int Watch(int argc, char** argv) {
   TCurveArgs c;
-  const std::string why = ParseCurveArgs(std::vector<std::string>(argv + 2, argv + argc), c);
+  std::vector<std::string> words;
+  for (int i = 2; i < argc; ++i) {
+    if (std::string(argv[i]) == "--frames" && i + 1 < argc) {
+      ++i;
+      continue;
+    }
+    words.push_back(argv[i]);
+  }
+  const std::string why = ParseCurveArgs(words, c);
   if (!why.empty() || (c.Profiles.size() != 3 && c.Profiles.size() != 1) ||
       c.Difficulties.size() != 1) {
     std::cerr << "tarvelle-bot watch: " << (why.empty() ? "one profile, one difficulty" : why)
@@ -168,8 +179,22 @@ int Watch(int argc, char** argv) {
   const THumanProfile& p = *FindHumanProfile(c.Profiles.size() == 1 ? c.Profiles[0] : "casual");
   std::printf("%s, level %d, difficulty %d, seed %u\n", p.Name.c_str(), o.Level, o.Difficulty,
               o.Seed);
-  const THumanTry t =
-      PlayLikeHuman(o, p, [](const std::string& line) { std::printf("%s\n", line.c_str()); });
+  // --frames DIR: the screen as each key is pressed, a PNG each, to look at.
+  std::string frames;
+  for (int i = 2; i + 1 < argc; ++i)
+    if (std::string(argv[i]) == "--frames") frames = argv[i + 1];
+  int shot = 0;
+  const THumanTry t = PlayLikeHuman(
+      o, p,
+      [&](const std::string& line) {
+        std::printf("%s\n", line.c_str());
+        if (frames.empty() || !ScreenSurface()) return;
+        char name[32];
+        std::snprintf(name, sizeof name, "/%04d.png", ++shot);
+        if (!WritePng(*ScreenSurface(), frames + name))
+          std::fprintf(stderr, "%s%s: cannot write\n", frames.c_str(), name);
+      },
+      !frames.empty());
   return t.Won ? 0 : 1;
 }
 

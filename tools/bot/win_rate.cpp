@@ -26,7 +26,7 @@ struct TTryRecord {
 };
 
 TTryRecord ToRecord(int32_t index, const THumanTry& t) {
-  return {index, t.Won ? 1 : 0, static_cast<int32_t>(t.Loss), t.TimeLeft, t.Energy, t.Score,
+  return {index,  t.Won ? 1 : 0, static_cast<int32_t>(t.Loss), t.TimeLeft, t.Energy, t.Score,
           t.Hops, t.Frames};
 }
 
@@ -93,7 +93,7 @@ bool WriteAll(int fd, const void* data, size_t size) {
 struct TChild {
   pid_t Pid = -1;
   int Fd = -1;
-  std::string Buffer;  // bytes of a record not yet whole
+  std::string Buffer;         // bytes of a record not yet whole
   std::vector<int32_t> Owed;  // the tries it was given and has not reported
 };
 
@@ -205,7 +205,8 @@ TWinRate MeasureWinRate(const TBotOptions& options, const THumanProfile& profile
     if (poll(polls.data(), polls.size(), 200) < 0 && errno != EINTR) break;
     for (TChild& c : children) {
       if (c.Fd < 0) continue;
-      const auto it = std::find_if(polls.begin(), polls.end(), [&](auto& p) { return p.fd == c.Fd; });
+      const auto it =
+          std::find_if(polls.begin(), polls.end(), [&](auto& p) { return p.fd == c.Fd; });
       if (it == polls.end() || it->revents == 0) continue;
       char bytes[4096];
       const ssize_t n = read(c.Fd, bytes, sizeof bytes);

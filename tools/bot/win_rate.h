@@ -10,9 +10,9 @@
 
 // How often a profile wins a level, out of many tries.
 struct TWinRate {
-  int32_t Played = 0;   // tries that ended (won or lost); crashed ones are not counted
+  int32_t Played = 0;  // tries that ended (won or lost); crashed ones are not counted
   int32_t Won = 0;
-  int32_t Crashed = 0;  // tries whose child process died before telling how they ended
+  int32_t Crashed = 0;     // tries whose child process died before telling how they ended
   bool Cancelled = false;  // progress said to stop: the figures cover the tries done by then
   std::array<int32_t, LossKinds> Losses{};  // by TLoss (Losses[0] is unused)
   // Medians over the won tries (0 when none was won).
