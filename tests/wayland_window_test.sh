@@ -122,7 +122,7 @@ game_env=(env -u SDL_RENDER_DRIVER SDL_VIDEODRIVER=wayland SDL_AUDIODRIVER=dummy
   XDG_CONFIG_HOME="$tmp/home/config" XDG_DATA_HOME="$tmp/home/data" ASAN_OPTIONS=detect_leaks=0)
 
 # 1. tarvelle --play: the title on the water, and a clean end when asked.
-"${as_user[@]}" "${game_env[@]}" timeout -k 5 60 "$tmp/game/tarvelle" --play 2>"$tmp/home/err-play.txt" &
+"${as_user[@]}" "${game_env[@]}" timeout -k 5 90 "$tmp/game/tarvelle" --play 2>"$tmp/home/err-play.txt" &
 game=$!
 pids+=($game)
 wait_line err-play.txt "first frame shown" || fail "no first frame under Wayland"
