@@ -80,7 +80,7 @@ constexpr int32_t MoveMs = 320;
 
 class TSearch {
  public:
-  explicit TSearch(const TBotOptions& o) : o_(o), session_(SessionOptions(o)) {
+  explicit TSearch(const TBotOptions& o) : o_(o), session_(BotSessionOptions(o)) {
     if (o_.DemoStyle)
       frames_ = {16, 7, 33};
     else
@@ -89,15 +89,6 @@ class TSearch {
   TBotResult Run();
 
  private:
-  static TSessionOptions SessionOptions(const TBotOptions& o) {
-    TSessionOptions d;
-    d.Data = o.Data;
-    d.FrameMs = o.FrameMs;
-    d.Seed = o.Seed;
-    d.Offscreen = true;
-    d.Pictures = false;  // the actors move as when drawn
-    return d;
-  }
   void Start();
   void Frame(int32_t ms) {
     session_.Frame(ms);
@@ -322,4 +313,14 @@ TBotResult TSearch::Run() {
 TBotResult SearchWin(const TBotOptions& options) {
   TSearch search(options);
   return search.Run();
+}
+
+TSessionOptions BotSessionOptions(const TBotOptions& options, bool pictures) {
+  TSessionOptions d;
+  d.Data = options.Data;
+  d.FrameMs = options.FrameMs;
+  d.Seed = options.Seed;
+  d.Offscreen = true;
+  d.Pictures = pictures;  // the actors move as when drawn
+  return d;
 }

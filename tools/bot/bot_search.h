@@ -6,6 +6,7 @@
 
 #include "game/demo.h"
 #include "game/level_record.h"
+#include "session/game_session.h"
 
 // What the bot is asked to do.
 struct TBotOptions {
@@ -49,3 +50,7 @@ struct TBotResult {
 // tried by restoring a saved copy of the whole game; lost lives are dropped, the rest ranked by
 // the distance to the diamond, energy and score.
 TBotResult SearchWin(const TBotOptions& options);
+
+// The session a player of the bot's plays in: the options' game folder, frame length and seed,
+// off-screen; pictures drawn or not (the actors move the same either way).
+TSessionOptions BotSessionOptions(const TBotOptions& options, bool pictures = false);

@@ -78,19 +78,10 @@ class TPlayer {
  public:
   TPlayer(const TBotOptions& o, const THumanProfile& p,
           const std::function<void(const std::string&)>& trace, bool pictures)
-      : o_(o), p_(p), trace_(trace), draw_(o.Seed), session_(SessionOptions(o, pictures)) {}
+      : o_(o), p_(p), trace_(trace), draw_(o.Seed), session_(BotSessionOptions(o, pictures)) {}
   THumanTry Play();
 
  private:
-  static TSessionOptions SessionOptions(const TBotOptions& o, bool pictures) {
-    TSessionOptions d;
-    d.Data = o.Data;
-    d.FrameMs = o.FrameMs;
-    d.Seed = o.Seed;
-    d.Offscreen = true;
-    d.Pictures = pictures;  // the actors move as when drawn
-    return d;
-  }
   void Start();
   // How long a pad of that size takes to go under at the speed pads are seen to sink here.
   int32_t SinkingMs(int32_t size) const {
