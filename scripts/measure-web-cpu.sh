@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Measures the processor time of the page's main thread in headless Chromium (a performance
 # trace through puppeteer) per second of the game, at the title menu and while playing.
-# Usage: scripts/measure-web-cpu.sh [SECONDS] [WEB_FOLDER]   (default 10 s each, build/web)
+# Usage: scripts/measure-web-cpu.sh [--profile] [SECONDS] [WEB_FOLDER]   (default 10 s each, build/web)
+# --profile: where the time goes instead, the page's functions by their share of it (WebAssembly
+# functions by name in a build linked with --profiling-funcs).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+profile=()
+if [ "${1:-}" = --profile ]; then profile=(--profile); shift; fi
 secs=${1:-10}
 web=$(realpath "${2:-build/web}")
 [ -f "$web/index.html" ] || { echo "no web build in $web (scripts/web.sh)"; exit 1; }
@@ -18,4 +22,4 @@ for _ in $(seq 50); do
     2>/dev/null && break
   sleep 0.1
 done
-node tests/web/cpu_trace.mjs "http://127.0.0.1:$port/" "$secs"
+node tests/web/cpu_trace.mjs "http://127.0.0.1:$port/" "$secs" "${profile[@]}"

@@ -137,6 +137,16 @@ uint32_t MsSinceStart() {
 
 TPresentPath ChoosePresentPath(int width, int height, uint32_t windowFlags) {
   TPresentPath p;
+#ifdef __EMSCRIPTEN__
+  // The browser: the page shows the picture in a canvas of its own (platform/web_canvas.h), SDL's
+  // window is there for the input.
+  p.Window.reset(MakeWindow(width, height, windowFlags));
+  if (p.Window)
+    p.Why = "the page's picture canvas";
+  else
+    p.Error = SdlReason("no window");
+  return p;
+#endif
   const char* driver = SDL_GetCurrentVideoDriver();
   const char* forced = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
   std::string noRenderer, noSurface;

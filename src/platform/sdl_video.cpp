@@ -21,6 +21,7 @@
 #ifdef __EMSCRIPTEN__
 #include <emscripten.h>
 
+#include "platform/web_canvas.h"
 #include "platform/web_page.h"
 #endif
 
@@ -110,15 +111,19 @@ class TSdlVideo final : public IVideoOutput {
   void Show(const TSurface& pic, const std::vector<TRect>* changed) {
     if (!window_) return;
     int ww = 0, wh = 0;
-    if (renderer_)
-      SDL_GetRendererOutputSize(renderer_.get(), &ww, &wh);
-    else
-      SDL_GetWindowSize(window_.get(), &ww, &wh);
+#ifdef __EMSCRIPTEN__
+    const double ratio = PixelRatio();
+    SDL_GetWindowSize(window_.get(), &ww, &wh);
+    Layout(int(std::lround(ww * ratio)), int(std::lround(wh * ratio)), pic.Width(), pic.Height());
+    canvas_.Show(pic, changed, Bounds(dest_.x, dest_.y, dest_.w, dest_.h), ratio, smooth_);
+#else
+    OutputSize(ww, wh);
     Layout(ww, wh, pic.Width(), pic.Height());
     if (renderer_)
       PresentTexture(pic, changed);
     else
       PresentSurface(pic, changed);
+#endif
     if (!shownFirst_ && logs_)
       std::fprintf(stderr, "tarvelle: first frame shown %u ms after start\n", MsSinceStart());
     shownFirst_ = true;
@@ -198,11 +203,25 @@ class TSdlVideo final : public IVideoOutput {
   }
 
   void OutputSize(int& w, int& h) const {
+#ifdef __EMSCRIPTEN__
+    // The screen's own pixels under the page's canvas.
+    SDL_GetWindowSize(window_.get(), &w, &h);
+    w = int(std::lround(w * PixelRatio()));
+    h = int(std::lround(h * PixelRatio()));
+#else
     if (renderer_)
       SDL_GetRendererOutputSize(renderer_.get(), &w, &h);
     else
       SDL_GetWindowSize(window_.get(), &w, &h);
+#endif
   }
+
+#ifdef __EMSCRIPTEN__
+  static double PixelRatio() {
+    const double r = emscripten_get_device_pixel_ratio();
+    return r > 0 ? r : 1.0;
+  }
+#endif
 
   // Output pixels per window point on each axis (more than 1 on high-density screens).
   void PixelsPerPoint(double& sx, double& sy) const {
@@ -477,6 +496,9 @@ class TSdlVideo final : public IVideoOutput {
   int refreshHz_ = 60;
   uint64_t nextPresent_ = 0;
   SDL_Surface* screen_ = nullptr;  // the window surface the last picture went to
+#ifdef __EMSCRIPTEN__
+  TWebCanvas canvas_;
+#endif
   std::vector<SDL_Rect> rects_;
   TPoint pointer_;
   bool inside_ = false;  // the pointer is over the window

@@ -10,7 +10,7 @@
   const launcher = $("launcher"), game = $("game"), canvas = $("canvas"), start = $("start");
   const notice = $("notice"), keyboard = $("keyboard"), download = $("download");
   const nameBar = $("name-bar"), prompt = $("prompt"), escape = $("escape");
-  let module = null;
+  let module = null;  // the game's Module, once it is ready
   // The player uses a touch screen: names are typed on its keyboard.
   let touched = !!(window.matchMedia && window.matchMedia("(pointer: coarse)").matches);
   let gameState = 0, typing = false, asking = false;
@@ -286,6 +286,7 @@
     print: (text) => console.log(text),
     printErr: (text) => console.warn(text),
     onReady: () => {
+      module = options;
       start.disabled = false;
       start.textContent = "Start";
       offerReplay();
@@ -343,7 +344,9 @@
   script.src = "tarvelle.js";
   script.onload = async () => {
     options.storeElsewhere = await store;
-    module = options;  // the game's Module is this object
+    // The game's Module is this object. Its functions are there before the compiled game is, and
+    // a call then throws: the page calls into the game only once it is ready (onReady), so a
+    // page hidden or closed while it loads saves nothing and breaks nothing.
     createTarvelle(options).catch((e) => showMessage("Tarvelle", String(e)));
   };
   script.onerror = () => say("The game could not be loaded.");
