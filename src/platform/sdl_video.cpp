@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/clock.h"
 #include "platform/sdl_focus.h"
 #include "platform/sdl_gamepad.h"
 #include "platform/sdl_handles.h"
@@ -324,10 +325,10 @@ class TSdlVideo final : public IVideoOutput {
     const uint64_t period = freq / uint64_t(refreshHz_);
     uint64_t now = SDL_GetPerformanceCounter();
     if (nextPresent_ == 0 || now > nextPresent_ + period) nextPresent_ = now;
-    if (now < nextPresent_) {
-      const uint32_t ms = uint32_t((nextPresent_ - now) * 1000 / freq);
-      if (ms > 0) SDL_Delay(ms);
-    }
+    const uint32_t ms = now < nextPresent_ ? uint32_t((nextPresent_ - now) * 1000 / freq) : 0;
+    const uint32_t pause = frame_pause::Next();
+    if (ms + pause > 0) SDL_Delay(ms + pause);
+    if (pause > 0) frame_pause::TakenAhead();
     nextPresent_ += period;
   }
 
