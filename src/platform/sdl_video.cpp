@@ -87,10 +87,12 @@ class TSdlVideo final : public IVideoOutput {
     // A pad plugged in before the window opened (its "added" event may have gone to the
     // launcher's window) is taken at once.
     pads_.OpenConnected();
+    pads_.SetReadByHand(true);
     nextPresent_ = 0;
   }
 
   void Close() override {
+    pads_.SetReadByHand(false);
     texture_.reset();
     renderer_.reset();
     picture_.reset();
@@ -127,6 +129,7 @@ class TSdlVideo final : public IVideoOutput {
   }
 
   bool PollEvent(TInputEvent& e) override {
+    pads_.Read();
     SDL_Event ev;
     while (SDL_PollEvent(&ev))
       if (Translate(ev, e)) return true;
@@ -134,6 +137,7 @@ class TSdlVideo final : public IVideoOutput {
   }
 
   bool WaitEvent(TInputEvent& e, int timeoutMs) override {
+    pads_.Read();
     SDL_Event ev;
     if (!SDL_WaitEventTimeout(&ev, timeoutMs)) return false;
     if (Translate(ev, e)) return true;
@@ -315,7 +319,8 @@ class TSdlVideo final : public IVideoOutput {
     SDL_UpdateWindowSurface(window_.get());
   }
 
-  // Without vertical sync, wait out the rest of the refresh period so a frame never spins.
+  // Without vertical sync, wait out the rest of the refresh period so a frame never spins. The
+  // next frame's own pause (the "Sleep" setting) is waited here too: one wake-up a frame.
   void Pace() {
 #ifdef __EMSCRIPTEN__
     return;  // the browser paces the frames
