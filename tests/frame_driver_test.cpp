@@ -227,6 +227,30 @@ TEST(FrameTimer, LagCountAndFramesPerSecond) {
   SetClock(nullptr);
 }
 
+// The display's wait at the end of a frame may take the next frame's pause (the "Sleep" setting)
+// with it: that frame then starts without sleeping again, but only straight after the wait, once.
+TEST(FramePause, TakenAheadOnceByTheWaitJustBefore) {
+  TVirtualClock clock(100);
+  SetClock(&clock);
+  frame_pause::Take(0);  // nothing left over from other tests
+  const auto slept = [&](uint32_t ms) {
+    const uint32_t before = clock.Now();
+    frame_pause::Take(ms);
+    return clock.Now() - before;
+  };
+  EXPECT_EQ(slept(2), 2u);  // no wait before: the frame sleeps its pause
+  EXPECT_EQ(frame_pause::Next(), 2u);
+  frame_pause::TakenAhead();
+  EXPECT_EQ(slept(2), 0u);
+  EXPECT_EQ(slept(2), 2u);  // taken once only
+  frame_pause::TakenAhead();
+  clock.Advance(frame_pause::kFreshMs + 1);  // the timer stood still after that wait
+  EXPECT_EQ(slept(2), 2u);
+  frame_pause::TakenAhead();
+  EXPECT_EQ(slept(3), 1u);  // the setting grew since: the rest is slept
+  SetClock(nullptr);
+}
+
 TEST(VideoFallback, TriesAgainThenOtherDepthThenWindow) {
   struct Case {
     int failures;

@@ -169,6 +169,26 @@ TEST(PartialDrawing, MenusAndAGameAreTheWholeRedraw) {
                "menus and a game at " + std::to_string(depth) + " bits");
 }
 
+// A title menu where nothing moves draws nothing and shows nothing: between the changes of the
+// water picture (every 400 ms) its frames leave the display as it was.
+TEST(PartialDrawing, AStillTitleDrawsNothing) {
+  TShowingVideo video;
+  TDriverOptions o;
+  o.Data = kBuildDir;
+  o.FrameMs = 16;
+  o.Video = &video;
+  THeadlessDriver driver(o);
+  TDXDraw& display = driver.Form().DXDraw;
+  for (int i = 0; i < 60; ++i) driver.RunFrame();  // the menu's zoom has settled
+  int still = 0;
+  for (int i = 0; i < 50; ++i) {
+    const uint64_t before = display.DrawCount();
+    driver.RunFrame();
+    if (display.DrawCount() == before) ++still;
+  }
+  EXPECT_GE(still, 45);  // two water changes in 800 ms, each drawn once
+}
+
 // The pond is kept between frames for as long as its display's generation holds. A new display
 // (a new game window, or the same memory given to another) must never take it for its own.
 TEST(PartialDrawing, NoTwoDisplaysShareAGeneration) {

@@ -35,6 +35,11 @@ void TMyMenu::Layout(TDXImageList& images, int32_t top, int32_t spacing, int32_t
 }
 
 void TMyMenu::Draw(TSurface& dest, TDXImageList& images) {
+  Animate();
+  Paint(dest, images);
+}
+
+void TMyMenu::Animate() {
   const int32_t t = G.LevelTicks;
   const bool inMenu = G.GameState == gsMenu;
   int32_t hovered = 0;
@@ -58,12 +63,19 @@ void TMyMenu::Draw(TSurface& dest, TDXImageList& images) {
     }
     it.X = (640 - it.Width) / 2;
     it.Y = Top - it.Height / 2 + (i - 1) * (it.MinHeight + Spacing);
-    images.Find(it.Name).StretchDraw(dest, {it.X, it.Y, it.X + it.Width, it.Y + it.Height}, 0);
     if (inMenu && i != Selected && PointerInRect({it.X, it.Y, it.X + it.Width, it.Y + it.Height}))
       hovered = i;
   }
   if (hovered != 0 && hovered != Selected) MoveSelection(hovered - Selected);
-  if (inMenu) DrawSoftCursor();
+  if (inMenu) FollowPointer();
+}
+
+void TMyMenu::Paint(TSurface& dest, TDXImageList& images) const {
+  for (int32_t i = 1; i <= ItemCount; ++i) {
+    const TMenuItem& it = Item(i);
+    images.Find(it.Name).StretchDraw(dest, {it.X, it.Y, it.X + it.Width, it.Y + it.Height}, 0);
+  }
+  if (G.GameState == gsMenu) DrawPointer();
 }
 
 void TMyMenu::MoveSelection(int32_t n) {

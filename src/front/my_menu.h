@@ -26,8 +26,13 @@ class TMyMenu {
   // Stores the layout and takes each item's sizes from its picture in images.
   void Layout(TDXImageList& images, int32_t top, int32_t spacing, int32_t selected);
   // Animates and draws every item; in the title menu also selects the item under the pointer
-  // and draws the pointer.
+  // and draws the pointer. The two halves:
   void Draw(TSurface& dest, TDXImageList& images);
+  // Each item's size and place at this moment; in the title menu the item under the pointer
+  // becomes the selected one, and the pointer's place is read.
+  void Animate();
+  // Draws every item where Animate put it, and in the title menu the pointer.
+  void Paint(TSurface& dest, TDXImageList& images) const;
   // Moves the selection by n items, wrapping round at either end, with the zoom and "Jump".
   void MoveSelection(int32_t n);
   // The pointer lies on the selected item as last drawn (edges included).

@@ -1,6 +1,8 @@
 // The title screen: its one-time set-up, its picture and what its menu items do.
 #include "front/title_screen.h"
 
+#include <array>
+
 #include "core/globals.h"
 #include "core/level_set.h"
 #include "front/edit_volume.h"
@@ -42,14 +44,51 @@ void BuildMenu() {
   G.LevelCount = LevelSetSize;
 }
 
+namespace {
+
+// All that the title's picture is drawn from. While it stays the same and nothing else drew on
+// the display since, the display still holds the title as it would be drawn: the frame draws
+// nothing, and shows nothing new.
+struct TTitleLook {
+  uint32_t Generation = 0;
+  uint64_t DrawCount = 0;  // the display's count just after the title was drawn
+  const TSurface* Water = nullptr;
+  TGameState State = gsStartup;
+  bool FrameCounter = false;  // it changes by itself: never the same
+  TPoint Pointer;
+  std::array<TRect, TMyMenu::kCapacity> Items{};
+  bool operator==(const TTitleLook&) const = default;
+};
+
+TTitleLook shownTitle;
+
+TTitleLook TitleLook() {
+  const TDXDraw& display = MainForm->DXDraw;
+  TTitleLook look{display.Generation(), display.DrawCount(), WaterPicture(),
+                  G.GameState,          G.ShowFps,           G.PointerPos};
+  if (Menu)
+    for (int32_t i = 1; i <= Menu->ItemCount; ++i) {
+      const TMenuItem& it = Menu->Item(i);
+      look.Items[i - 1] = {it.X, it.Y, it.X + it.Width, it.Y + it.Height};
+    }
+  return look;
+}
+
+}  // namespace
+
 void DrawTitle() {
   TSurface* s = ScreenSurface();
   if (!s) return;
+  if (Menu) Menu->Animate();
+  // Only with partial drawing: drawn whole, every frame is drawn in full.
+  const bool same = MainForm->DXDraw.PartialDrawing() && !G.ShowFps && TitleLook() == shownTitle;
+  if (same) return;
   DrawWater();
   TPictureCollectionItem& title = MainForm->ImageList.Find("Title");
   title.Draw(*s, (640 - title.Width()) / 2, 20, 0);
-  if (Menu) Menu->Draw(*s, MainForm->ImageList);
+  if (Menu) Menu->Paint(*s, MainForm->ImageList);
   DrawFrameCounter();
+  shownTitle = TitleLook();
 }
 
 void ResetMenu() {

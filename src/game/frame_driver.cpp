@@ -13,7 +13,7 @@
 void TGameWindow::DoFrame() {
   if (!DXDraw.CanDraw()) return;
   const TTapeCallGuard tape(tcFrame, G.LagCount);
-  game_clock::Sleep(static_cast<uint32_t>(G.SleepMs));
+  frame_pause::Take(static_cast<uint32_t>(G.SleepMs));
   switch (G.GameState) {
     case gsStartup:
       G.GameState = gsMenu;

@@ -35,12 +35,16 @@ uint32_t ToSurfaceColor(uint8_t r, uint8_t g, uint8_t b) {
   return ToSurfaceColor(MainForm->DXDraw.PixelFormat(), r, g, b);
 }
 
+const TSurface* WaterPicture() {
+  if (!G.WaterLoaded) return nullptr;
+  return &Picture(G.LevelTicks % 800 >= 400 ? "Water2" : "Water1").SurfaceIn(Screen().Format());
+}
+
 void DrawWater() {
-  if (G.WaterLoaded) {
+  if (const TSurface* water = WaterPicture()) {
     // Laid as the display's background: the water is copied back only where the last frame
     // drew, while it shows the same picture.
-    TPictureCollectionItem& water = Picture(G.LevelTicks % 800 >= 400 ? "Water2" : "Water1");
-    MainForm->DXDraw.DrawBackground(water.SurfaceIn(Screen().Format()));
+    MainForm->DXDraw.DrawBackground(*water);
   } else {
     MainForm->DXDraw.FillBackground(ToSurfaceColor(70, 177, 221));
   }

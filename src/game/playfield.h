@@ -3,6 +3,7 @@
 #include <string>
 
 class TDXImageList;
+class TSurface;
 
 // The play picture and its pieces.
 
@@ -20,6 +21,8 @@ bool LoadWaterPictures(TDXImageList& imageList);
 
 // The animated water from the picture pack, or a plain fill without it.
 void DrawWater();
+// The water picture DrawWater lays at this moment, or none for the plain fill.
+const TSurface* WaterPicture();
 // The pad of one cell at its current size, or the splash of one that just went under.
 void DrawPads(int32_t x, int32_t y);
 // Every cell's pad, column by column.

@@ -80,8 +80,17 @@ void DrawImageAt(int32_t x, int32_t y, const std::string& name) {
 
 void DrawSoftCursor() {
   if (!MainForm || !MainForm->Output()) return;
-  G.PointerPos = MainForm->Output()->PointerPosition();
-  if (PointerInRect({0, 0, 639, 479})) DrawImageAt(G.PointerPos.X, G.PointerPos.Y, "Cursor");
+  FollowPointer();
+  DrawPointer();
+}
+
+void FollowPointer() {
+  if (MainForm && MainForm->Output()) G.PointerPos = MainForm->Output()->PointerPosition();
+}
+
+void DrawPointer() {
+  if (MainForm && MainForm->Output() && PointerInRect({0, 0, 639, 479}))
+    DrawImageAt(G.PointerPos.X, G.PointerPos.Y, "Cursor");
 }
 
 bool PointerInRect(const TRect& r) {

@@ -25,8 +25,10 @@ void DrawPanel(int32_t w, int32_t h);
 // Pattern 0 of a catalogue picture with its top-left corner at (x, y), with its transparency.
 void DrawImageAt(int32_t x, int32_t y, const std::string& name);
 // Samples the mouse pointer into PointerPos and draws the "Cursor" picture there when the
-// pointer is on the picture.
+// pointer is on the picture; the two halves:
 void DrawSoftCursor();
+void FollowPointer();
+void DrawPointer();
 // PointerPos lies in r, all four edges included (r.Right and r.Bottom count as inside).
 bool PointerInRect(const TRect& r);
 

@@ -71,6 +71,7 @@ void TDXDraw::SurfacesRestored() {
 }
 
 void TDXDraw::DrawBackground(const TSurface& bg, const TDamage* bgChanged) {
+  ++laid_;
   if (partial_ && bgValid_ && bg_ == &bg && !drawn_.Whole() && !(bgChanged && bgChanged->Whole())) {
     // Only where the last pictures were drawn, or bg changed; the rest still holds bg.
     surface_.Watch(nullptr);
@@ -99,6 +100,7 @@ void TDXDraw::DrawBackground(const TSurface& bg, const TDamage* bgChanged) {
 }
 
 void TDXDraw::FillBackground(uint32_t pixel) {
+  ++laid_;
   if (partial_ && bgValid_ && !bg_ && bgPixel_ == pixel && !drawn_.Whole()) {
     surface_.Watch(nullptr);
     for (const TRect& r : drawn_.Rects()) {
@@ -125,6 +127,7 @@ void TDXDraw::SetPartialDrawing(bool on) {
 }
 
 void TDXDraw::Invalidate() {
+  ++laid_;
   generation_ = NextGeneration();
   bgValid_ = false;
   changed_.SetWhole();

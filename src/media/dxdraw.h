@@ -81,6 +81,9 @@ class TDXDraw {
   uint32_t Generation() const { return generation_; }
   // Shows the last picture again (the window was uncovered while no frames are drawn).
   void ShowAgain();
+  // Counts every drawing on the surface and every background laid or invalidation: while it
+  // stays the same, the surface holds, pixel for pixel, what it held when it was read.
+  uint64_t DrawCount() const { return drawn_.Adds() + laid_; }
 
   TSurface& Surface() { return surface_; }
   const TPixelFormat& PixelFormat() const { return surface_.Format(); }
@@ -111,6 +114,7 @@ class TDXDraw {
   uint32_t bgPixel_ = 0;
   bool bgValid_ = false;
   uint32_t generation_ = NextGeneration();
+  uint64_t laid_ = 0;  // backgrounds laid and invalidations, for DrawCount
   bool initialized_ = false;
   bool initializing_ = false;
   uint32_t flips_ = 0;

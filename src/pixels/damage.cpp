@@ -17,7 +17,9 @@ TRect Union(const TRect& a, const TRect& b) {
 
 void TDamage::Add(const TRect& r) {
   if (Next) Next->Add(r);
-  if (r.Empty() || whole_) return;
+  if (r.Empty()) return;
+  ++adds_;
+  if (whole_) return;
   if (!rects_.empty()) {
     TRect& last = rects_.back();
     const TRect u = Union(last, r);

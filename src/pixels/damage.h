@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "pixels/rect.h"
@@ -21,10 +22,13 @@ class TDamage {
   bool Whole() const { return whole_; }
   bool Empty() const { return !whole_ && rects_.empty(); }
   const std::vector<TRect>& Rects() const { return rects_; }
+  // How many rectangles (not empty) were ever added; Clear does not reset it.
+  uint64_t Adds() const { return adds_; }
 
   TDamage* Next = nullptr;
 
  private:
   std::vector<TRect> rects_;
   bool whole_ = false;
+  uint64_t adds_ = 0;
 };

@@ -30,6 +30,10 @@ TSdlClock realClock;
 IClock* current = &realClock;
 IClockTap* currentTap = nullptr;
 
+uint32_t nextPause = 0;  // the last frame pause asked for
+uint32_t aheadMs = 0;    // how much of the next pause the last wait took with it
+uint32_t aheadAt = 0;    // when that wait ended
+
 }  // namespace
 
 TTimeOfDay TVirtualClock::TimeOfDay() {
@@ -52,3 +56,23 @@ IClockTap* ClockTap() {
 void SetClockTap(IClockTap* tap) {
   currentTap = tap;
 }
+
+namespace frame_pause {
+
+void Take(uint32_t ms) {
+  const uint32_t done = Clock().Now() - aheadAt <= kFreshMs ? aheadMs : 0;
+  aheadMs = 0;
+  nextPause = ms;
+  if (ms > done) Clock().Sleep(ms - done);
+}
+
+uint32_t Next() {
+  return nextPause;
+}
+
+void TakenAhead() {
+  aheadMs = nextPause;
+  aheadAt = Clock().Now();
+}
+
+}  // namespace frame_pause

@@ -62,3 +62,19 @@ inline void Sleep(uint32_t ms) {
 }
 
 }  // namespace game_clock
+
+// The pause a frame takes at its start (the "Sleep" setting). The display's wait for the next
+// refresh at the end of a frame may wait the next frame's pause with it, so that the thread wakes
+// once a frame instead of twice; the frame then starts when it would have after its own pause.
+namespace frame_pause {
+
+// At a frame's start: sleeps ms, unless the wait that ended the last frame took the pause already
+// and this frame follows it at once (within kFreshMs on the clock).
+void Take(uint32_t ms);
+// For the wait that ends a frame: the pause the next frame will take (the last one asked for).
+uint32_t Next();
+// The wait that ended a frame has also waited the next frame's pause (Next()).
+void TakenAhead();
+inline constexpr uint32_t kFreshMs = 10;
+
+}  // namespace frame_pause

@@ -2,8 +2,26 @@
 
 #include "platform/audio_device.h"
 #include "platform/quiet_audio.h"
+#include "platform/sdl_handles.h"
 
 namespace {
+
+// After a device that would not open, SDL's audio is shut down on a thread of its own: quitting
+// it waits for its ALSA device watcher to wake (up to a tenth of a second), which would hold back
+// the game's frames; left running, the watcher wakes ten times a second and reads the whole ALSA
+// configuration every five seconds, for a device that is not there.
+SDL_Thread* audioShutdown = nullptr;
+
+int ShutDownAudio(void*) {
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  return 0;
+}
+
+void ShutDownAudioAside() {
+  FinishAudioShutdown();
+  audioShutdown = SDL_CreateThread(&ShutDownAudio, "TarvelleAudioOff", nullptr);
+  if (!audioShutdown) SDL_QuitSubSystem(SDL_INIT_AUDIO);  // no threads: here, then
+}
 
 // The sound card through SDL's audio subsystem; SDL converts to whatever the card wants.
 class TSdlAudioDevice : public IAudioDevice {
@@ -12,6 +30,7 @@ class TSdlAudioDevice : public IAudioDevice {
 
   bool Open(int rate, TMixFunction mix) override {
     Close();
+    FinishAudioShutdown();
     QuietSystemAudio();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
       error_ = std::string("no audio device (") + SDL_GetError() + ")";
@@ -34,7 +53,9 @@ class TSdlAudioDevice : public IAudioDevice {
     device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
     if (device_ == 0) {
       error_ = std::string("no audio device (") + SDL_GetError() + ")";
-      KeepSubsystem();
+      subsystem_ = false;
+      mix_ = nullptr;
+      ShutDownAudioAside();
       return false;
     }
     rate_ = rate;
@@ -61,17 +82,6 @@ class TSdlAudioDevice : public IAudioDevice {
   std::string Error() const override { return error_; }
 
  private:
-  // After a device that would not open, SDL's audio stays up until the program ends: quitting
-  // it waits for its ALSA device watcher to wake (a tenth of a second), which would hold back
-  // the game's first frame. One such hold is enough for the whole program.
-  void KeepSubsystem() {
-    static bool kept = false;
-    if (kept) SDL_QuitSubSystem(SDL_INIT_AUDIO);  // only drops this device's count
-    kept = true;
-    subsystem_ = false;
-    mix_ = nullptr;
-  }
-
   static void Callback(void* self, Uint8* stream, int bytes) {
     auto* d = static_cast<TSdlAudioDevice*>(self);
     d->mix_(reinterpret_cast<int16_t*>(stream), bytes / 4);
@@ -86,6 +96,12 @@ class TSdlAudioDevice : public IAudioDevice {
 };
 
 }  // namespace
+
+void FinishAudioShutdown() {
+  if (!audioShutdown) return;
+  SDL_WaitThread(audioShutdown, nullptr);
+  audioShutdown = nullptr;
+}
 
 std::unique_ptr<IAudioDevice> CreateSystemAudioDevice() {
   return std::make_unique<TSdlAudioDevice>();

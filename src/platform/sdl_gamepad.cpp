@@ -11,6 +11,9 @@ namespace {
 // when the pad was opened; the middle is taken instead.
 constexpr int32_t MaxCentreOffset = 8192;
 
+// With no pad in use and the pads read by hand, how often to look for one plugged in.
+constexpr uint32_t LookInterval = 250;
+
 int32_t MeasuredCentre(int32_t reading) {
   return std::abs(reading - 32768) > MaxCentreOffset ? 32768 : reading;
 }
@@ -99,4 +102,17 @@ TPadStick TSdlGamepads::Stick() const {
   s.CentreX = centreX_;
   s.CentreY = centreY_;
   return s;
+}
+
+void TSdlGamepads::SetReadByHand(bool on) {
+  byHand_ = on;
+  SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, on ? "0" : "1");
+}
+
+void TSdlGamepads::Read() {
+  if (!byHand_) return;
+  const uint32_t now = SDL_GetTicks();
+  if (!pad_ && now - lastLook_ < LookInterval) return;
+  lastLook_ = now;
+  SDL_GameControllerUpdate();
 }

@@ -25,6 +25,11 @@ class TSdlGamepads {
   void OpenConnected();
   // The left stick of the pad in use.
   TPadStick Stick() const;
+  // SDL reads the pads, and looks for new ones, at every pump of its events. A window that pumps
+  // them at every frame reads them by hand instead (Read before each pump): the pad in use at
+  // every call, and with none in use a look for a new one a few times a second, not sixty.
+  void SetReadByHand(bool on);
+  void Read();
 
  private:
   void Open(int deviceIndex);
@@ -35,4 +40,6 @@ class TSdlGamepads {
   TSdlController pad_;
   SDL_JoystickID padId_ = -1;
   int32_t centreX_ = 32768, centreY_ = 32768;
+  bool byHand_ = false;
+  uint32_t lastLook_ = 0;
 };

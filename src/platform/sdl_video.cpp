@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/clock.h"
 #include "platform/sdl_focus.h"
 #include "platform/sdl_gamepad.h"
 #include "platform/sdl_handles.h"
@@ -87,10 +88,12 @@ class TSdlVideo final : public IVideoOutput {
     // A pad plugged in before the window opened (its "added" event may have gone to the
     // launcher's window) is taken at once.
     pads_.OpenConnected();
+    pads_.SetReadByHand(true);
     nextPresent_ = 0;
   }
 
   void Close() override {
+    pads_.SetReadByHand(false);
     texture_.reset();
     renderer_.reset();
     picture_.reset();
@@ -131,6 +134,7 @@ class TSdlVideo final : public IVideoOutput {
   }
 
   bool PollEvent(TInputEvent& e) override {
+    pads_.Read();
     SDL_Event ev;
     while (SDL_PollEvent(&ev))
       if (Translate(ev, e)) return true;
@@ -138,6 +142,7 @@ class TSdlVideo final : public IVideoOutput {
   }
 
   bool WaitEvent(TInputEvent& e, int timeoutMs) override {
+    pads_.Read();
     SDL_Event ev;
     if (!SDL_WaitEventTimeout(&ev, timeoutMs)) return false;
     if (Translate(ev, e)) return true;
@@ -333,7 +338,8 @@ class TSdlVideo final : public IVideoOutput {
     SDL_UpdateWindowSurface(window_.get());
   }
 
-  // Without vertical sync, wait out the rest of the refresh period so a frame never spins.
+  // Without vertical sync, wait out the rest of the refresh period so a frame never spins. The
+  // next frame's own pause (the "Sleep" setting) is waited here too: one wake-up a frame.
   void Pace() {
 #ifdef __EMSCRIPTEN__
     return;  // the browser paces the frames
@@ -343,10 +349,10 @@ class TSdlVideo final : public IVideoOutput {
     const uint64_t period = freq / uint64_t(refreshHz_);
     uint64_t now = SDL_GetPerformanceCounter();
     if (nextPresent_ == 0 || now > nextPresent_ + period) nextPresent_ = now;
-    if (now < nextPresent_) {
-      const uint32_t ms = uint32_t((nextPresent_ - now) * 1000 / freq);
-      if (ms > 0) SDL_Delay(ms);
-    }
+    const uint32_t ms = now < nextPresent_ ? uint32_t((nextPresent_ - now) * 1000 / freq) : 0;
+    const uint32_t pause = frame_pause::Next();
+    if (ms + pause > 0) SDL_Delay(ms + pause);
+    if (pause > 0) frame_pause::TakenAhead();
     nextPresent_ += period;
   }
 
