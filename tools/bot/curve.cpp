@@ -137,9 +137,11 @@ std::string ParseCurveArgs(const std::vector<std::string>& words, TCurveArgs& a)
   if (a.Difficulties.empty()) a.Difficulties = {2};
   if (a.Tries == 0) a.Tries = DefaultCurveTries;
   if (!a.Picture.empty()) {
-    const fs::path folder = fs::absolute(a.Picture).parent_path();
+    // Named as the player wrote it (made absolute, a folder reads differently on Windows).
+    const fs::path written = fs::path(a.Picture).parent_path();
     std::error_code ec;
-    if (!fs::is_directory(folder, ec)) return "--picture: no folder " + folder.string();
+    if (!fs::is_directory(fs::absolute(a.Picture).parent_path(), ec))
+      return "--picture: no folder " + written.string();
   }
   return "";
 }
