@@ -58,7 +58,7 @@ default_border none
 EOF
 chmod 644 "$tmp/sway.conf"
 "${as_user[@]}" env WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
-  WLR_HEADLESS_OUTPUTS=1 timeout 110 sway -c "$tmp/sway.conf" >"$tmp/sway.log" 2>&1 &
+  WLR_HEADLESS_OUTPUTS=1 timeout 200 sway -c "$tmp/sway.conf" >"$tmp/sway.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 1 100); do
   [ -S "$tmp/run/wayland-1" ] && break
@@ -77,7 +77,7 @@ fi
 # gives it back around it). Without it SDL 2.26 may also crash: a keyboard it takes for a
 # virtual one, entering with a key held before any modifiers event, has its key looked up in
 # layout group "invalid".
-"${as_user[@]}" timeout 100 wtype -s 100000 &
+"${as_user[@]}" timeout 190 wtype -s 180000 &
 pids+=($!)
 sleep 0.3
 key() { "${as_user[@]}" timeout 5 wtype -k "$1" || fail "wtype -k $1"; }
@@ -138,7 +138,7 @@ grep -q "picture shown through" "$tmp/home/err-play.txt" || fail "no line on how
 sed -n 's/^tarvelle: //p' "$tmp/home/err-play.txt"
 
 # 2. The launcher, Start by Enter, New Game by Enter, a hop to the right.
-"${as_user[@]}" "${game_env[@]}" timeout -k 5 60 "$tmp/game/tarvelle" 2>"$tmp/home/err-launcher.txt" &
+"${as_user[@]}" "${game_env[@]}" timeout -k 5 90 "$tmp/game/tarvelle" 2>"$tmp/home/err-launcher.txt" &
 game=$!
 pids+=($game)
 sleep 3
