@@ -55,6 +55,8 @@ bool TDXDraw::CanDraw() const {
 void TDXDraw::Flip() {
   if (!initialized_) return;
   ++flips_;
+  // A kept part this frame did not draw is no part of its picture.
+  if (keptState_ == TKept::Waiting) RestoreKept();
   if (partial_ && !changed_.Whole())
     output_->PresentRects(surface_, changed_.Rects());
   else
