@@ -63,5 +63,5 @@ play_rss=$(rss)
 printf 'title menu: %d.%d%% of one core, %s resident\n' $((menu / 10)) $((menu % 10)) "$menu_rss"
 printf 'playing:    %d.%d%% of one core, %s resident\n' $((play / 10)) $((play % 10)) "$play_rss"
 printf 'first frame shown %s ms after the process started\n' "${first:-(not reported)}"
-echo 'goals: under 3% of one core at the title and while playing, under 60 MB resident, first frame within 300 ms'
+echo 'goals: under 1.5% of one core at the title and while playing, under 60 MB resident, first frame within 300 ms'
 INNER

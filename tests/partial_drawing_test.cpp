@@ -189,6 +189,58 @@ TEST(PartialDrawing, AStillTitleDrawsNothing) {
   EXPECT_GE(still, 45);  // two water changes in 800 ms, each drawn once
 }
 
+// A part kept from frame to frame (the status line) against the same part drawn every frame:
+// kept while its key holds, laid again when something is drawn on it before it, after it or
+// under it (the background changed there), or when a frame leaves it out.
+TEST(PartialDrawing, AKeptPartIsTheWholeRedraw) {
+  struct TStep {
+    int32_t Key;
+    bool Drawn = true, Before = false, After = false, Under = false;
+  };
+  const TStep steps[] = {
+      {1},  {1}, {2}, {2, true, true}, {2}, {2, true, false, true}, {2},
+      {2, true, false, false, true}, {2}, {2, false}, {2}, {3, true, true}, {3}, {3},
+  };
+  const TRect place = Bounds(100, 440, 200, 30);
+  TSurface bg;
+  bg.Resize(640, 480, TPixelFormat::ForDepth(32));
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x) bg.SetPixel(x, y, uint32_t(x * 7 + y * 13));
+  TFakeVideo video;
+  TShowingVideo shown;
+  TDXDraw whole(&video), partial(&shown);
+  whole.SetPartialDrawing(false);
+  int kept = 0;
+  for (size_t i = 0; i < std::size(steps); ++i) {
+    const TStep& s = steps[i];
+    TDamage under;
+    if (s.Under) {
+      const TRect r = Bounds(place.Left + 20, place.Top + 5, 30, 10);
+      bg.FillRect(r, 0x123456 + uint32_t(i));
+      under.Add(r);
+    }
+    for (TDXDraw* d : {&whole, &partial}) {
+      if (i == 0) d->Initialize();
+      d->DrawBackground(bg, &under);
+      if (s.Before) d->FillRect(Bounds(place.Left + 60, place.Top - 10, 80, 20), 0xFF0000);
+      const int32_t key[] = {s.Key};
+      if (s.Drawn && !d->BeginKept(key)) {
+        // Marks whose places depend on the key: one drawn over another would leave both.
+        for (int m = 0; m < 3; ++m)
+          d->FillRect(Bounds(place.Left + 60 * m + 10 * s.Key, place.Top, 8, 30), 0xFFFFFF);
+        d->EndKept();
+      } else if (s.Drawn) {
+        ++kept;
+      }
+      if (s.After) d->FillRect(Bounds(place.Left + 120, place.Top + 20, 30, 30), 0x00FF00);
+      d->Flip();
+    }
+    ASSERT_EQ(Hash(whole.Surface()), Hash(partial.Surface())) << "step " << i;
+  }
+  EXPECT_EQ(kept, 4);  // each frame after an undisturbed one with the same key
+  EXPECT_EQ(shown.Stale, 0);
+}
+
 // The pond is kept between frames for as long as its display's generation holds. A new display
 // (a new game window, or the same memory given to another) must never take it for its own.
 TEST(PartialDrawing, NoTwoDisplaysShareAGeneration) {

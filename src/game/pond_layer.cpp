@@ -39,11 +39,11 @@ void DrawPadLook(TSurface& dest, const TPadLook& look) {
     look.Picture->Draw(dest, look.Rect.Left, look.Rect.Top, 0);
 }
 
-void TPondLayer::DrawWaterIn(const TRect& r) {
-  if (water_)
-    picture_.CopyFrom(r.Left, r.Top, *water_, r);
+void TPondLayer::DrawWaterIn(TSlot& slot, const TRect& r) {
+  if (slot.Water)
+    slot.Picture.CopyFrom(r.Left, r.Top, *slot.Water, r);
   else
-    picture_.FillRect(r, fill_);
+    slot.Picture.FillRect(r, slot.Fill);
 }
 
 const TSurface& TPondLayer::Update(const TSurface* water, uint32_t fill, const TPixelFormat& f,
@@ -56,32 +56,45 @@ const TSurface& TPondLayer::Update(const TSurface* water, uint32_t fill, const T
   for (int32_t x = 1, i = 0; x <= G.GridCols; ++x)
     for (int32_t y = 1; y <= G.GridRows; ++y, ++i) looks[i] = LookOfPad(pictures, x, y);
 
-  if (!built_ || water != water_ || (!water && fill != fill_) || !(picture_.Format() == f) ||
-      generation != generation_ || G.GridCols != cols_ || G.GridRows != rows_) {
-    picture_.Resize(640, 480, f);
-    water_ = water;
-    fill_ = fill;
-    generation_ = generation;
-    cols_ = G.GridCols;
-    rows_ = G.GridRows;
-    built_ = true;
-    DrawWaterIn(picture_.ClientRect());
-    for (const TPadLook& look : looks) DrawPadLook(picture_, look);
-    looks_ = std::move(looks);
+  // The picture made over this water, else the one used longest ago.
+  TSlot* slot = &slots_[0];
+  for (TSlot& s : slots_)
+    if (s.Built && s.Water == water) {
+      slot = &s;
+      break;
+    } else if (s.Used < slot->Used) {
+      slot = &s;
+    }
+  slot->Used = ++updates_;
+  TSlot& p = *slot;
+  if (!p.Built || water != p.Water || (!water && fill != p.Fill) || !(p.Picture.Format() == f) ||
+      generation != p.Generation || G.GridCols != p.Cols || G.GridRows != p.Rows) {
+    // Every pixel is drawn again below: a picture of the right size needs no clearing first.
+    if (p.Picture.Width() != 640 || p.Picture.Height() != 480 || !(p.Picture.Format() == f))
+      p.Picture.Resize(640, 480, f);
+    p.Water = water;
+    p.Fill = fill;
+    p.Generation = generation;
+    p.Cols = G.GridCols;
+    p.Rows = G.GridRows;
+    p.Built = true;
+    DrawWaterIn(p, p.Picture.ClientRect());
+    for (const TPadLook& look : looks) DrawPadLook(p.Picture, look);
+    p.Looks = std::move(looks);
     changed_.SetWhole();
-    return picture_;
+    return p.Picture;
   }
 
   // Where the changed cells were and are, then every pad overlapping that, until none is left.
   TDamage area;
   std::vector<bool> redraw(cells, false);
   for (size_t i = 0; i < cells; ++i)
-    if (!(looks[i] == looks_[i])) {
-      area.Add(looks_[i].Rect);
+    if (!(looks[i] == p.Looks[i])) {
+      area.Add(p.Looks[i].Rect);
       area.Add(looks[i].Rect);
       redraw[i] = true;
     }
-  if (area.Empty()) return picture_;
+  if (area.Empty()) return p.Picture;
   for (bool grew = true; grew;) {
     grew = false;
     for (size_t i = 0; i < cells; ++i) {
@@ -94,10 +107,10 @@ const TSurface& TPondLayer::Update(const TSurface* water, uint32_t fill, const T
         }
     }
   }
-  for (const TRect& r : area.Rects()) DrawWaterIn(Intersect(r, picture_.ClientRect()));
+  for (const TRect& r : area.Rects()) DrawWaterIn(p, Intersect(r, p.Picture.ClientRect()));
   for (size_t i = 0; i < cells; ++i)
-    if (redraw[i]) DrawPadLook(picture_, looks[i]);
-  for (const TRect& r : area.Rects()) changed_.Add(Intersect(r, picture_.ClientRect()));
-  looks_ = std::move(looks);
-  return picture_;
+    if (redraw[i]) DrawPadLook(p.Picture, looks[i]);
+  for (const TRect& r : area.Rects()) changed_.Add(Intersect(r, p.Picture.ClientRect()));
+  p.Looks = std::move(looks);
+  return p.Picture;
 }

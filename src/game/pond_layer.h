@@ -30,7 +30,9 @@ void DrawPadLook(TSurface& dest, const TPadLook& look);
 // The water and the pads of the level as one picture kept from frame to frame. A pad that grew,
 // sank or splashed is drawn again with the water under it, and with every pad whose picture
 // overlaps that place (and those overlapping them), in the order of a whole drawing, so the
-// picture is always the one the water and all the pads drawn afresh would give.
+// picture is always the one the water and all the pads drawn afresh would give. The water
+// alternates between two pictures; each has a pond picture of its own, so a change of the water
+// brings only the pads changed since it was last shown up to date, not the whole pond.
 class TPondLayer {
  public:
   // Brings the picture up to date with the water (nullptr: the plain fill pixel) and the pads,
@@ -41,13 +43,18 @@ class TPondLayer {
   const TDamage& Changed() const { return changed_; }
 
  private:
-  void DrawWaterIn(const TRect& r);
+  struct TSlot {
+    TSurface Picture;
+    std::vector<TPadLook> Looks;  // the cells as drawn, column by column
+    const TSurface* Water = nullptr;
+    uint32_t Fill = 0, Generation = 0;
+    int32_t Cols = 0, Rows = 0;
+    bool Built = false;
+    uint64_t Used = 0;
+  };
+  void DrawWaterIn(TSlot& slot, const TRect& r);
 
-  TSurface picture_;
-  std::vector<TPadLook> looks_;  // the cells as drawn, column by column
-  const TSurface* water_ = nullptr;
-  uint32_t fill_ = 0, generation_ = 0;
-  int32_t cols_ = 0, rows_ = 0;
-  bool built_ = false;
+  TSlot slots_[2];
+  uint64_t updates_ = 0;
   TDamage changed_;
 };

@@ -1,5 +1,6 @@
 #include "media/dxdraw.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -54,6 +55,8 @@ bool TDXDraw::CanDraw() const {
 void TDXDraw::Flip() {
   if (!initialized_) return;
   ++flips_;
+  // A kept part this frame did not draw is no part of its picture.
+  if (keptState_ == TKept::Waiting) RestoreKept();
   if (partial_ && !changed_.Whole())
     output_->PresentRects(surface_, changed_.Rects());
   else
@@ -84,10 +87,12 @@ void TDXDraw::DrawBackground(const TSurface& bg, const TDamage* bgChanged) {
         surface_.CopyFrom(r.Left, r.Top, bg, r);
         changed_.Add(r);
       }
+    SettleKept(bgChanged);
     surface_.Watch(&drawn_);
     drawn_.Clear();
     return;
   }
+  ForgetKept();
   surface_.Watch(nullptr);
   surface_.CopyFrom(0, 0, bg, surface_.ClientRect());
   surface_.Watch(&drawn_);
@@ -107,10 +112,12 @@ void TDXDraw::FillBackground(uint32_t pixel) {
       surface_.FillRect(r, pixel);
       changed_.Add(r);
     }
+    SettleKept(nullptr);
     surface_.Watch(&drawn_);
     drawn_.Clear();
     return;
   }
+  ForgetKept();
   surface_.Watch(nullptr);
   surface_.Fill(pixel);
   surface_.Watch(&drawn_);
@@ -127,6 +134,7 @@ void TDXDraw::SetPartialDrawing(bool on) {
 }
 
 void TDXDraw::Invalidate() {
+  ForgetKept();
   ++laid_;
   generation_ = NextGeneration();
   bgValid_ = false;
@@ -135,4 +143,81 @@ void TDXDraw::Invalidate() {
 
 void TDXDraw::SetArrowCursor(bool arrow) {
   if (output_) output_->SetCursorVisible(arrow);
+}
+
+void TDXDraw::LayBack(const TRect& r) {
+  TDamage* const watching = surface_.Watched();
+  surface_.Watch(nullptr);
+  if (bg_)
+    surface_.CopyFrom(r.Left, r.Top, *bg_, r);
+  else
+    surface_.FillRect(r, bgPixel_);
+  surface_.Watch(watching);
+  changed_.Add(r);
+}
+
+void TDXDraw::RestoreKept() {
+  ++laid_;
+  if (bgValid_)
+    for (const TRect& r : kept_.Rects()) LayBack(r);
+  ForgetKept();
+}
+
+void TDXDraw::ForgetKept() {
+  kept_.Clear();
+  keptKey_.clear();
+  keptState_ = TKept::None;
+}
+
+void TDXDraw::SettleKept(const TDamage* bgChanged) {
+  if (keptState_ == TKept::None) return;
+  const auto touches = [this](const TDamage& d) {
+    for (const TRect& r : d.Rects())
+      for (const TRect& k : kept_.Rects())
+        if (Overlaps(r, k)) return true;
+    return false;
+  };
+  // Not reached in the last frame (it is not to be shown), or laid over in part: laid again.
+  if (keptState_ != TKept::Current || touches(drawn_) || (bgChanged && touches(*bgChanged)))
+    RestoreKept();
+  else
+    keptState_ = TKept::Waiting;
+}
+
+void TDXDraw::GuardKept(const TRect& r) {
+  if (keptState_ != TKept::Waiting) return;
+  for (const TRect& k : kept_.Rects())
+    if (Overlaps(r, k)) {
+      RestoreKept();
+      return;
+    }
+}
+
+bool TDXDraw::BeginKept(std::span<const int32_t> key) {
+  if (!partial_ || keptState_ == TKept::Drawing) return false;
+  if (keptState_ == TKept::Waiting && bgValid_ && std::equal(key.begin(), key.end(), keptKey_.begin(), keptKey_.end())) {
+    keptState_ = TKept::Current;
+    return true;
+  }
+  if (keptState_ == TKept::Waiting) {
+    // Nothing was drawn on its place since the background was laid (GuardKept): laying it
+    // again now is what laying it with the background would have done.
+    RestoreKept();
+  } else if (keptState_ == TKept::Current) {
+    // Drawn a second time before the next background: the first drawing stays under the new one
+    // and is laid over with the background, like any other.
+    for (const TRect& r : kept_.Rects()) drawn_.Add(r);
+    ForgetKept();
+  }
+  kept_.Clear();
+  keptKey_.assign(key.begin(), key.end());
+  keptState_ = TKept::Drawing;
+  surface_.Watch(&kept_);
+  return false;
+}
+
+void TDXDraw::EndKept() {
+  if (keptState_ != TKept::Drawing) return;
+  surface_.Watch(&drawn_);
+  keptState_ = TKept::Current;
 }

@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <stdexcept>
+#include <vector>
 
 #include "pixels/surface.h"
 
@@ -40,6 +42,8 @@ class TDXDraw {
  public:
   explicit TDXDraw(IVideoOutput* output) : output_(output) {
     drawn_.Next = &changed_;
+    kept_.Next = &changed_;
+    drawn_.Before = [this](const TRect& r) { GuardKept(r); };
     surface_.Watch(&drawn_);
   }
   ~TDXDraw();
@@ -79,11 +83,19 @@ class TDXDraw {
   // No two displays of the process share one, so a picture kept for a display that is gone is
   // never taken for a new one's.
   uint32_t Generation() const { return generation_; }
+  // One part of the picture drawn alike frame after frame (the status line) may be kept on the
+  // surface while what it shows stays the same: BeginKept(key) is true when the surface still
+  // holds it as drawn with this key, over the same background and under nothing else, and then
+  // nothing is to be drawn; false: draw it now, then call EndKept. A background laid over it lays
+  // it again unless it is kept, and what is drawn on its place before it in a frame finds the
+  // background laid there first, so the picture is always the one a whole redraw gives.
+  bool BeginKept(std::span<const int32_t> key);
+  void EndKept();
   // Shows the last picture again (the window was uncovered while no frames are drawn).
   void ShowAgain();
   // Counts every drawing on the surface and every background laid or invalidation: while it
   // stays the same, the surface holds, pixel for pixel, what it held when it was read.
-  uint64_t DrawCount() const { return drawn_.Adds() + laid_; }
+  uint64_t DrawCount() const { return drawn_.Adds() + kept_.Adds() + laid_; }
 
   TSurface& Surface() { return surface_; }
   const TPixelFormat& PixelFormat() const { return surface_.Format(); }
@@ -103,12 +115,28 @@ class TDXDraw {
 
  private:
   static uint32_t NextGeneration();
+  // The background again in r, unrecorded (it is added to the changes to show).
+  void LayBack(const TRect& r);
+  // The kept part's place laid again from the background; nothing is kept after.
+  void RestoreKept();
+  void ForgetKept();
+  // A background laid again (only where restored, plus bgChanged): the kept part stays when
+  // none of that touches it and it was drawn or kept in the last frame.
+  void SettleKept(const TDamage* bgChanged);
+  // Before r is drawn on: a kept part under r, not yet reached this frame, is laid again first.
+  void GuardKept(const TRect& r);
 
   IVideoOutput* output_;
   TSurface surface_;
   // Drawn since the background was last laid (to be restored), and changed since the last flip
   // (to be shown); what is drawn goes to both.
   TDamage drawn_, changed_;
+  // The kept part: where it drew (also shown), the key it was drawn with, and whether it is on
+  // the surface from an earlier frame (Waiting) or was drawn or kept this frame (Current).
+  enum class TKept { None, Drawing, Current, Waiting };
+  TDamage kept_;
+  std::vector<int32_t> keptKey_;
+  TKept keptState_ = TKept::None;
   bool partial_ = true;
   const TSurface* bg_ = nullptr;  // the last background: a picture, or a fill of bgPixel_
   uint32_t bgPixel_ = 0;

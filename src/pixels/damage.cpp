@@ -16,6 +16,7 @@ TRect Union(const TRect& a, const TRect& b) {
 }  // namespace
 
 void TDamage::Add(const TRect& r) {
+  if (Before && !r.Empty()) Before(r);
   if (Next) Next->Add(r);
   if (r.Empty()) return;
   ++adds_;

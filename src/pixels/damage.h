@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "pixels/rect.h"
@@ -26,6 +27,8 @@ class TDamage {
   uint64_t Adds() const { return adds_; }
 
   TDamage* Next = nullptr;
+  // Told of every rectangle before it is recorded, while the pixels under it are unchanged.
+  std::function<void(const TRect&)> Before;
 
  private:
   std::vector<TRect> rects_;

@@ -66,6 +66,7 @@ class TSurface {
   // to this object, not to its pixels: a copy of the surface is not watched, and assigning
   // another surface to this one keeps it watched.
   void Watch(TDamage* damage) { damage_.P = damage; }
+  TDamage* Watched() const { return damage_.P; }
   // Records that r may have changed; routines that write pixels through Row or Pixels call it.
   void Touch(const TRect& r) {
     if (damage_.P) damage_.P->Add(Intersect(r, ClientRect()));
