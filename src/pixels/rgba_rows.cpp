@@ -1,6 +1,8 @@
 #include "pixels/rgba_rows.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -52,17 +54,46 @@ void Row16(const uint8_t* s, uint8_t* d, int w) {
   }
 }
 
+using TRowFunction = void (*)(const uint8_t*, uint8_t*, int);
+
+TRowFunction RowOf(const TPixelFormat& f) {
+  return f.BitCount == 32 ? Row32 : f.BitCount == 24 ? Row24 : f.Is565() ? Row16<true> : Row16<false>;
+}
+
+bool SamePixel(const uint8_t* a, const uint8_t* b) { return std::memcmp(a, b, 4) == 0; }
+
 }  // namespace
 
 void CopyToRgba(const TSurface& pic, const TRect& r, uint8_t* rgba, int rgbaPitch) {
   const TRect c = Intersect(r, pic.ClientRect());
   if (c.Empty()) return;
-  const TPixelFormat& f = pic.Format();
-  void (*row)(const uint8_t*, uint8_t*, int) = f.BitCount == 32   ? Row32
-                                               : f.BitCount == 24 ? Row24
-                                               : f.Is565()        ? Row16<true>
-                                                                  : Row16<false>;
-  const int bpp = f.BytesPerPixel();
+  const TRowFunction row = RowOf(pic.Format());
+  const int bpp = pic.Format().BytesPerPixel();
   for (int y = c.Top; y < c.Bottom; ++y)
     row(pic.Row(y) + c.Left * bpp, rgba + size_t(y) * rgbaPitch + size_t(c.Left) * 4, c.Width());
+}
+
+TRect CopyChangedToRgba(const TSurface& pic, const TRect& r, uint8_t* rgba, int rgbaPitch) {
+  const TRect c = Intersect(r, pic.ClientRect());
+  if (c.Empty()) return {};
+  const TRowFunction row = RowOf(pic.Format());
+  const int bpp = pic.Format().BytesPerPixel();
+  const int w = c.Width();
+  thread_local std::vector<uint8_t> line;
+  line.resize(size_t(w) * 4);
+  TRect changed{c.Right, c.Bottom, c.Left, c.Top};  // grows from nothing
+  for (int y = c.Top; y < c.Bottom; ++y) {
+    row(pic.Row(y) + c.Left * bpp, line.data(), w);
+    uint8_t* shown = rgba + size_t(y) * rgbaPitch + size_t(c.Left) * 4;
+    if (std::memcmp(line.data(), shown, line.size()) == 0) continue;
+    int first = 0, last = w - 1;
+    while (SamePixel(line.data() + 4 * first, shown + 4 * first)) ++first;
+    while (SamePixel(line.data() + 4 * last, shown + 4 * last)) --last;
+    std::memcpy(shown + 4 * first, line.data() + 4 * first, size_t(last - first + 1) * 4);
+    changed.Left = std::min(changed.Left, c.Left + first);
+    changed.Right = std::max(changed.Right, c.Left + last + 1);
+    changed.Top = std::min(changed.Top, y);
+    changed.Bottom = y + 1;
+  }
+  return changed.Left < changed.Right ? changed : TRect{};
 }

@@ -21,6 +21,7 @@ class TWebCanvas {
  private:
   std::vector<uint8_t> rgba_;  // the whole picture as last shown, as the canvas takes it
   std::vector<TRect> rects_;
+  int stale_ = 1;  // the canvas holds nothing of the picture (set from the page's script too)
   int width_ = 0, height_ = 0;  // of the picture in the canvas; 0 before the first
   TRect place_;
   double pixelRatio_ = 0;
