@@ -7,6 +7,7 @@
 #include "game/level_check.h"
 #include "game/level_reader.h"
 #include "platform/process_env.h"
+#include "tools/editor/level_child.h"
 
 TProveChild::~TProveChild() {
   Stop();
@@ -18,17 +19,8 @@ bool TProveChild::Start(const TLevelRecord& level) {
     return false;
   }
   status_ = TProveRunner::TStatus{};
-  const std::vector<TLevelProblem> errors = LevelRecordErrors(level);
-  if (!errors.empty()) {
-    status_.Error = "mend the level first: " + errors.front().Text;
-    return false;
-  }
-  std::array<uint8_t, LevelRecordSize> record{};
-  EncodeLevelRecord(level, record);
-  std::string error;
-  if (!child_.Start(
-          {program_, "--prove", "-"}, &error,
-          std::string_view(reinterpret_cast<const char*>(record.data()), record.size()))) {
+  const std::string error = StartOnLevel(child_, {program_, "--prove", "-"}, level);
+  if (!error.empty()) {
     Finish(error);
     return false;
   }

@@ -1,9 +1,8 @@
 #include "tools/editor/rate_child.h"
 
-#include <array>
 #include <sstream>
 
-#include "game/level_check.h"
+#include "tools/editor/level_child.h"
 
 namespace {
 
@@ -36,20 +35,9 @@ bool TRateChild::Start(const TLevelRecord& level, int32_t difficulty) {
   Stop();
   status_ = TRateStatus{};
   status_.Difficulty = difficulty;
-  const std::vector<TLevelProblem> errors = LevelRecordErrors(level);
-  if (!errors.empty()) {
-    status_.Error = "mend the level first: " + errors.front().Text;
-    return false;
-  }
-  std::array<uint8_t, LevelRecordSize> record{};
-  EncodeLevelRecord(level, record);
-  std::string error;
-  if (!child_.Start(
-          {program_, "--rate", std::to_string(difficulty), "-"}, &error,
-          std::string_view(reinterpret_cast<const char*>(record.data()), record.size()))) {
-    status_.Error = error;
-    return false;
-  }
+  status_.Error =
+      StartOnLevel(child_, {program_, "--rate", std::to_string(difficulty), "-"}, level);
+  if (!status_.Error.empty()) return false;
   status_.Running = true;
   return true;
 }
