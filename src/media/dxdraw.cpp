@@ -195,7 +195,8 @@ void TDXDraw::GuardKept(const TRect& r) {
 
 bool TDXDraw::BeginKept(std::span<const int32_t> key) {
   if (!partial_ || keptState_ == TKept::Drawing) return false;
-  if (keptState_ == TKept::Waiting && bgValid_ && std::equal(key.begin(), key.end(), keptKey_.begin(), keptKey_.end())) {
+  if (keptState_ == TKept::Waiting && bgValid_ &&
+      std::equal(key.begin(), key.end(), keptKey_.begin(), keptKey_.end())) {
     keptState_ = TKept::Current;
     return true;
   }

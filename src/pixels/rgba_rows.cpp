@@ -57,10 +57,15 @@ void Row16(const uint8_t* s, uint8_t* d, int w) {
 using TRowFunction = void (*)(const uint8_t*, uint8_t*, int);
 
 TRowFunction RowOf(const TPixelFormat& f) {
-  return f.BitCount == 32 ? Row32 : f.BitCount == 24 ? Row24 : f.Is565() ? Row16<true> : Row16<false>;
+  return f.BitCount == 32   ? Row32
+         : f.BitCount == 24 ? Row24
+         : f.Is565()        ? Row16<true>
+                            : Row16<false>;
 }
 
-bool SamePixel(const uint8_t* a, const uint8_t* b) { return std::memcmp(a, b, 4) == 0; }
+bool SamePixel(const uint8_t* a, const uint8_t* b) {
+  return std::memcmp(a, b, 4) == 0;
+}
 
 }  // namespace
 
