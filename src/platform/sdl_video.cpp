@@ -114,14 +114,11 @@ class TSdlVideo final : public IVideoOutput {
   void Show(const TSurface& pic, const std::vector<TRect>* changed) {
     if (!window_) return;
     int ww = 0, wh = 0;
-#ifdef __EMSCRIPTEN__
-    const double ratio = PixelRatio();
-    SDL_GetWindowSize(window_.get(), &ww, &wh);
-    Layout(int(std::lround(ww * ratio)), int(std::lround(wh * ratio)), pic.Width(), pic.Height());
-    canvas_.Show(pic, changed, Bounds(dest_.x, dest_.y, dest_.w, dest_.h), ratio, smooth_);
-#else
     OutputSize(ww, wh);
     Layout(ww, wh, pic.Width(), pic.Height());
+#ifdef __EMSCRIPTEN__
+    canvas_.Show(pic, changed, Bounds(dest_.x, dest_.y, dest_.w, dest_.h), PixelRatio(), smooth_);
+#else
     if (renderer_)
       PresentTexture(pic, changed);
     else
@@ -210,9 +207,10 @@ class TSdlVideo final : public IVideoOutput {
   void OutputSize(int& w, int& h) const {
 #ifdef __EMSCRIPTEN__
     // The screen's own pixels under the page's canvas.
+    const double ratio = PixelRatio();
     SDL_GetWindowSize(window_.get(), &w, &h);
-    w = int(std::lround(w * PixelRatio()));
-    h = int(std::lround(h * PixelRatio()));
+    w = int(std::lround(w * ratio));
+    h = int(std::lround(h * ratio));
 #else
     if (renderer_)
       SDL_GetRendererOutputSize(renderer_.get(), &w, &h);
